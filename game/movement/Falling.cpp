@@ -1,0 +1,57 @@
+// After a turn the explosions may have cut the ground from under any rabbit.
+// Every living rabbit, in number order, drops straight down until there is
+// ground under its centre column or it reaches the water and drowns.
+#include "game/movement/Falling.h"
+
+#include "game/Level.h"
+#include "game/Placement.h"
+#include "game/movement/Probes.h"
+#include "gfx/TekenBitmaps.h"
+#include "gfx/Wimdows.h"
+#include "runtime/Runtime.h"
+
+namespace Zanderfell {
+
+namespace {
+
+constexpr uint32_t RijWacht = 5;     // ms per drawn row
+constexpr int32_t StilleVal = 5;     // falls up to this many rows are not drawn
+
+}  // namespace
+
+COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
+    const KonijnRecord& Konijn = Konijntjes[KonijnNr];
+    const COORDINATEN Oud = Konijn.Positie;
+    COORDINATEN Nieuw = Oud;
+    while (!IsGrond(Nieuw.x, Nieuw.y + 1)) {
+        Nieuw.y = Runtime::Add(Nieuw.y, 1);
+        if (Nieuw.y >= WaterRij) break;
+    }
+    if (Nieuw.y - Oud.y > StilleVal) {
+        const int32_t kleur = Runtime::ToI32(Konijn.Team);
+        for (int32_t k = Oud.y; k <= Nieuw.y; ++k) {
+            HermaakLevel();
+            TekenBitmaps::TekenKonijntje(Nieuw.x, k, kleur);
+            Wimdows::UpdateWindow();
+            Runtime::Delay(RijWacht);
+        }
+    }
+    if (Nieuw.y >= WaterRij) levens = 0;
+    HermaakLevel();
+    return Nieuw;
+}
+
+void VallenNaBeurt(MENU Menu) {
+    for (uint32_t i = 1; i <= Menu.AantalKonijntjes; ++i) {
+        if (Konijntjes[i].Levens <= 0) continue;
+        PlaatsKonijntje(i, false);
+        int32_t Levens = Konijntjes[i].Levens;
+        Konijntjes[i].Levens = 0;  // the redraws leave the faller out
+        HermaakLevel();
+        Konijntjes[i].Positie = Val(i, Levens);
+        Konijntjes[i].Levens = Levens;
+        if (Levens > 0) PlaatsKonijntje(i, true);
+    }
+}
+
+}  // namespace Zanderfell
