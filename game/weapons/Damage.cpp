@@ -1,0 +1,88 @@
+// Explosions: the flash on the screen, the impact list that the landscape
+// redraw paints as craters, the lives taken by distance and the crater cut
+// into the ground cells.
+#include "game/weapons/Damage.h"
+
+#include <cmath>
+
+#include "game/StandardLib.h"
+#include "gfx/TekenBitmaps.h"
+#include "gfx/Wimdows.h"
+#include "runtime/Runtime.h"
+
+namespace Zanderfell {
+
+namespace {
+
+// The smallest explosion that still needs room on the screen.
+constexpr int64_t KleinsteOntploffing = 30;
+// One step of the crater's circle: 2000 steps make a full turn.
+constexpr float HoekStap = 0.0031415920f;
+
+// Shows the explosion when it fits inside the landscape, else only covers
+// the projectile's last image with sky.
+void ToonOntploffing(int32_t x, int32_t y, uint32_t Grootte) {
+    const int64_t GrootteOntploffing = Grootte < KleinsteOntploffing ? KleinsteOntploffing : int64_t{Grootte};
+    if (x - GrootteOntploffing > 2 && y - GrootteOntploffing > 2 &&
+        x + GrootteOntploffing < 998 && y + GrootteOntploffing < 596) {
+        Wimdows::Disc(x, y, Grootte, Wimdows::RgbColor(255, 255, 0));
+        Runtime::Delay(5);
+        TekenBitmaps::TekenKaboom(Runtime::ToU32(x), Runtime::ToU32(y));
+        Runtime::Delay(500);
+    } else {
+        Wimdows::Disc(x, y, 8, _ACHTERGRONDKLEUR);
+    }
+    Wimdows::UpdateWindow();
+}
+
+// Appends the impact so that every later redraw shows its crater. A full
+// list keeps its 500 entries; the crater is then still cut but not redrawn.
+void BewaarInslag(int32_t x, int32_t y, uint32_t Grootte) {
+    if (AANTALINSLAGEN >= static_cast<uint32_t>(SCHADE::high)) return;
+    AANTALINSLAGEN = Runtime::AddU(AANTALINSLAGEN, 1);
+    Inslag& inslag = SchadeArray[AANTALINSLAGEN];
+    inslag.x = x;
+    inslag.y = y;
+    inslag.Grootte = Runtime::ToI32(Grootte);
+}
+
+// Every rabbit, living or not, loses lives by its shortest distance from
+// the impact, measured to 61 points from its feet up to its head.
+void NeemLevens(int32_t x, int32_t y, uint32_t Grootte) {
+    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) {
+        KonijnRecord& konijn = Konijntjes[k];
+        uint32_t Kortste_Afstand = Runtime::AddU(Grootte, 1000);
+        for (int32_t j = 0; j <= 60; ++j) {
+            const uint32_t d = Distance(x, y, konijn.Positie.x, Runtime::Sub(konijn.Positie.y, j));
+            if (d < Kortste_Afstand) Kortste_Afstand = d;
+        }
+        if (Kortste_Afstand <= Grootte) {
+            const uint32_t verlies = Runtime::SubU(Grootte, Kortste_Afstand / 2);
+            konijn.Levens = Runtime::Sub(konijn.Levens, Runtime::ToI32(verlies));
+        }
+    }
+}
+
+// Clears the ground of the disc of radius Grootte, ring by ring; the frame of
+// the landscape and the rows at the water stay as they are.
+void SnijKrater(int32_t x, int32_t y, uint32_t Grootte) {
+    for (uint32_t Straal = 0; Straal <= Grootte; ++Straal) {
+        for (int32_t Hoek = 0; Hoek <= 2000; ++Hoek) {
+            const float a = Runtime::F(static_cast<long double>(Hoek) * HoekStap);
+            const int64_t X = int64_t{x} + Runtime::Trunc(static_cast<long double>(Straal) * cosl(a));
+            const int64_t Y = int64_t{y} + Runtime::Trunc(static_cast<long double>(Straal) * sinl(a));
+            if (X < 998 && Y > 2 && X > 2 && Y < 596) Level[X][Y].Grond = false;
+        }
+    }
+}
+
+}  // namespace
+
+void Schade(COORDINATEN Inslag, uint32_t Grootte) {
+    ToonOntploffing(Inslag.x, Inslag.y, Grootte);
+    BewaarInslag(Inslag.x, Inslag.y, Grootte);
+    NeemLevens(Inslag.x, Inslag.y, Grootte);
+    SnijKrater(Inslag.x, Inslag.y, Grootte);
+}
+
+}  // namespace Zanderfell
