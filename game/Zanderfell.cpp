@@ -1,0 +1,82 @@
+#include "game/Zanderfell.h"
+
+#include <csignal>
+#include <cstdio>
+
+#include "game/Level.h"
+#include "game/Menus.h"
+#include "game/Placement.h"
+#include "game/Trace.h"
+#include "game/Turns.h"
+#include "gfx/TekenBitmaps.h"
+
+namespace Zanderfell {
+
+MENU Menu;
+LEVEL Level;
+KONIJN Konijntjes;
+SCHADE SchadeArray;
+uint32_t AANTALINSLAGEN = 0;
+uint32_t KonijnNr = 0;
+Wimdows::Color _ACHTERGRONDKLEUR = 0;
+Wimdows::Color _WATER = 0;
+
+void MaakSchermAan() {
+    Wimdows::Window("Zanderfell", 1000, 700);
+    Wimdows::Handle LoadingBitmap = Wimdows::LoadBitmap("Images/Loading.bmp", 1000, 700);
+    Wimdows::DrawBitmap(LoadingBitmap, 1, 1);
+    TekenBitmaps::LaadBitmaps();
+    _ACHTERGRONDKLEUR = Wimdows::RgbColor(166, 202, 240);
+    _WATER = Wimdows::RgbColor(17, 94, 170);
+}
+
+void ResetInslagen() {
+    SchadeArray[0] = Inslag{1, 1, 0};
+    AANTALINSLAGEN = 0;
+}
+
+namespace {
+
+// One game: set-up, then turns until a team has no lives left.
+void SpeelSpel() {
+    MaakLevelAan(Menu.LevelNr, Level);
+    MaakKonijntjesAan(Menu.LevelNr, Menu.AantalKonijntjes, Konijntjes, Level);
+    ResetInslagen();
+    KonijnNr = 0;
+    HermaakLevel();
+    Trace::Point("start");
+    do {
+        KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
+        Beurt(KonijnNr);
+        Trace::Point("turn " + std::to_string(KonijnNr));
+    } while (!ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes));
+    Trace::Line("game over");
+}
+
+}  // namespace
+
+int Main() {
+    // The aiming message goes to standard output; a closed pipe there must
+    // never end the game.
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        MaakSchermAan();
+        if (Wimdows::State() != Wimdows::STATE_ACTIVE) {
+            std::fprintf(stderr, "zanderfell: the window could not be opened (no display?)\n");
+            return 1;
+        }
+        for (;;) {
+            Menu = Menus();
+            Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
+                        std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
+            SpeelSpel();
+        }
+    } catch (const Wimdows::QuitGame&) {
+        // The player closed the window or quit from the title screen.
+        Wimdows::KillWindow();
+        Trace::Line("quit");
+        return 0;
+    }
+}
+
+}  // namespace Zanderfell

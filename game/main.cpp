@@ -1,0 +1,3 @@
+#include "game/Zanderfell.h"
+
+int main() { return Zanderfell::Main(); }

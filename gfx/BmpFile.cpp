@@ -1,0 +1,80 @@
+// SDL decodes and scales the pictures; no video subsystem is needed for that,
+// so this serves the real window and the headless tests alike.
+#include "gfx/BmpFile.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace BmpFile {
+
+namespace {
+
+uint32_t Le32(const unsigned char* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// Looks at the headers before SDL does, so that a damaged or hostile file
+// (absurd dimensions, truncated pixel data) is refused without a huge
+// allocation.
+bool SaneHeader(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    unsigned char h[26] = {};
+    size_t got = std::fread(h, 1, sizeof h, f);
+    std::fseek(f, 0, SEEK_END);
+    long size = std::ftell(f);
+    std::fclose(f);
+    if (got < sizeof h || h[0] != 'B' || h[1] != 'M' || size <= 0) return false;
+    uint32_t headerSize = Le32(h + 14);
+    int64_t w = 0, hgt = 0;
+    if (headerSize == 12) {  // OS/2 core header: 16-bit sizes
+        w = int64_t(h[18] | h[19] << 8);
+        hgt = int64_t(h[20] | h[21] << 8);
+    } else {
+        w = int32_t(Le32(h + 18));
+        hgt = int32_t(Le32(h + 22));
+    }
+    if (hgt < 0) hgt = -hgt;
+    if (w <= 0 || hgt <= 0) return false;
+    if (uint64_t(w) * uint64_t(hgt) > MaxPixels) return false;
+    // Even a 1-bit picture needs w*h/8 bytes; anything shorter is truncated
+    // or lies about its size.
+    if (uint64_t(size) < uint64_t(w) * uint64_t(hgt) / 8) return false;
+    return true;
+}
+
+}  // namespace
+
+bool Read(const std::string& path, uint32_t width, uint32_t height, std::vector<uint32_t>& pixels) {
+    if (width == 0 || height == 0 || uint64_t(width) * height > MaxPixels) return false;
+    if (!SaneHeader(path)) return false;
+    SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
+    if (!loaded) return false;
+    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!rgb) return false;
+    SDL_Surface* sized = rgb;
+    if (uint32_t(rgb->w) != width || uint32_t(rgb->h) != height) {
+        sized = SDL_CreateRGBSurfaceWithFormat(0, int(width), int(height), 32, SDL_PIXELFORMAT_ARGB8888);
+        if (!sized || SDL_SoftStretch(rgb, nullptr, sized, nullptr) != 0) {
+            if (sized) SDL_FreeSurface(sized);
+            SDL_FreeSurface(rgb);
+            return false;
+        }
+        SDL_FreeSurface(rgb);
+    }
+    pixels.resize(size_t(width) * height);
+    SDL_LockSurface(sized);
+    for (uint32_t y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const unsigned char*>(sized->pixels) +
+                                                            size_t(y) * size_t(sized->pitch));
+        for (uint32_t x = 0; x < width; ++x) pixels[size_t(y) * width + x] = row[x] & 0x00FFFFFFu;
+    }
+    SDL_UnlockSurface(sized);
+    SDL_FreeSurface(sized);
+    return true;
+}
+
+}  // namespace BmpFile

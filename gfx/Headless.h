@@ -1,0 +1,46 @@
+// Control of the headless platform, for tests: virtual time, scripted keys and
+// closing the "window" as the player would. Only linked into the tests.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace Headless {
+
+enum class Action : uint8_t { Press, Release, Close };
+
+struct ScriptedEvent {
+    uint64_t atMs;    // virtual time at which the event happens
+    Action action;
+    uint32_t vk;      // virtual-key code (ignored for Close)
+};
+
+// Starts afresh: virtual time 0, no scripted events, all keys up, and no
+// window. Call at the start of every test.
+void Reset();
+// Adds events; they happen, in time order, as virtual time reaches them.
+void Schedule(const std::vector<ScriptedEvent>& events);
+// Convenience: a press at `atMs` released `holdMs` later (holdMs 0: released
+// at the same instant, after the press).
+void Tap(uint64_t atMs, uint32_t vk, uint64_t holdMs = 0);
+// Events not yet happened.
+size_t Pending();
+
+// Happens now: the key goes down (queued) or up.
+void Press(uint32_t vk);
+void Release(uint32_t vk);
+
+// Virtual time in ms since Reset.
+uint64_t Now();
+// The sum of all waits so far (equals Now() unless GetKey skipped ahead to
+// the next scripted key).
+uint64_t WaitedMs();
+// How many times the window was opened since Reset.
+uint32_t WindowsOpened();
+
+// When the key queue is empty and the script has nothing left, GetKey would
+// wait for ever; the headless platform then closes the window as the player
+// would, and the game ends. Tests can instead make that a failure.
+void SetFailOnStarvation(bool fail);
+
+}  // namespace Headless

@@ -1,0 +1,34 @@
+// The seam between the graphics layer and the machine, chosen at link time:
+// gfx/platform/SdlPlatform.cpp (a real window) or
+// gfx/platform/HeadlessPlatform.cpp (tests: no display, virtual time, keys
+// fed by the test). Only those two files know how windows and time work.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+namespace Platform {
+
+// Opens the window and its thread. The platform reports the outcome through
+// Wimdows::Internal::WindowOpened or WindowFailed (from any thread); returns
+// false if no thread could be started at all.
+bool OpenWindow(const std::string& title, uint32_t width, uint32_t height);
+// Asks the window to close and returns once the platform has reported
+// Wimdows::Internal::WindowClosed.
+void CloseWindow();
+// The window's picture changed (Wimdows::Internal::CopyScreen gives it).
+void Present();
+// Waits until the key queue may have changed: `lock` holds the queue's mutex
+// and `changed` is notified whenever a key is queued or the window closes.
+void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& changed);
+
+// The clock.
+void Delay(uint32_t ms);
+uint64_t NowMs();
+
+// Shows an error box (where the platform has one) and writes it to stderr.
+void ErrorBox(const std::string& text, const std::string& caption);
+
+}  // namespace Platform

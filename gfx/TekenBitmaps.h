@@ -1,0 +1,56 @@
+// TekenBitmaps: the image catalogue (one handle variable per file of
+// Images/) and every procedure that draws one of its pictures at a fixed
+// place: screens, status-bar pieces, clock digits, the weapon slot, rabbit
+// poses, shells, grenade, dynamite, sight, explosion and the turn arrow.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/Wimdows.h"
+
+namespace TekenBitmaps {
+
+using Wimdows::Handle;
+
+#define CATALOGUE(stem, w, h) extern Handle stem##Bitmap;
+#include "gfx/Catalogue.def"
+#undef CATALOGUE
+
+// Loads the 155 catalogue files in order (needs an open window).
+void LaadBitmaps();
+
+// --- screens and status bar -------------------------------------------------
+void TekenTitelScherm(uint32_t selectie);         // 1..4, plain
+void TekenMenuScherm(uint32_t i, uint32_t j);     // row 1..3, choice; plain
+void TekenInstructies(uint32_t i);                // 1, else page 2; plain
+void TekenCredits();                              // plain
+void TekenLevel(uint32_t LevelNr);                // 1..3, buffering on, no update
+void TekenStatusbalk(uint32_t deel);              // 0..3, plain
+void TekenCijfer(uint32_t x, uint32_t y, uint32_t c);  // digit 0..9, plain
+void TekenOverwinning(uint32_t team);             // 1 red, else blue; shown
+void TekenWapen(uint32_t WapenNr);                // 0..5 at (748, 617); shown
+
+// --- rabbits (x, y: the middle of the feet) ----------------------------------
+void TekenKonijntje(int32_t x, int32_t y, int32_t kleur);  // not shown
+void TekenKonijntjeWandelLinks(int32_t x, int32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjeWandelRechts(int32_t x, int32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjeBazookaLinks(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjeBazookaRechts(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjePistoolLinks(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjePistoolRechts(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjeBijlLinks(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjeBijlRechts(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur);
+void TekenKonijntjeDynamiet(uint32_t x, uint32_t y, uint32_t kleur);
+void TekenKonijntjeGranaatLinks(uint32_t x, uint32_t y, uint32_t kleur);
+void TekenKonijntjeGranaatRechts(uint32_t x, uint32_t y, uint32_t kleur);
+void TekenKonijntjeNadenk(uint32_t x, uint32_t y, uint32_t kleur);
+
+// --- weapons and effects ------------------------------------------------------
+void TekenKogel(int32_t x, int32_t y, uint32_t richting);  // 1 up .. 8 up-left, clockwise
+void TekenGranaat(int32_t x, int32_t y);
+void TekenDynamiet(int32_t x, int32_t y);
+void TekenVizier(uint32_t x, uint32_t y);
+void TekenKaboom(uint32_t x, uint32_t y);
+void TekenPijl(uint32_t x, uint32_t y);
+
+}  // namespace TekenBitmaps

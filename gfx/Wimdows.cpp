@@ -1,0 +1,507 @@
+#include "gfx/Wimdows.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "gfx/BmpFile.h"
+#include "gfx/Platform.h"
+#include "gfx/WimdowsInternal.h"
+#include "runtime/Runtime.h"
+
+namespace Wimdows {
+
+namespace {
+
+// --- the window -------------------------------------------------------------
+std::mutex stateMutex;
+std::condition_variable stateChanged;
+std::atomic<WinState> state{STATE_DEAD};
+std::atomic<bool> quitRequested{false};
+std::string windowClass;  // the title
+
+// --- buffer, window picture and bitmap store (one lock for all three) ----
+// Pixels are kept in the platform's layout, 0x00RRGGBB.
+std::mutex drawMutex;
+uint32_t xlen = 0, ylen = 0;
+std::vector<uint32_t> buffer;  // the off-screen buffer every drawing goes into
+std::vector<uint32_t> screen;  // what the window shows
+bool buffering = false;
+
+struct BitStruct {
+    std::vector<uint32_t> pixels;
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+std::vector<BitStruct> bit;  // handle h is bit[h - 1]
+
+// --- keyboard -----------------------------------------------------------------
+std::atomic<bool> key[256];
+std::mutex queueMutex;
+std::condition_variable queueChanged;
+std::deque<uint32_t> keybuf;
+
+uint32_t CreateColor(Color color) {
+    uint32_t r = color & 0xFF, b = (color >> 8) & 0xFF, g = (color >> 16) & 0xFF;
+    return r << 16 | g << 8 | b;
+}
+
+Color FromPlatform(uint32_t p) {
+    uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return r | b << 8 | g << 16;
+}
+
+bool Active() { return state.load() == STATE_ACTIVE; }
+
+struct Box {
+    int64_t x0, y0, x1, y1;  // inclusive; empty when x0 > x1 or y0 > y1
+};
+
+// The part of a box that lies in the buffer.
+Box Clip(Box b) {
+    b.x0 = std::max<int64_t>(b.x0, 0);
+    b.y0 = std::max<int64_t>(b.y0, 0);
+    b.x1 = std::min<int64_t>(b.x1, int64_t(xlen) - 1);
+    b.y1 = std::min<int64_t>(b.y1, int64_t(ylen) - 1);
+    return b;
+}
+
+bool Empty(const Box& b) { return b.x0 > b.x1 || b.y0 > b.y1; }
+
+// Unbuffered drawing: the window gets the drawn box at once.
+void ShowBox(Box b) {
+    b = Clip(b);
+    if (Empty(b)) return;
+    size_t n = size_t(b.x1 - b.x0 + 1);
+    for (int64_t y = b.y0; y <= b.y1; ++y) {
+        size_t at = size_t(y) * xlen + size_t(b.x0);
+        std::memcpy(&screen[at], &buffer[at], n * sizeof(uint32_t));
+    }
+}
+
+void FillSpan(int64_t y, int64_t xa, int64_t xb, uint32_t c) {
+    if (y < 0 || y >= int64_t(ylen)) return;
+    xa = std::max<int64_t>(xa, 0);
+    xb = std::min<int64_t>(xb, int64_t(xlen) - 1);
+    if (xa > xb) return;
+    uint32_t* row = &buffer[size_t(y) * xlen];
+    std::fill(row + xa, row + xb + 1, c);
+}
+
+void Plot(int64_t x, int64_t y, uint32_t c) {
+    if (x < 0 || y < 0 || x >= int64_t(xlen) || y >= int64_t(ylen)) return;
+    buffer[size_t(y) * xlen + size_t(x)] = c;
+}
+
+// Columns of row j covered by the ellipse inscribed in the box: a pixel
+// belongs to it when its centre lies inside. The box's right and bottom
+// edges are not part of the figure, which spans x0..x1-1 and y0..y1-1.
+bool EllipseSpan(const Box& e, int64_t j, int64_t& from, int64_t& to) {
+    long double a = (e.x1 - e.x0) / 2.0L, b = (e.y1 - e.y0) / 2.0L;
+    if (a <= 0 || b <= 0) return false;
+    long double cx = (e.x0 + e.x1) / 2.0L, cy = (e.y0 + e.y1) / 2.0L;
+    long double dy = (j + 0.5L - cy) / b;
+    long double rest = 1.0L - dy * dy;
+    if (rest < 0) return false;
+    long double hw = a * std::sqrt(rest);
+    from = int64_t(std::ceil(cx - hw - 0.5L));
+    to = int64_t(std::floor(cx + hw - 0.5L));
+    from = std::max(from, e.x0);
+    to = std::min(to, e.x1 - 1);
+    return from <= to;
+}
+
+void DrawEllipse(const Box& e, uint32_t c, bool fill) {
+    if (fill) {
+        for (int64_t j = e.y0; j < e.y1; ++j) {
+            int64_t from, to;
+            if (EllipseSpan(e, j, from, to)) FillSpan(j, from, to, c);
+        }
+        return;
+    }
+    // Outline: the pixels of the figure that touch a pixel outside it.
+    auto inside = [&](int64_t i, int64_t j) {
+        int64_t from, to;
+        return j >= e.y0 && j < e.y1 && EllipseSpan(e, j, from, to) && i >= from && i <= to;
+    };
+    for (int64_t j = e.y0; j < e.y1; ++j) {
+        int64_t from, to;
+        if (!EllipseSpan(e, j, from, to)) continue;
+        for (int64_t i = from; i <= to; ++i) {
+            if (i == from || i == to || !inside(i, j - 1) || !inside(i, j + 1)) Plot(i, j, c);
+        }
+    }
+}
+
+void ReleaseAll() {
+    {
+        std::lock_guard lk(drawMutex);
+        buffer.clear();
+        buffer.shrink_to_fit();
+        screen.clear();
+        screen.shrink_to_fit();
+        xlen = ylen = 0;
+        buffering = false;
+        bit.clear();
+        bit.shrink_to_fit();
+    }
+    for (auto& k : key) k.store(false);
+    FlushKeys();
+}
+
+}  // namespace
+
+// --- window -------------------------------------------------------------------
+
+void Window(const std::string& title, uint32_t x, uint32_t y) {
+    if (Active()) KillWindow();
+    windowClass = title;
+    {
+        std::lock_guard lk(drawMutex);
+        xlen = x;
+        ylen = y;
+    }
+    if (!Platform::OpenWindow(title, x, y)) {
+        Platform::ErrorBox("Can't create window.", "Error");
+        state.store(STATE_DEAD);
+        windowClass.clear();
+        return;
+    }
+    std::unique_lock lk(stateMutex);
+    stateChanged.wait(lk, [] { return state.load() != STATE_DEAD; });
+    if (state.load() == STATE_ERROR) {
+        state.store(STATE_DEAD);
+        windowClass.clear();
+    }
+}
+
+void KillWindow() {
+    if (!Active()) {
+        state.store(STATE_DEAD);
+        return;
+    }
+    Platform::CloseWindow();
+    std::unique_lock lk(stateMutex);
+    stateChanged.wait(lk, [] { return state.load() == STATE_DEAD; });
+}
+
+void UpdateWindow() {
+    {
+        std::lock_guard lk(drawMutex);
+        if (!Active()) return;
+        screen = buffer;
+    }
+    Platform::Present();
+}
+
+void SetBuffering(bool on) {
+    if (!Active()) return;
+    bool catchUp = false;
+    {
+        std::lock_guard lk(drawMutex);
+        catchUp = buffering && !on;
+        buffering = on;
+    }
+    if (catchUp) UpdateWindow();
+}
+
+WinState State() { return state.load(); }
+
+bool Buffering() {
+    std::lock_guard lk(drawMutex);
+    return buffering;
+}
+
+// --- keyboard -----------------------------------------------------------------
+
+bool KeyDown(uint32_t k) {
+    if (k > 255) return false;
+    return key[k].load(std::memory_order_relaxed);
+}
+
+uint32_t GetKey() {
+    std::unique_lock lk(queueMutex);
+    while (keybuf.empty()) {
+        // No key can come without a window: the game ends here instead of
+        // waiting for ever.
+        if (!Active() || quitRequested.load()) {
+            lk.unlock();
+            throw QuitGame{};
+        }
+        Platform::WaitForKey(lk, queueChanged);
+    }
+    uint32_t k = keybuf.front();
+    keybuf.pop_front();
+    return k;
+}
+
+void FlushKeys() {
+    std::lock_guard lk(queueMutex);
+    keybuf.clear();
+}
+
+// --- shapes -------------------------------------------------------------------
+
+Color RgbColor(uint32_t r, uint32_t g, uint32_t b) {
+    r = std::min(r, 255u);
+    g = std::min(g, 255u);
+    b = std::min(b, 255u);
+    return r + 256 * b + 65536 * g;
+}
+
+void SetPixel(int32_t x, int32_t y, Color color) {
+    bool show;
+    {
+        std::lock_guard lk(drawMutex);
+        if (!Active()) return;
+        Plot(x, y, CreateColor(color));
+        show = !buffering;
+        if (show) ShowBox({x, y, x, y});
+    }
+    if (show) Platform::Present();
+}
+
+void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color color, bool fill) {
+    Box r{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+    bool show;
+    {
+        std::lock_guard lk(drawMutex);
+        if (!Active()) return;
+        uint32_t c = CreateColor(color);
+        if (fill) {
+            Box cl = Clip(r);
+            if (!Empty(cl))
+                for (int64_t y = cl.y0; y <= cl.y1; ++y) FillSpan(y, cl.x0, cl.x1, c);
+        } else {
+            FillSpan(r.y0, r.x0, r.x1, c);
+            FillSpan(r.y1, r.x0, r.x1, c);
+            for (int64_t y = r.y0; y <= r.y1; ++y) {
+                Plot(r.x0, y, c);
+                Plot(r.x1, y, c);
+            }
+        }
+        show = !buffering;
+        if (show) ShowBox(r);
+    }
+    if (show) Platform::Present();
+}
+
+void Ellipse(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color color, bool fill) {
+    Box e{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+    bool show;
+    {
+        std::lock_guard lk(drawMutex);
+        if (!Active()) return;
+        DrawEllipse(e, CreateColor(color), fill);
+        show = !buffering;
+        if (show) ShowBox(e);
+    }
+    if (show) Platform::Present();
+}
+
+void Disc(int32_t x0, int32_t y0, uint32_t radius, Color color) {
+    int32_t r = Runtime::ToI32(radius);
+    Ellipse(Runtime::Sub(x0, r), Runtime::Sub(y0, r), Runtime::Add(x0, r), Runtime::Add(y0, r), color, true);
+}
+
+// --- bitmaps --------------------------------------------------------------------
+
+Handle LoadBitmap(const std::string& file, uint32_t width, uint32_t height) {
+    if (width > 2147483647u || height > 2147483647u) Runtime::RunError("bitmap size out of range: " + file);
+    BitStruct entry;
+    if (!BmpFile::Read(file, width, height, entry.pixels)) return 0;
+    entry.width = width;
+    entry.height = height;
+    std::lock_guard lk(drawMutex);
+    // The store belongs to the open window; without one there is nothing to
+    // load into.
+    if (!Active()) return 0;
+    bit.push_back(std::move(entry));
+    return Handle(bit.size());
+}
+
+namespace {
+
+const BitStruct* Entry(Handle h) {
+    if (h < 1 || h > bit.size() || bit[h - 1].pixels.empty()) return nullptr;
+    return &bit[h - 1];
+}
+
+template <class Copy>
+void Blit(const BitStruct& img, int32_t x, int32_t y, Copy copy) {
+    Box dest = Clip({x, y, int64_t(x) + img.width - 1, int64_t(y) + img.height - 1});
+    if (Empty(dest)) return;
+    for (int64_t dy = dest.y0; dy <= dest.y1; ++dy) {
+        size_t sy = size_t(dy - y);
+        for (int64_t dx = dest.x0; dx <= dest.x1; ++dx) {
+            size_t sx = size_t(dx - x);
+            copy(buffer[size_t(dy) * xlen + size_t(dx)], sx, sy);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawBitmap(Handle bitmap, int32_t x, int32_t y) {
+    bool show;
+    {
+        std::lock_guard lk(drawMutex);
+        if (!Active()) return;
+        const BitStruct* img = Entry(bitmap);
+        if (!img) return;
+        Box dest = Clip({x, y, int64_t(x) + img->width - 1, int64_t(y) + img->height - 1});
+        if (!Empty(dest)) {
+            size_t n = size_t(dest.x1 - dest.x0 + 1);
+            for (int64_t dy = dest.y0; dy <= dest.y1; ++dy) {
+                const uint32_t* src = &img->pixels[size_t(dy - y) * img->width + size_t(dest.x0 - x)];
+                std::memcpy(&buffer[size_t(dy) * xlen + size_t(dest.x0)], src, n * sizeof(uint32_t));
+            }
+        }
+        show = !buffering;
+        if (show) ShowBox(dest);
+    }
+    if (show) Platform::Present();
+}
+
+void DrawMaskBitmap(Handle bitmap, Handle maskbitmap, int32_t x, int32_t y) {
+    bool show;
+    {
+        std::lock_guard lk(drawMutex);
+        if (!Active()) return;
+        const BitStruct* img = Entry(bitmap);
+        const BitStruct* mask = Entry(maskbitmap);
+        if (!img || !mask) return;
+        // A mask pixel is "drawn" where it is white (light); a mask smaller
+        // than its picture hides what it does not cover.
+        Blit(*img, x, y, [&](uint32_t& dst, size_t sx, size_t sy) {
+            if (sx >= mask->width || sy >= mask->height) return;
+            uint32_t m = mask->pixels[sy * mask->width + sx];
+            uint32_t light = ((m >> 16) & 0xFF) + ((m >> 8) & 0xFF) + (m & 0xFF);
+            if (light >= 384) dst = img->pixels[sy * img->width + sx];
+        });
+        show = !buffering;
+        if (show) ShowBox({x, y, int64_t(x) + img->width - 1, int64_t(y) + img->height - 1});
+    }
+    if (show) Platform::Present();
+}
+
+uint32_t BitmapCount() {
+    std::lock_guard lk(drawMutex);
+    return uint32_t(bit.size());
+}
+
+// --- reading back -------------------------------------------------------------
+
+Color BufferPixel(int32_t x, int32_t y) {
+    std::lock_guard lk(drawMutex);
+    if (x < 0 || y < 0 || uint32_t(x) >= xlen || uint32_t(y) >= ylen || buffer.empty()) return 0;
+    return FromPlatform(buffer[size_t(y) * xlen + size_t(x)]);
+}
+
+Color WindowPixel(int32_t x, int32_t y) {
+    std::lock_guard lk(drawMutex);
+    if (x < 0 || y < 0 || uint32_t(x) >= xlen || uint32_t(y) >= ylen || screen.empty()) return 0;
+    return FromPlatform(screen[size_t(y) * xlen + size_t(x)]);
+}
+
+uint64_t WindowHash() {
+    std::lock_guard lk(drawMutex);
+    if (screen.empty()) return 0;
+    uint64_t h = 1469598103934665603ull;
+    for (uint32_t p : screen) {
+        h = (h ^ p) * 1099511628211ull;
+    }
+    return h;
+}
+
+uint32_t ClientWidth() {
+    std::lock_guard lk(drawMutex);
+    return xlen;
+}
+uint32_t ClientHeight() {
+    std::lock_guard lk(drawMutex);
+    return ylen;
+}
+
+// --- what the platforms report ------------------------------------------------
+
+namespace Internal {
+
+void WindowOpened(uint32_t width, uint32_t height) {
+    {
+        std::lock_guard lk(drawMutex);
+        xlen = width;
+        ylen = height;
+        // A fresh buffer is black, as a fresh platform bitmap is.
+        buffer.assign(size_t(width) * height, 0);
+        screen.assign(size_t(width) * height, 0);
+        buffering = false;
+        bit.clear();
+    }
+    {
+        std::lock_guard lk(stateMutex);
+        state.store(STATE_ACTIVE);
+    }
+    stateChanged.notify_all();
+}
+
+void WindowFailed() {
+    {
+        std::lock_guard lk(stateMutex);
+        state.store(STATE_ERROR);
+    }
+    stateChanged.notify_all();
+}
+
+void WindowClosed(bool byPlayer) {
+    if (byPlayer) quitRequested.store(true);
+    ReleaseAll();
+    {
+        std::lock_guard lk(stateMutex);
+        state.store(STATE_DEAD);
+    }
+    stateChanged.notify_all();
+    {
+        std::lock_guard lk(queueMutex);
+    }
+    queueChanged.notify_all();
+}
+
+void KeyPressed(uint32_t vk) {
+    if (vk > 255 || !Active()) return;
+    key[vk].store(true);
+    {
+        std::lock_guard lk(queueMutex);
+        keybuf.push_back(vk);
+    }
+    queueChanged.notify_all();
+}
+
+void KeyReleased(uint32_t vk) {
+    if (vk > 255) return;
+    key[vk].store(false);
+}
+
+void AllKeysUp() {
+    for (auto& k : key) k.store(false);
+}
+
+bool CopyScreen(uint32_t* dst, uint32_t width, uint32_t height) {
+    std::lock_guard lk(drawMutex);
+    if (screen.empty() || width != xlen || height != ylen) return false;
+    std::memcpy(dst, screen.data(), screen.size() * sizeof(uint32_t));
+    return true;
+}
+
+bool QuitRequested() { return quitRequested.load(); }
+
+void ResetQuit() { quitRequested.store(false); }
+
+}  // namespace Internal
+
+}  // namespace Wimdows

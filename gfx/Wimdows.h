@@ -1,0 +1,69 @@
+// Wimdows: the game's own small graphics layer. One window served by its own
+// thread, an off-screen buffer every drawing goes into, the buffering rule
+// that decides when the window shows it, the keyboard (held keys and a FIFO
+// queue of presses), solid shapes and a bitmap store with plain and masked
+// copies. The game thread calls everything here; the platform (a real SDL
+// window or the headless stand-in of the tests) is behind gfx/Platform.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace Wimdows {
+
+enum WinState : uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
+
+// Colour value: red in bits 0-7, blue in bits 8-15, green in bits 16-23.
+using Color = uint32_t;
+// 1-based position in the bitmap store; 0 means "no bitmap".
+using Handle = uint32_t;
+
+// Virtual-key codes the game uses.
+enum : uint32_t {
+    VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
+    VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
+};
+
+// Thrown on the game thread when the player has closed the window (close box,
+// SIGINT/SIGTERM) or when the game waits for a key that can never come. The
+// program's main catches it and ends cleanly with exit code 0.
+struct QuitGame {};
+
+// --- window -----------------------------------------------------------------
+void Window(const std::string& title, uint32_t x, uint32_t y);
+void KillWindow();
+void UpdateWindow();
+void SetBuffering(bool state);
+WinState State();
+bool Buffering();
+
+// --- keyboard ---------------------------------------------------------------
+bool KeyDown(uint32_t k);
+uint32_t GetKey();
+void FlushKeys();
+
+// --- shapes -----------------------------------------------------------------
+Color RgbColor(uint32_t r, uint32_t g, uint32_t b);
+void SetPixel(int32_t x, int32_t y, Color color);
+void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color color, bool fill);
+void Ellipse(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color color, bool fill);
+void Disc(int32_t x0, int32_t y0, uint32_t radius, Color color);
+
+// --- bitmaps ----------------------------------------------------------------
+Handle LoadBitmap(const std::string& file, uint32_t width, uint32_t height);
+void DrawBitmap(Handle bitmap, int32_t x, int32_t y);
+void DrawMaskBitmap(Handle bitmap, Handle maskbitmap, int32_t x, int32_t y);
+uint32_t BitmapCount();
+
+// --- reading back (tests, traces, benchmarks) -------------------------------
+// The colour value at (x, y) of the off-screen buffer, or of what the window
+// shows; 0 (black) outside the client area or without a window.
+Color BufferPixel(int32_t x, int32_t y);
+Color WindowPixel(int32_t x, int32_t y);
+// FNV-1a hash of what the window shows (0 without a window).
+uint64_t WindowHash();
+// Width and height of the client area (0 without a window).
+uint32_t ClientWidth();
+uint32_t ClientHeight();
+
+}  // namespace Wimdows

@@ -1,0 +1,239 @@
+// The real window, over SDL2. One window thread does every SDL call: it
+// creates the window, runs the event loop, turns key events into the game's
+// virtual-key codes and presents the picture. The game thread never waits
+// for the display: it copies its frame under a short lock and wakes the
+// window thread, which uploads and presents outside the lock.
+#include <SDL.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "gfx/Platform.h"
+#include "gfx/Wimdows.h"
+#include "gfx/WimdowsInternal.h"
+
+namespace {
+
+std::thread windowThread;
+Uint32 wakeEvent = 0;  // SDL user event: a new frame, or close
+enum : Sint32 { WakePresent = 1, WakeClose = 2 };
+std::atomic<bool> presentPending{false};
+std::atomic<bool> threadRunning{false};
+
+// Waits of the game thread end early when the player closes the window.
+std::mutex quitMutex;
+std::condition_variable quitChanged;
+
+const auto clockStart = std::chrono::steady_clock::now();
+
+// SDL key symbol to the game's virtual-key code; 0 for keys the game has no
+// code for.
+uint32_t VirtualKey(SDL_Keycode sym) {
+    if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + uint32_t(sym - SDLK_a);
+    if (sym >= SDLK_0 && sym <= SDLK_9) return '0' + uint32_t(sym - SDLK_0);
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) {
+        if (sym == SDLK_F10) return 0;  // a system key: never seen by the game
+        return 0x70 + uint32_t(sym - SDLK_F1);
+    }
+    switch (sym) {
+        case SDLK_RETURN: case SDLK_KP_ENTER: case SDLK_RETURN2: return 0x0D;
+        case SDLK_SPACE: return 0x20;
+        case SDLK_LEFT: return 0x25;
+        case SDLK_UP: return 0x26;
+        case SDLK_RIGHT: return 0x27;
+        case SDLK_DOWN: return 0x28;
+        case SDLK_ESCAPE: return 0x1B;
+        case SDLK_BACKSPACE: return 0x08;
+        case SDLK_TAB: return 0x09;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return 0x10;
+        case SDLK_LCTRL: case SDLK_RCTRL: return 0x11;
+        case SDLK_PAUSE: return 0x13;
+        case SDLK_CAPSLOCK: return 0x14;
+        case SDLK_PAGEUP: return 0x21;
+        case SDLK_PAGEDOWN: return 0x22;
+        case SDLK_END: return 0x23;
+        case SDLK_HOME: return 0x24;
+        case SDLK_INSERT: return 0x2D;
+        case SDLK_DELETE: return 0x2E;
+        case SDLK_KP_0: case SDLK_KP_1: case SDLK_KP_2: case SDLK_KP_3: case SDLK_KP_4:
+        case SDLK_KP_5: case SDLK_KP_6: case SDLK_KP_7: case SDLK_KP_8: case SDLK_KP_9:
+            return 0x60 + uint32_t(sym - SDLK_KP_1 + 1) % 10;
+        case SDLK_KP_MULTIPLY: return 0x6A;
+        case SDLK_KP_PLUS: return 0x6B;
+        case SDLK_KP_MINUS: return 0x6D;
+        case SDLK_KP_PERIOD: return 0x6E;
+        case SDLK_KP_DIVIDE: return 0x6F;
+        case SDLK_SEMICOLON: return 0xBA;
+        case SDLK_EQUALS: return 0xBB;
+        case SDLK_COMMA: return 0xBC;
+        case SDLK_MINUS: return 0xBD;
+        case SDLK_PERIOD: return 0xBE;
+        case SDLK_SLASH: return 0xBF;
+        case SDLK_BACKQUOTE: return 0xC0;
+        case SDLK_LEFTBRACKET: return 0xDB;
+        case SDLK_BACKSLASH: return 0xDC;
+        case SDLK_RIGHTBRACKET: return 0xDD;
+        case SDLK_QUOTE: return 0xDE;
+        default: return 0;
+    }
+}
+
+void PlayerClosed() {
+    {
+        std::lock_guard lk(quitMutex);
+        Wimdows::Internal::WindowClosed(true);
+    }
+    quitChanged.notify_all();
+}
+
+void WindowThread(std::string title, uint32_t width, uint32_t height) {
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "zanderfell: no display: %s\n", SDL_GetError());
+        Wimdows::Internal::WindowFailed();
+        threadRunning = false;
+        return;
+    }
+    if (wakeEvent == 0) wakeEvent = SDL_RegisterEvents(1);
+    SDL_Window* win = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, int(width),
+                                       int(height), SDL_WINDOW_SHOWN);
+    SDL_Renderer* renderer = win ? SDL_CreateRenderer(win, -1, 0) : nullptr;
+    SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                                        SDL_TEXTUREACCESS_STREAMING, int(width), int(height))
+                                    : nullptr;
+    int w = 0, h = 0;
+    if (win) SDL_GetWindowSize(win, &w, &h);
+    if (!texture || w <= 0 || h <= 0) {
+        std::fprintf(stderr, "zanderfell: cannot set up the window: %s\n", SDL_GetError());
+        if (texture) SDL_DestroyTexture(texture);
+        if (renderer) SDL_DestroyRenderer(renderer);
+        if (win) SDL_DestroyWindow(win);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        Wimdows::Internal::WindowFailed();
+        threadRunning = false;
+        return;
+    }
+    std::vector<uint32_t> frame(size_t(w) * size_t(h), 0);
+    Wimdows::Internal::WindowOpened(uint32_t(w), uint32_t(h));
+
+    bool open = true, byPlayer = false, show = true;
+    while (open) {
+        SDL_Event e;
+        if (!SDL_WaitEvent(&e)) continue;
+        do {
+            switch (e.type) {
+                case SDL_QUIT: open = false; byPlayer = true; break;
+                case SDL_WINDOWEVENT:
+                    if (e.window.event == SDL_WINDOWEVENT_CLOSE) { open = false; byPlayer = true; }
+                    if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+                        e.window.event == SDL_WINDOWEVENT_RESTORED)
+                        show = true;
+                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Wimdows::Internal::AllKeysUp();
+                    break;
+                case SDL_KEYDOWN:
+                    // Keys pressed with Alt are the system's, not the game's.
+                    if (!(e.key.keysym.mod & KMOD_ALT)) {
+                        uint32_t vk = VirtualKey(e.key.keysym.sym);
+                        if (vk) Wimdows::Internal::KeyPressed(vk);
+                    }
+                    break;
+                case SDL_KEYUP: {
+                    uint32_t vk = VirtualKey(e.key.keysym.sym);
+                    if (vk) Wimdows::Internal::KeyReleased(vk);
+                    break;
+                }
+                default:
+                    if (e.type == wakeEvent) {
+                        if (e.user.code == WakeClose) open = false;
+                        else show = true;
+                    }
+                    break;
+            }
+        } while (open && SDL_PollEvent(&e));
+        if (open && (show || presentPending.exchange(false))) {
+            show = false;
+            if (Wimdows::Internal::CopyScreen(frame.data(), uint32_t(w), uint32_t(h))) {
+                SDL_UpdateTexture(texture, nullptr, frame.data(), w * 4);
+                SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+                SDL_RenderPresent(renderer);
+            }
+        }
+    }
+    SDL_DestroyTexture(texture);
+    SDL_DestroyRenderer(renderer);
+    SDL_DestroyWindow(win);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    threadRunning = false;
+    if (byPlayer) PlayerClosed();
+    else Wimdows::Internal::WindowClosed(false);
+}
+
+void Wake(Sint32 code) {
+    if (wakeEvent == 0 || wakeEvent == Uint32(-1)) return;
+    SDL_Event e{};
+    e.type = wakeEvent;
+    e.user.code = code;
+    SDL_PushEvent(&e);
+}
+
+// The window thread is joined when the next window opens or the program ends.
+struct ThreadReaper {
+    ~ThreadReaper() {
+        if (windowThread.joinable()) {
+            if (threadRunning) Wake(WakeClose);
+            windowThread.join();
+        }
+    }
+} reaper;
+
+}  // namespace
+
+namespace Platform {
+
+bool OpenWindow(const std::string& title, uint32_t width, uint32_t height) {
+    if (windowThread.joinable()) windowThread.join();
+    try {
+        threadRunning = true;
+        windowThread = std::thread(WindowThread, title, width, height);
+    } catch (const std::system_error&) {
+        threadRunning = false;
+        return false;
+    }
+    return true;
+}
+
+void CloseWindow() {
+    if (threadRunning) Wake(WakeClose);
+    if (windowThread.joinable()) windowThread.join();
+}
+
+void Present() {
+    if (!presentPending.exchange(true) && threadRunning) Wake(WakePresent);
+}
+
+void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& changed) { changed.wait(lock); }
+
+void Delay(uint32_t ms) {
+    std::unique_lock lk(quitMutex);
+    quitChanged.wait_for(lk, std::chrono::milliseconds(ms), [] { return Wimdows::Internal::QuitRequested(); });
+    if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
+}
+
+uint64_t NowMs() {
+    return uint64_t(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clockStart).count());
+}
+
+void ErrorBox(const std::string& text, const std::string& caption) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+}
+
+}  // namespace Platform

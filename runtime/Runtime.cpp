@@ -1,0 +1,52 @@
+#include "runtime/Runtime.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "gfx/Platform.h"
+
+namespace Runtime {
+
+void RunError(const std::string& message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "zanderfell: run-time error: %s\n", message.c_str());
+    std::fflush(stderr);
+    std::_Exit(3);
+}
+
+namespace {
+int32_t Fit32(int64_t v, const char* op) {
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        RunError(std::string("integer overflow in ") + op);
+    return static_cast<int32_t>(v);
+}
+uint32_t FitU32(int64_t v, const char* op) {
+    if (v < 0 || v > static_cast<int64_t>(std::numeric_limits<uint32_t>::max()))
+        RunError(std::string("unsigned overflow in ") + op);
+    return static_cast<uint32_t>(v);
+}
+}  // namespace
+
+int32_t Add(int32_t a, int32_t b) { return Fit32(int64_t{a} + b, "addition"); }
+int32_t Sub(int32_t a, int32_t b) { return Fit32(int64_t{a} - b, "subtraction"); }
+int32_t Mul(int32_t a, int32_t b) { return Fit32(int64_t{a} * b, "multiplication"); }
+uint32_t AddU(uint32_t a, uint32_t b) { return FitU32(int64_t{a} + b, "addition"); }
+uint32_t SubU(uint32_t a, uint32_t b) { return FitU32(int64_t{a} - b, "subtraction"); }
+int32_t ToI32(int64_t v) { return Fit32(v, "conversion"); }
+uint32_t ToU32(int64_t v) { return FitU32(v, "conversion"); }
+
+int32_t Trunc(long double v) {
+    if (!(v > -2147483649.0L && v < 2147483648.0L)) RunError("real value out of integer range");
+    return static_cast<int32_t>(v);
+}
+
+int32_t Round(long double v) {
+    if (!(v > -2147483649.0L && v < 2147483648.0L)) RunError("real value out of integer range");
+    return static_cast<int32_t>(std::nearbyint(v));
+}
+
+void Delay(uint32_t ms) { Platform::Delay(ms); }
+uint64_t NowMs() { return Platform::NowMs(); }
+
+}  // namespace Runtime

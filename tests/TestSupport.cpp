@@ -1,0 +1,123 @@
+#include "tests/TestSupport.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "game/Trace.h"
+
+#ifndef ZF_RUN_DIR
+#error "ZF_RUN_DIR must name the run directory holding Images/ and Files/"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace TestSupport {
+
+namespace {
+
+std::string MakeGameDir() {
+    std::string tmpl = (fs::temp_directory_path() / "zanderfell-test-XXXXXX").string();
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) throw std::runtime_error("cannot make a test directory");
+    fs::path dir(buf.data());
+    fs::path run(ZF_RUN_DIR);
+    fs::create_directory_symlink(run / "Images", dir / "Images");
+    fs::copy(run / "Files", dir / "Files", fs::copy_options::recursive);
+    return dir.string();
+}
+
+}  // namespace
+
+void GameTest::SetUp() {
+    Headless::Reset();
+    Zanderfell::Trace::SetSink(nullptr);
+    previousDir = fs::current_path().string();
+    dir = MakeGameDir();
+    fs::current_path(dir);
+    Zanderfell::MaakSchermAan();
+    ResetGame();
+}
+
+void GameDirTest::SetUp() {
+    Headless::Reset();
+    Zanderfell::Trace::SetSink(nullptr);
+    previousDir = fs::current_path().string();
+    dir = MakeGameDir();
+    fs::current_path(dir);
+    ResetGame();
+}
+
+void GameTest::TearDown() {
+    Headless::Reset();
+    Zanderfell::Trace::SetSink(nullptr);
+    fs::current_path(previousDir);
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void ResetGame() {
+    using namespace Zanderfell;
+    Menu = MENU{1, 2, false};
+    for (int k = 1; k <= 8; ++k) Konijntjes[k] = KonijnRecord{};
+    ResetInslagen();
+    KonijnNr = 0;
+    for (int x = 1; x <= 1000; ++x)
+        for (int y = 1; y <= 600; ++y) Level[x][y] = CEL{};
+}
+
+void SetFlatGround(int32_t row) {
+    for (int x = 1; x <= 1000; ++x)
+        for (int y = 1; y <= 600; ++y) Zanderfell::Level[x][y] = Zanderfell::CEL{y >= row, false};
+}
+
+void PutRabbit(uint32_t k, int32_t x, int32_t y, int32_t lives, uint32_t team) {
+    Zanderfell::Konijntjes[k] = Zanderfell::KonijnRecord{{x, y}, lives, team};
+}
+
+std::string SaveBuffer(const std::string& name, bool window) {
+    uint32_t w = Wimdows::ClientWidth(), h = Wimdows::ClientHeight();
+    fs::path out = fs::path(ZF_TEST_OUTPUT_DIR) / (name + ".bmp");
+    fs::create_directories(out.parent_path());
+    std::ofstream f(out, std::ios::binary);
+    uint32_t rowBytes = (w * 3 + 3) & ~3u;
+    uint32_t size = 54 + rowBytes * h;
+    auto le = [&](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) f.put(char((v >> (8 * i)) & 0xFF));
+    };
+    f.put('B');
+    f.put('M');
+    le(size, 4); le(0, 4); le(54, 4); le(40, 4); le(w, 4); le(h, 4); le(1, 2); le(24, 2);
+    le(0, 4); le(rowBytes * h, 4); le(2835, 4); le(2835, 4); le(0, 4); le(0, 4);
+    for (int32_t y = int32_t(h) - 1; y >= 0; --y) {
+        uint32_t written = 0;
+        for (uint32_t x = 0; x < w; ++x) {
+            Wimdows::Color c = window ? Wimdows::WindowPixel(int32_t(x), y) : Wimdows::BufferPixel(int32_t(x), y);
+            f.put(char((c >> 8) & 0xFF));   // blue
+            f.put(char((c >> 16) & 0xFF));  // green
+            f.put(char(c & 0xFF));          // red
+            written += 3;
+        }
+        for (; written < rowBytes; ++written) f.put('\0');
+    }
+    return out.string();
+}
+
+}  // namespace TestSupport

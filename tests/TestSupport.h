@@ -1,0 +1,50 @@
+// Shared test furniture: a fresh game directory per test, the headless window
+// opened as the game opens it, and helpers for grids and pictures.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "game/Zanderfell.h"
+#include "gfx/Headless.h"
+#include "gfx/Wimdows.h"
+
+namespace TestSupport {
+
+// Every test that plays with the game: a temporary working directory holding
+// Images/ (linked to the generated art) and a fresh copy of Files/, virtual
+// time 0, the window opened and the catalogue loaded as at start-up, and the
+// game's records cleared.
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string dir;
+    std::string previousDir;
+};
+
+// Like GameTest, but without opening the window.
+class GameDirTest : public GameTest {
+protected:
+    void SetUp() override;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+// Menu: level 1, 2 rabbits, no wind; all rabbits out (team 0, 0 lives);
+// impact list holding only the dummy impact; no rabbit marks.
+void ResetGame();
+// Ground from `row` down in every column, air above; no rabbit marks.
+void SetFlatGround(int32_t row);
+// Puts rabbit k in the game at (x, y) with the given lives and team (not
+// marked in the grid).
+void PutRabbit(uint32_t k, int32_t x, int32_t y, int32_t lives, uint32_t team);
+
+// Writes the off-screen buffer (or the window's picture) as a BMP under the
+// test output directory and returns its path.
+std::string SaveBuffer(const std::string& name, bool window = false);
+
+}  // namespace TestSupport
