@@ -1,0 +1,136 @@
+// Rabbit placement at the start of a game, and the rabbit marks in the grid
+// (Part 1.3).
+#include "game/Placement.h"
+
+#include <string>
+
+#include "game/Random.h"
+#include "gfx/TekenBitmaps.h"
+#include "gfx/Wimdows.h"
+#include "runtime/Runtime.h"
+
+namespace Zanderfell {
+
+namespace {
+
+constexpr COORDINATEN SpotsLevel1[19] = {
+    {80, 140},  {138, 160}, {197, 105}, {243, 141}, {283, 154}, {340, 178}, {354, 387},
+    {417, 400}, {477, 435}, {538, 481}, {596, 485}, {655, 476}, {565, 212}, {616, 147},
+    {667, 154}, {722, 133}, {793, 154}, {852, 200}, {799, 474}};
+
+constexpr COORDINATEN SpotsLevel2[19] = {
+    {74, 424},  {122, 411}, {169, 410}, {222, 503}, {314, 191}, {387, 183}, {446, 289},
+    {490, 331}, {534, 373}, {480, 113}, {535, 113}, {579, 99},  {622, 115}, {677, 116},
+    {635, 337}, {685, 312}, {751, 283}, {818, 263}, {901, 481}};
+
+// Writes Weg into the Konijn flag of rabbit k's footprint; cells outside the
+// grid are skipped. Nothing for a rabbit of team 0.
+void Markeer(const KONIJN& konijntjes, LEVEL& level, uint32_t k, bool Weg) {
+    const KonijnRecord& konijn = konijntjes[k];
+    if (konijn.Team == 0) return;
+    int64_t px = konijn.Positie.x, py = konijn.Positie.y;
+    for (int64_t x = px - 15; x <= px + 15; ++x) {
+        if (x < 1 || x > 1000) continue;
+        for (int64_t y = py - 65; y <= py; ++y) {
+            if (y < 1 || y > 600) continue;
+            level[x][y].Konijn = Weg;
+        }
+    }
+}
+
+void Plaats(KONIJN& konijntjes, LEVEL& level, uint32_t k, COORDINATEN plek) {
+    konijntjes[k].Positie = plek;
+    Markeer(konijntjes, level, k, true);
+}
+
+}  // namespace
+
+COORDINATEN SpawnPlek(uint32_t LevelNr, uint32_t nummer) {
+    Runtime::CheckIndex(nummer, 1, 19, "spawn spot");
+    switch (LevelNr) {
+        case 1: return SpotsLevel1[nummer - 1];
+        case 2: return SpotsLevel2[nummer - 1];
+        default:
+            Runtime::RunError("SpawnPlek: level " + std::to_string(LevelNr) +
+                              " has no spawn spots");
+    }
+}
+
+void PlaatsKonijntje(uint32_t KonijnNr, bool Weg) { Markeer(Konijntjes, Level, KonijnNr, Weg); }
+
+void MaakKonijntjesAan(uint32_t LevelNr, uint32_t AantalKonijntjes, KONIJN& Konijntjes,
+                       LEVEL& Level) {
+    if (LevelNr == 3) {
+        for (uint32_t k = 3; k <= 8; ++k) {
+            Konijntjes[k].Levens = 0;
+            Konijntjes[k].Team = 0;
+        }
+        Konijntjes[1].Levens = 100;
+        Konijntjes[1].Team = 1;
+        Konijntjes[1].Positie = {226, 331};
+        Konijntjes[2].Levens = 100;
+        Konijntjes[2].Team = 2;
+        Konijntjes[2].Positie = {550, 432};
+        Markeer(Konijntjes, Level, 1, true);
+        Markeer(Konijntjes, Level, 2, true);
+        return;
+    }
+    if (LevelNr != 1 && LevelNr != 2) {
+        Runtime::RunError("MaakKonijntjesAan: no level " + std::to_string(LevelNr));
+    }
+    Runtime::CheckIndex(AantalKonijntjes, 0, 8, "number of rabbits");
+
+    // 1. Lives; rabbits beyond the number take no part.
+    for (uint32_t k = 1; k <= 8; ++k) {
+        if (k <= AantalKonijntjes) {
+            Konijntjes[k].Levens = 100;
+        } else {
+            Konijntjes[k].Levens = 0;
+            Konijntjes[k].Team = 0;
+        }
+    }
+
+    // 2-3. The team of the odd numbers; the even numbers get the other one.
+    uint32_t oneven = RandomCard(1, 3);
+    uint32_t even = oneven == 1 ? 2 : 1;
+    for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
+        Konijntjes[k].Team = (k % 2 == 1) ? oneven : even;
+    }
+
+    // 4. Three hundred spot numbers.
+    Runtime::Array<uint32_t, 1, 300> r;
+    for (int64_t i = 1; i <= 300; ++i) r[i] = RandomCard(1, 20);
+
+    // 5. First occurrences only.
+    bool gezien[20] = {};
+    for (int64_t i = 1; i <= 300; ++i) {
+        if (gezien[r[i]]) {
+            r[i] = 0;
+        } else {
+            gezien[r[i]] = true;
+        }
+    }
+
+    // 6. Rabbit k stands on the k-th distinct spot drawn.
+    int64_t volgende = 1;
+    for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
+        while (volgende <= 300 && r[volgende] == 0) ++volgende;
+        uint32_t plek;
+        if (volgende <= 300) {
+            plek = r[volgende];
+            r[volgende] = 0;
+        } else {
+            // Fewer distinct spots than rabbits: draw until a new one comes.
+            do {
+                plek = RandomCard(1, 20);
+            } while (gezien[plek]);
+            gezien[plek] = true;
+        }
+        Plaats(Konijntjes, Level, k, SpawnPlek(LevelNr, plek));
+        TekenBitmaps::TekenKonijntje(Konijntjes[k].Positie.x, Konijntjes[k].Positie.y,
+                                     static_cast<int32_t>(Konijntjes[k].Team));
+        Wimdows::UpdateWindow();
+    }
+}
+
+}  // namespace Zanderfell

@@ -1,0 +1,25 @@
+// The turn clock's two digits at the right end of the status bar (Part 2.3).
+#include "game/movement/TurnClock.h"
+
+#include "gfx/TekenBitmaps.h"
+#include "gfx/Wimdows.h"
+#include "runtime/Runtime.h"
+
+namespace Zanderfell {
+
+void GeefTijd(float Tijd) {
+    if (!(Tijd > 0.0f)) Tijd = 0.0f;  // 0 or less, negative zero (and NaN) show 0
+    const uint32_t n = Runtime::ToU32(static_cast<int64_t>(Runtime::Trunc(Tijd)));
+    const uint32_t eenheden = n % 10;
+    const uint32_t TientallenTijd = (n - eenheden) / 10;
+    TekenDigit(eenheden, 1);
+    TekenDigit(TientallenTijd, 2);
+    Wimdows::UpdateWindow();
+}
+
+void TekenDigit(uint32_t Tijd, uint32_t Tiental_Eenheid) {
+    const uint32_t x = Tiental_Eenheid == 1 ? 956 : 932;
+    if (Tijd <= 9) TekenBitmaps::TekenCijfer(x, 634, Tijd);  // above 9: nothing
+}
+
+}  // namespace Zanderfell
