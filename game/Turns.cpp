@@ -1,0 +1,100 @@
+#include "game/Turns.h"
+
+#include "game/Level.h"
+#include "game/Placement.h"
+#include "game/Random.h"
+#include "game/movement/Falling.h"
+#include "game/movement/Movement.h"
+#include "game/weapons/Weapons.h"
+#include "gfx/TekenBitmaps.h"
+
+namespace Zanderfell {
+
+using namespace TekenBitmaps;
+using Wimdows::RgbColor;
+
+uint32_t ControleerWelkKonijntje(uint32_t KonijnNr, uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+    uint32_t kandidaat = KonijnNr == AantalKonijntjes ? 1 : KonijnNr + 1;
+    // The candidates keep their parity, so the turn always passes to the
+    // other team. After every turn the victory test has made sure that team
+    // still has a living rabbit; a whole round without one is a broken game.
+    for (uint32_t ronde = 0; Konijntjes[kandidaat].Levens <= 0; ++ronde) {
+        if (ronde > 8) Runtime::RunError("no living rabbit left to take the turn");
+        kandidaat += 2;
+        if (kandidaat == AantalKonijntjes + 1) kandidaat = 1;
+        else if (kandidaat == AantalKonijntjes + 2) kandidaat = 2;
+    }
+    return kandidaat;
+}
+
+void Beurt(uint32_t KonijnNr) {
+    KonijnRecord& konijn = Konijntjes[KonijnNr];
+    const int32_t x = konijn.Positie.x, y = konijn.Positie.y;
+
+    int32_t Wind = 0;
+    if (Menu.Wind) Wind = WindGenereren();
+    TekenLevensStatusbalk(Menu.AantalKonijntjes, Konijntjes);
+    TekenKonijntje(x, y, int32_t(konijn.Team));
+    Wimdows::UpdateWindow();
+    TekenPijl(uint32_t(x), uint32_t(y));
+    Wimdows::Rectangle(x - 15, y - 65, x + 15, y - 61, RgbColor(176, 0, 0), true);
+    Wimdows::Rectangle(x - 15, y - 65, x - 15 + konijn.Levens / 3, y - 61, RgbColor(0, 176, 0), true);
+    Runtime::Delay(400);
+
+    // The rabbit's lives are held aside while it moves and shoots; damage it
+    // does to itself lands on its record and is added to them afterwards.
+    int32_t Levens = konijn.Levens;
+    konijn.Levens = 0;
+    PlaatsKonijntje(KonijnNr, false);
+    konijn.Positie = Bewegen(KonijnNr, 50.0f, Levens, false);
+    HermaakLevel();
+    PlaatsKonijntje(KonijnNr, true);
+    KiesWapen(KonijnNr, Levens, Wind);
+    TekenWapen(0);
+    konijn.Levens = Runtime::Add(konijn.Levens, Levens);
+
+    for (uint32_t i = 1; i <= 8; ++i)
+        if (Konijntjes[i].Levens <= 0) PlaatsKonijntje(i, false);
+    VallenNaBeurt(Menu);
+    HermaakLevel();
+}
+
+bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+    int32_t team1 = 0, team2 = 0;
+    for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
+        if (Konijntjes[k].Team == 1) team1 = Runtime::Add(team1, Konijntjes[k].Levens);
+        else team2 = Runtime::Add(team2, Konijntjes[k].Levens);
+    }
+    uint32_t winnaar = 0;
+    if (team1 <= 0) winnaar = 2;
+    else if (team2 <= 0) winnaar = 1;
+    if (winnaar == 0) return false;
+    // Keys still queued from the last turn count: an R among them ends the
+    // victory screen as soon as it is drawn.
+    do TekenOverwinning(winnaar);
+    while (Wimdows::GetKey() != 'R');
+    return true;
+}
+
+void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+    int32_t totaal1 = 0, totaal2 = 0;
+    for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
+        int32_t& totaal = Konijntjes[k].Team == 1 ? totaal1 : totaal2;
+        totaal = Runtime::Add(totaal, Konijntjes[k].Levens);
+        if (totaal <= 0) totaal = 0;
+    }
+    auto kolom = [&](int32_t T) -> int32_t {
+        switch (AantalKonijntjes) {
+            case 2: return 30 + 2 * T;
+            case 4: return 30 + T;
+            case 6: return 30 + Runtime::Trunc(T / 1.5L);
+            case 8: return 30 + Runtime::Trunc(T / 2.0L);
+            default: Runtime::RunError("the lives bar has no scale for " + std::to_string(AantalKonijntjes) + " rabbits");
+        }
+    };
+    const Wimdows::Color grijs = RgbColor(128, 128, 128);
+    Wimdows::Rectangle(kolom(totaal1), 647, 230, 659, grijs, true);
+    Wimdows::Rectangle(kolom(totaal2), 668, 230, 680, grijs, true);
+}
+
+}  // namespace Zanderfell
