@@ -1,0 +1,43 @@
+// Every picture of the game, by kind.
+#pragma once
+
+#include <string>
+
+#include "artgen/Paint.h"
+#include "artgen/Text.h"
+
+namespace art {
+
+// Sprites drawn through a mask: coverage 0 is transparent.
+Image shellSprite(double angle);  // 16 x 16, nose along angle (0 right, growing clockwise)
+Image grenadeSprite(bool pinPulled);
+Image dynamiteSprite();
+Image sightSprite();
+Image explosionSprite();
+Image arrowSprite();
+
+// Weapon slot pictures (66 x 66) share one rounded mask; 0 is the empty slot.
+Image weaponIcon(int weapon, TextPainter& text);
+Image digitPicture(int digit);  // 22 x 33, bright segments on a dark well
+
+// Screens and the status bar.
+struct Screens {
+  explicit Screens(TextPainter& t);
+  Image loading();
+  Image title(int selected);
+  Image menu(int screen);  // 1..8
+  Image instructions(int page);
+  Image credits();
+  Image victory(bool red);
+  Image statusBar();
+  Image windPanel();
+  Image middlePanel();
+  Image clockPanel();
+
+ private:
+  TextPainter& text_;
+  Image meadow_;  // shared background of the menu screens
+  const Image& meadow();
+};
+
+}  // namespace art

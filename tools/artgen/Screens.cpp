@@ -1,0 +1,441 @@
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "artgen/Art.h"
+#include "artgen/Rabbit.h"
+
+namespace art {
+
+namespace {
+
+const Rgb kWhite{255, 255, 255};
+const Rgb kGold{255, 212, 72};
+const Rgb kInk{40, 28, 20};
+const Rgb kDim{150, 156, 178};
+const Rgb kTitleRim{92, 40, 18};
+
+void shade(Image& img, int x0, int y0, int x1, int y1, double radius, Rgb colour, double alpha) {
+  const Sdf s = box(x0, y0, x1, y1, radius);
+  for (int y = std::max(0, y0 - 1); y <= std::min(img.h - 1, y1 + 1); ++y)
+    for (int x = std::max(0, x0 - 1); x <= std::min(img.w - 1, x1 + 1); ++x) {
+      const double d = s(x + 0.5, y + 0.5);
+      const double a = std::clamp(0.5 - d, 0.0, 1.0);
+      if (a > 0) img.blend(x, y, colour, alpha * a);
+    }
+}
+
+// A translucent panel with a light rim, the frame of every menu.
+void panel(Image& img, int x0, int y0, int x1, int y1) {
+  shade(img, x0 + 6, y0 + 8, x1 + 6, y1 + 8, 18, {0, 0, 20}, 0.25);
+  shade(img, x0 - 2, y0 - 2, x1 + 2, y1 + 2, 20, {240, 240, 255}, 0.55);
+  shade(img, x0, y0, x1, y1, 18, {22, 28, 60}, 0.9);
+  shade(img, x0 + 3, y0 + 3, x1 - 3, y0 + 40, 15, {255, 255, 255}, 0.05);
+}
+
+void paintSky(Image& img, int horizon) {
+  for (int y = 0; y < img.h; ++y) {
+    const Rgb c = mix(Rgb{58, 110, 196}, Rgb{196, 224, 246}, std::min(1.0, y / static_cast<double>(horizon)));
+    for (int x = 0; x < img.w; ++x) img.at(x, y) = c, img.c(x, y) = 1.0f;
+  }
+  // The sun with a soft glow.
+  const double sx = 840, sy = 110;
+  for (int y = 0; y < 330; ++y)
+    for (int x = 600; x < img.w; ++x) {
+      const double d = std::hypot(x - sx, y - sy);
+      if (d < 44) img.blend(x, y, Rgb{255, 244, 190}, std::clamp(44.5 - d, 0.0, 1.0));
+      else img.blend(x, y, Rgb{255, 240, 200}, 0.35 * std::exp(-(d - 44) / 55.0));
+    }
+  // Clouds: clusters of soft discs.
+  Rng r(2024);
+  const double clouds[][3] = {{170, 95, 1.0}, {460, 60, 0.8}, {640, 170, 0.7}, {930, 240, 0.6}, {330, 230, 0.55}};
+  for (const auto& cl : clouds) {
+    const int n = 7;
+    std::vector<std::array<double, 3>> puffs;
+    for (int i = 0; i < n; ++i)
+      puffs.push_back({cl[0] + (i - n / 2) * 22 * cl[2] + r.range(-6, 6), cl[1] - r.range(0, 18) * cl[2],
+                       (26 + r.range(-4, 10)) * cl[2]});
+    for (int y = static_cast<int>(cl[1] - 70); y < cl[1] + 40; ++y)
+      for (int x = static_cast<int>(cl[0] - 140 * cl[2] - 40); x < cl[0] + 140 * cl[2] + 40; ++x) {
+        if (!img.inside(x, y)) continue;
+        double best = 1e9;
+        for (const auto& p : puffs) best = std::min(best, std::hypot(x - p[0], (y - p[1]) * 1.2) - p[2]);
+        const double flat = y - (cl[1] + 14 * cl[2]);  // flat cloud bottoms
+        best = std::max(best, flat);
+        if (best < 1) {
+          const double a = std::clamp(0.5 - best / 2, 0.0, 1.0) * 0.92;
+          const Rgb c = mix(kWhite, Rgb{206, 220, 240}, std::clamp((y - cl[1] + 10) / 30.0, 0.0, 1.0));
+          img.blend(x, y, c, a);
+        }
+      }
+  }
+}
+
+// Rolling hills in three layers with a grass texture on the nearest one.
+void paintHills(Image& img, int base) {
+  const Noise1 far(11), mid(12), nearN(13);
+  for (int x = 0; x < img.w; ++x) {
+    const double yf = base - 70 + 45 * far.fractal(x / 160.0, 3);
+    const double ym = base - 10 + 40 * mid.fractal(x / 120.0, 3);
+    const double yn = base + 70 + 28 * nearN.fractal(x / 90.0, 3);
+    for (int y = 0; y < img.h; ++y) {
+      if (y >= yf) img.blend(x, y, mix(Rgb{128, 176, 170}, Rgb{110, 160, 150}, (y - yf) / 80), std::clamp(y - yf, 0.0, 1.0));
+      if (y >= ym) img.blend(x, y, mix(Rgb{112, 186, 84}, Rgb{64, 130, 58}, (y - ym) / 120), std::clamp(y - ym, 0.0, 1.0));
+      if (y >= yn) {
+        const double g = fractal2(77, x / 7.0, y / 3.0, 3);
+        Rgb c = mix(Rgb{96, 170, 64}, Rgb{48, 110, 40}, (y - yn) / 90);
+        c = scale(c, 1.0 + 0.12 * g);
+        img.blend(x, y, c, std::clamp(y - yn, 0.0, 1.0));
+      }
+    }
+  }
+}
+
+// A little floating island, the game's landscape in miniature.
+void paintIsland(Image& img, double cx, double cy, double half) {
+  const Noise1 n(31);
+  for (int x = static_cast<int>(cx - half); x <= cx + half; ++x) {
+    const double t = (x - cx) / half;
+    const double top = cy + 4 * n.fractal(x / 20.0, 2);
+    const double bottom = cy + (60 * std::sqrt(std::max(0.0, 1 - t * t)) + 8) * (0.8 + 0.2 * n.fractal(x / 9.0, 2));
+    for (int y = static_cast<int>(top); y < bottom; ++y) {
+      if (!img.inside(x, y)) continue;
+      const double depth = y - top;
+      Rgb c = depth < 6 ? Rgb{96, 184, 60} : mix(Rgb{150, 100, 56}, Rgb{92, 58, 34}, depth / 70);
+      c = scale(c, 1.0 + 0.1 * fractal2(3, x / 4.0, y / 4.0, 2));
+      img.blend(x, y, c, 1.0);
+    }
+  }
+}
+
+int keycap(TextPainter& t, Image& img, const std::string& label, int x, int baseline) {
+  const int w = std::max(34, t.width(label, Font::Bold, 18) + 18);
+  shade(img, x, baseline - 24, x + w, baseline + 8, 6, {20, 20, 30}, 0.9);
+  shade(img, x + 1, baseline - 23, x + w - 1, baseline + 5, 5, {236, 232, 220}, 1.0);
+  shade(img, x + 1, baseline - 23, x + w - 1, baseline - 14, 5, {255, 255, 255}, 0.6);
+  t.draw(img, label, Font::Bold, 18, x + (w - t.width(label, Font::Bold, 18)) / 2, baseline - 2, {40, 40, 56});
+  return x + w;
+}
+
+void footer(TextPainter& t, Image& img, const std::string& line) {
+  shade(img, 0, 652, 999, 699, 0, {10, 14, 36}, 0.72);
+  t.drawCentred(img, line, Font::Bold, 21, 500, 684, kWhite, 2);
+}
+
+void bigTitle(TextPainter& t, Image& img, const std::string& s, int size, int baseline) {
+  t.drawCentred(img, s, Font::Bold, size, 500, baseline, kGold, 5, std::max(3, size / 22), kTitleRim);
+}
+
+}  // namespace
+
+Screens::Screens(TextPainter& t) : text_(t) {}
+
+const Image& Screens::meadow() {
+  if (meadow_.w == 0) {
+    meadow_ = Image(1000, 700);
+    paintSky(meadow_, 470);
+    paintIsland(meadow_, 120, 300, 80);
+    paintIsland(meadow_, 900, 390, 55);
+    paintHills(meadow_, 520);
+    auto big = [&](Pose p, int frame, bool right, const Team& team, double x, double y, double h) {
+      Image part(static_cast<int>(h * 0.9), static_cast<int>(h * 1.02));
+      paintBigRabbit(part, p, frame, right, team, part.w / 2.0, part.h - 2, h);
+      meadow_.blit(part, static_cast<int>(x - part.w / 2.0), static_cast<int>(y - part.h + 2));
+    };
+    big(Pose::Bazooka, 1, true, redTeam(), 110, 640, 200);
+    big(Pose::Grenade, 1, false, blueTeam(), 890, 640, 200);
+  }
+  return meadow_;
+}
+
+Image Screens::loading() {
+  Image img = meadow();
+  shade(img, 0, 0, 999, 699, 0, {10, 16, 50}, 0.35);
+  bigTitle(text_, img, "Zanderfell", 120, 300);
+  text_.drawCentred(img, "Rabbits at war over a crumbling land", Font::Regular, 26, 500, 350, kWhite, 2);
+  panel(img, 330, 420, 670, 500);
+  text_.drawCentred(img, "Loading…", Font::Bold, 36, 500, 474, kWhite, 2);
+  return img;
+}
+
+Image Screens::title(int selected) {
+  Image img = meadow();
+  bigTitle(text_, img, "Zanderfell", 110, 160);
+  text_.drawCentred(img, "Two teams of rabbits, one keyboard, lots of craters", Font::Regular, 22, 500, 205, kWhite, 2);
+  panel(img, 235, 240, 765, 590);
+  const char* entries[4] = {"Set up a game", "Instructions", "Duel: two rabbits on level 3", "Credits"};
+  for (int i = 0; i < 4; ++i) {
+    const int base = 315 + i * 78;
+    const bool on = selected == i + 1;
+    if (on) {
+      shade(img, 262, base - 40, 738, base + 16, 14, {120, 70, 10}, 0.6);
+      shade(img, 260, base - 42, 736, base + 13, 14, kGold, 1.0);
+      shade(img, 264, base - 39, 732, base - 18, 11, {255, 255, 255}, 0.25);
+      text_.draw(img, "▶", Font::Bold, 26, 276, base - 2, kInk);
+    }
+    text_.draw(img, std::to_string(i + 1), Font::Bold, 30, 318, base, on ? kInk : kGold);
+    text_.draw(img, entries[i], on ? Font::Bold : Font::Regular, 30, 356, base, on ? kInk : kWhite);
+  }
+  footer(text_, img, "↑ ↓  select      Enter  choose      Q  quit");
+  return img;
+}
+
+Image Screens::menu(int screen) {
+  const int row = screen <= 4 ? 1 : screen <= 6 ? 2 : 3;
+  const int choice = screen <= 4 ? screen : screen <= 6 ? screen - 4 : screen - 6;
+  Image img = meadow();
+  bigTitle(text_, img, "New game", 76, 120);
+  text_.drawCentred(img, "Step " + std::to_string(row) + " of 3", Font::Regular, 24, 500, 165, kWhite, 2);
+  panel(img, 175, 200, 825, 590);
+  const char* labels[3] = {"Rabbits per team", "Wind", "Level"};
+  const std::vector<std::vector<std::string>> options = {{"1", "2", "3", "4"}, {"on", "off"}, {"1", "2"}};
+  for (int r = 1; r <= 3; ++r) {
+    const int base = 200 + r * 110;
+    const bool current = r == row, done = r < row;
+    if (current) shade(img, 195, base - 52, 805, base + 30, 14, {255, 255, 255}, 0.12);
+    const Rgb labelColour = current ? kGold : done ? Rgb{200, 210, 230} : kDim;
+    text_.draw(img, labels[r - 1], Font::Bold, 30, 220, base, labelColour);
+    if (done) text_.draw(img, "✔ set", Font::Bold, 24, 700, base - 2, {120, 220, 110});
+    if (done) continue;
+    const auto& opts = options[static_cast<size_t>(r - 1)];
+    const int boxW = r == 1 ? 58 : 82;
+    for (size_t k = 0; k < opts.size(); ++k) {
+      const int x0 = 500 + static_cast<int>(k) * (boxW + 16);
+      const bool picked = current && static_cast<int>(k) + 1 == choice;
+      if (picked) {
+        shade(img, x0 - 2, base - 40, x0 + boxW + 2, base + 14, 10, {120, 70, 10}, 0.7);
+        shade(img, x0, base - 38, x0 + boxW, base + 12, 9, kGold, 1.0);
+      } else {
+        shade(img, x0, base - 38, x0 + boxW, base + 12, 9, current ? Rgb{240, 240, 255} : kDim, 0.9);
+        shade(img, x0 + 2, base - 36, x0 + boxW - 2, base + 10, 8, {30, 38, 80}, 1.0);
+      }
+      const Rgb tc = picked ? kInk : current ? kWhite : kDim;
+      text_.draw(img, opts[k], Font::Bold, 28, x0 + (boxW - text_.width(opts[k], Font::Bold, 28)) / 2, base, tc);
+    }
+  }
+  text_.drawCentred(img, row == 1 ? "How many rabbits fight for each team?"
+                         : row == 2 ? "Should the wind push the shells about?"
+                                    : "Which landscape?",
+                    Font::Regular, 22, 500, 560, {220, 226, 245}, 0);
+  footer(text_, img, "← →  choose      Enter  confirm      R  back");
+  return img;
+}
+
+Image Screens::instructions(int page) {
+  Image img = meadow();
+  bigTitle(text_, img, "How to play", 68, 95);
+  text_.drawCentred(img, "Page " + std::to_string(page) + " of 2", Font::Regular, 22, 500, 132, kWhite, 2);
+  panel(img, 40, 150, 960, 640);
+  TextPainter& t = text_;
+  int y = 200;
+  auto heading = [&](const std::string& s) {
+    t.draw(img, s, Font::Bold, 26, 70, y, kGold);
+    y += 44;
+  };
+  auto line = [&](std::vector<std::string> keys, const std::string& what) {
+    int x = 90;
+    for (const auto& k : keys) x = keycap(t, img, k, x, y) + 8;
+    t.draw(img, what, Font::Regular, 21, std::max(x + 10, 290), y - 2, kWhite);
+    y += 42;
+  };
+  if (page == 1) {
+    heading("Your turn: walk and jump");
+    line({"←", "→"}, "Walk left or right (a rabbit climbs gentle slopes)");
+    line({"V"}, "Jump to the left");
+    line({"N"}, "Jump to the right");
+    line({"Enter"}, "End your move. The clock starts at 50 and runs down");
+    y += 10;
+    heading("Then pick a weapon");
+    line({"B"}, "Show the next weapon: bazooka, grenade, pistol, axe, dynamite");
+    line({"Enter"}, "Use the weapon shown");
+    t.draw(img, "Red and blue take turns. Water drowns, explosions hurt: the last team", Font::Regular, 20, 70, y + 14,
+           {210, 220, 240});
+    t.draw(img, "with lives left wins.", Font::Regular, 20, 70, y + 40, {210, 220, 240});
+  } else {
+    heading("Bazooka, grenade and pistol");
+    line({"↑", "↓"}, "Aim the sight up or down");
+    line({"Space"}, "Confirm the aim");
+    line({"Space"}, "Hold to charge the power, let go to fire (bazooka, grenade)");
+    y += 6;
+    heading("Axe");
+    line({"←", "→"}, "Face left or right");
+    line({"Space"}, "Strike! Hits rabbits right next to you");
+    y += 6;
+    heading("Dynamite");
+    line({"←", "→", "V", "N"}, "Lit at your feet: run! After 5 it blows up");
+    t.draw(img, "With wind on, the bars in the status bar show which way shells drift.", Font::Regular, 20, 70, y + 10,
+           {210, 220, 240});
+  }
+  footer(text_, img, "Enter  turn the page      R  back");
+  return img;
+}
+
+Image Screens::credits() {
+  Image img = meadow();
+  bigTitle(text_, img, "Zanderfell", 110, 165);
+  text_.drawCentred(img, "by the Zanderfell team", Font::Bold, 34, 500, 225, kWhite, 3);
+  panel(img, 220, 270, 780, 580);
+  const char* lines[] = {"Game design and programming", "the Zanderfell team", "", "Rabbits, landscapes and screens",
+                         "drawn by our own art generator", "", "Text set in DejaVu Sans", "",
+                         "Thanks for playing!"};
+  int y = 318;
+  for (const char* l : lines) {
+    const bool head = std::string(l).find("the ") == 0 || std::string(l).find("drawn") == 0;
+    text_.drawCentred(img, l, head ? Font::Bold : Font::Regular, 25, 500, y, head ? kGold : kWhite, 1);
+    y += std::string(l).empty() ? 14 : 32;
+  }
+  footer(text_, img, "R  back to the title screen");
+  return img;
+}
+
+Image Screens::victory(bool red) {
+  Image img(1000, 700);
+  paintSky(img, 470);
+  paintHills(img, 520);
+  const Team team = red ? redTeam() : blueTeam();
+  // Confetti in both team colours and gold.
+  Rng r(red ? 5 : 6);
+  for (int i = 0; i < 260; ++i) {
+    const double x = r.range(0, 1000), y = r.range(0, 620), a = r.range(0, std::numbers::pi);
+    const Rgb cols[3] = {team.fur, kGold, team.light};
+    const Rgb c = cols[r.integer(0, 2)];
+    const Sdf piece = transformed(box(-5, -2, 5, 2), Affine::translate(-x, -y).then(Affine::rotate(a)));
+    for (int yy = static_cast<int>(y) - 6; yy <= y + 6; ++yy)
+      for (int xx = static_cast<int>(x) - 6; xx <= x + 6; ++xx)
+        if (img.inside(xx, yy) && piece(xx + 0.5, yy + 0.5) <= 0) img.blend(xx, yy, c, 1.0);
+  }
+  Image part(300, 340);
+  paintBigRabbit(part, Pose::Bazooka, 1, true, team, 150, 336, 320);
+  img.blit(part, 350, 620 - 336);
+  Image left(160, 180), right(160, 180);
+  paintBigRabbit(left, Pose::Walk, 1, true, team, 80, 176, 170);
+  paintBigRabbit(right, Pose::Walk, 3, false, team, 80, 176, 170);
+  img.blit(left, 150, 620 - 176);
+  img.blit(right, 690, 620 - 176);
+  const std::string s = red ? "Red team wins!" : "Blue team wins!";
+  text_.drawCentred(img, s, Font::Bold, 96, 500, 170, team.fur, 5, 5, kWhite);
+  text_.drawCentred(img, red ? "The blue rabbits are out of lives" : "The red rabbits are out of lives",
+                    Font::Regular, 26, 500, 222, kWhite, 2);
+  footer(text_, img, "Press R to return to the title screen");
+  return img;
+}
+
+// ---- The status bar ---------------------------------------------------
+
+namespace {
+
+void panelBackground(Image& img, int x0, int y0, int x1, int y1) {
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) {
+      const double n = fractal2(41, x / 30.0, y / 4.0, 2);
+      img.at(x, y) = scale(mix(Rgb{64, 72, 98}, Rgb{34, 38, 54}, (y - y0) / double(y1 - y0 + 1)), 1.0 + 0.05 * n);
+      img.c(x, y) = 1.0f;
+    }
+}
+
+void sunken(Image& img, int x0, int y0, int x1, int y1, Rgb fill) {
+  img.fillRect(x0, y0, x1, y1, fill);
+  for (int x = x0; x <= x1; ++x) img.at(x, y0) = scale(fill, 0.6), img.at(x, y1) = scale(fill, 1.35);
+  for (int y = y0; y <= y1; ++y) img.at(x0, y) = scale(fill, 0.6), img.at(x1, y) = scale(fill, 1.35);
+}
+
+Sdf rotEllipseForIcon(double cx, double cy, double rx, double ry, double angle) {
+  return transformed(ellipse(0, 0, rx, ry), Affine::translate(-cx, -cy).then(Affine::rotate(-angle)));
+}
+
+void bar(Image& img, int x0, int y0, int x1, int y1, Rgb c) {
+  for (int y = y0; y <= y1; ++y) {
+    const double t = (y - y0) / double(std::max(1, y1 - y0));
+    const Rgb row = t < 0.3 ? mix(scale(c, 1.35), c, t / 0.3) : mix(c, scale(c, 0.7), (t - 0.3) / 0.7);
+    for (int x = x0; x <= x1; ++x) img.at(x, y) = row, img.c(x, y) = 1.0f;
+  }
+}
+
+}  // namespace
+
+Image Screens::windPanel() {
+  Image img(178, 100);
+  panelBackground(img, 0, 0, 177, 99);
+  sunken(img, 0, 4, 177, 95, Rgb{30, 34, 50});
+  text_.drawCentred(img, "Wind", Font::Bold, 16, 89, 27, kWhite, 1);
+  text_.draw(img, "◀", Font::Bold, 14, 28, 45, {200, 210, 235});
+  text_.draw(img, "▶", Font::Bold, 14, 136, 45, {200, 210, 235});
+  // Window columns 264..440 become image columns 1..177 (panel drawn at 263).
+  const int left[4] = {264, 282, 300, 318}, right[4] = {373, 391, 409, 428};
+  const Rgb strength[4] = {{240, 64, 52}, {250, 150, 48}, {232, 222, 70}, {110, 214, 110}};  // strong .. weak
+  for (int i = 0; i < 4; ++i) {
+    bar(img, left[i] - 263, 53, left[i] - 263 + 12, 73, strength[i]);
+    bar(img, right[i] - 263, 53, right[i] - 263 + 12, 73, strength[3 - i]);
+  }
+  // A windsock between the two groups.
+  Scene s;
+  s.add(box(78.5, 50, 80.5, 78), Rgb{180, 184, 196});
+  s.add(polygon({{80.5, 51}, {100, 54}, {100, 61}, {80.5, 64}}), Rgb{250, 120, 60});
+  s.add(polygon({{86.5, 52}, {93, 53}, {93, 62}, {86.5, 63}}), kWhite, false);
+  paintSmooth(img, s, Affine{}, 1.0, {20, 20, 28}, 0.8, 4);
+  text_.draw(img, "calm", Font::Regular, 10, 76, 90, kDim);
+  return img;
+}
+
+Image Screens::middlePanel() {
+  Image img(197, 100);
+  panelBackground(img, 0, 0, 196, 99);
+  sunken(img, 0, 4, 196, 95, Rgb{30, 34, 50});
+  text_.draw(img, "Power", Font::Bold, 16, 50, 42, kWhite);
+  text_.draw(img, "hold Space", Font::Regular, 11, 118, 41, kDim);
+  // The trough the power bar grows in: window columns 536..681, rows 651..673.
+  sunken(img, 49, 50, 196, 74, Rgb{20, 16, 22});
+  for (int x = 50; x <= 195; x += 29) img.fillRect(x, 77, x, 81, kDim);
+  Scene bolt;
+  bolt.add(polygon({{26, 48}, {16, 64}, {24, 64}, {19, 78}, {34, 58}, {26, 58}, {32, 48}}), Rgb{255, 214, 60});
+  paintSmooth(img, bolt, Affine{}, 1.0, {30, 20, 10}, 0.9, 4);
+  return img;
+}
+
+Image Screens::clockPanel() {
+  Image img(60, 100);
+  panelBackground(img, 0, 0, 59, 99);
+  sunken(img, 0, 4, 59, 95, Rgb{30, 34, 50});
+  text_.drawCentred(img, "Time", Font::Bold, 14, 30, 25, kWhite, 1);
+  sunken(img, 7, 32, 56, 68, Rgb{12, 10, 12});
+  // Digits at window columns 932 and 956, row 634 (panel at 923, 600).
+  img.blit(digitPicture(5), 932 - 923, 34);
+  img.blit(digitPicture(0), 956 - 923, 34);
+  return img;
+}
+
+Image Screens::statusBar() {
+  Image img(1000, 100);
+  panelBackground(img, 0, 0, 999, 99);
+  for (int x = 0; x < 1000; ++x) img.at(x, 0) = Rgb{140, 150, 180}, img.at(x, 1) = Rgb{96, 104, 132};
+  // Lives: window columns 30..230 map to image columns 29..229 (bar drawn at 1, 600).
+  sunken(img, 4, 8, 252, 92, Rgb{30, 34, 50});
+  text_.draw(img, "Lives", Font::Bold, 16, 30, 34, kWhite);
+  sunken(img, 28, 46, 230, 60, Rgb{14, 12, 16});
+  sunken(img, 28, 67, 230, 81, Rgb{14, 12, 16});
+  bar(img, 29, 47, 229, 59, redTeam().fur);
+  bar(img, 29, 68, 229, 80, blueTeam().fur);
+  for (int k = 0; k < 2; ++k) {  // little team heads by the bars
+    const Team t = k == 0 ? redTeam() : blueTeam();
+    Scene head;
+    const double cy = k == 0 ? 54 : 75;
+    head.add(rotEllipseForIcon(11, cy - 6, 1.6, 4.5, -0.3), t.fur);
+    head.add(rotEllipseForIcon(16, cy - 6, 1.6, 4.5, 0.3), t.fur);
+    head.add(circle(13.5, cy, 5.2), t.light);
+    head.add(circle(15.5, cy - 1, 0.9), Rgb{20, 16, 30}, false);
+    paintSmooth(img, head, Affine{}, 1.0, {20, 14, 20}, 0.9, 4);
+  }
+  img.blit(windPanel(), 262, 0);
+  img.blit(middlePanel(), 485, 0);
+  // The weapon slot at window (748, 617) is image (747, 17).
+  sunken(img, 742, 12, 817, 87, Rgb{26, 28, 40});
+  img.blit(weaponIcon(0, text_), 747, 17);
+  text_.drawCentred(img, "Weapon", Font::Bold, 11, 780, 10, kWhite, 0);
+  text_.draw(img, "B next", Font::Regular, 11, 830, 40, kDim);
+  text_.draw(img, "Enter use", Font::Regular, 11, 830, 58, kDim);
+  img.blit(clockPanel(), 922, 0);
+  return img;
+}
+
+}  // namespace art
