@@ -57,12 +57,11 @@ Design design(int level) {
                         true, 84, 5, 103});
     d.caves.push_back({{{110, 505}, {160, 492}, {215, 500}, {265, 485}}, 15});
     d.caves.push_back({{{860, 500}, {905, 488}, {935, 500}}, 13});
-    d.caves.push_back({{{600, 545}, {640, 560}}, 12});
   } else if (level == 2) {
     // Lowlands with a pit on the left, a mountain in the middle, a high
     // island over it and a ridge falling off a cliff on the right.
-    d.masses.push_back({{{0, 640}, {22, 545}, {48, 436}, {74, 425}, {122, 412}, {169, 411}, {186, 428}, {222, 504},
-                         {262, 462}, {295, 418}, {340, 372}, {400, 322}, {446, 290}, {490, 332}, {534, 374},
+    d.masses.push_back({{{0, 640}, {22, 545}, {48, 436}, {74, 425}, {122, 412}, {169, 411}, {190, 470}, {222, 504},
+                         {255, 482}, {295, 418}, {340, 372}, {400, 322}, {446, 290}, {490, 332}, {534, 374},
                          {582, 398}, {635, 338}, {685, 313}, {751, 284}, {818, 264}, {852, 272}, {868, 330},
                          {883, 470}, {901, 482}, {940, 490}, {975, 522}, {1000, 640}},
                         false, 0, 6, 201});
@@ -101,20 +100,20 @@ double curve(const Points& p, double x) {
   return std::clamp(y, std::min(y1, y2) - 12, std::max(y1, y2) + 12);  // no wild overshoot
 }
 
-// How strongly a spot flattens the surface at column x: 1 under the rabbit,
-// fading out to 0 over a short run.
+// How strongly the spots flatten the surface at column x: 1 under a rabbit,
+// fading out to 0 over a short run; target is the weighted floor row.
 double flatten(const std::vector<Spot>& spots, double x, double surface, double& target) {
-  double w = 0;
+  double w = 0, sum = 0, weighted = 0;
   for (const Spot& s : spots) {
     if (std::abs(surface - (s.y + 1)) > 40) continue;  // a spot of another landmass
     const double dx = std::abs(x - s.x);
-    double k = dx <= 17 ? 1.0 : dx >= 44 ? 0.0 : 1.0 - (dx - 17) / 27.0;
+    double k = dx <= 15 ? 1.0 : dx >= 40 ? 0.0 : 1.0 - (dx - 15) / 25.0;
     k = k * k * (3 - 2 * k);
-    if (k > w) {
-      w = k;
-      target = s.y + 1;
-    }
+    w = std::max(w, k);
+    sum += k;
+    weighted += k * (s.y + 1);
   }
+  if (sum > 0) target = weighted / sum;
   return w;
 }
 
@@ -211,16 +210,16 @@ Image paintLandscape(const std::vector<bool>& g, int level) {
         } else {
           const double band = std::sin(y / 7.0 + 2.5 * n) * 0.5 + 0.5;
           c = mix(Rgb{158, 110, 62}, Rgb{128, 86, 48}, band);
-          c = mix(c, Rgb{88, 58, 36}, std::min(1.0, (depth - blades) / 160.0));
+          c = mix(c, Rgb{96, 64, 38}, std::clamp((y - 150) / 500.0, 0.0, 0.8));  // darker further down
+          if (depth < blades + 10) c = mix(Rgb{112, 80, 44}, c, (depth - blades - 3) / 7.0);  // topsoil
           c = scale(c, 1.0 + 0.08 * fine + 0.06 * n);
-          // Pebbles.
-          if (noise2(seed + 13, x / 3.0, y / 2.2) > 0.80) c = mix(Rgb{170, 160, 150}, c, 0.25);
-          if (noise2(seed + 13, x / 3.0, y / 2.2) > 0.92) c = Rgb{206, 198, 188};
+          const double stone = noise2(seed + 13, x / 3.0, y / 2.2);
+          if (stone > 0.86) c = mix(Rgb{150, 138, 124}, c, 0.35);  // pebbles
         }
         const int under = below[static_cast<size_t>(y)];
         if (under <= 3 && y < H) c = scale(c, 0.62 + 0.1 * under);     // shadowed undersides
         if (!ground(x - 1, y) || !ground(x + 1, y)) c = scale(c, depth < blades ? 0.9 : 0.8);  // side rims
-        if (y >= kWaterRow) c = mix(c, Rgb{30, 80, 140}, 0.35);        // wet below the waterline
+        if (y >= kWaterRow) c = mix(c, Rgb{40, 52, 70}, 0.3);          // wet below the waterline
         const Rgb air = y < kWaterLineRow ? kSky : y < kWaterRow ? kWaterLine : kWater;
         if (c == air) c.r = static_cast<uint8_t>(c.r ^ 1);
       }

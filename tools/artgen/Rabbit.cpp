@@ -73,8 +73,8 @@ void addBody(Scene& s, const Team& t, const Feet& f, double lean) {
 }
 
 void addArm(Scene& s, const Team& t, double sx, double sy, double hx, double hy) {
-  s.add(capsule(sx, sy, hx, hy, 1.7), t.fur);
-  s.add(circle(hx, hy, 1.9), t.light);
+  s.add(capsule(sx, sy, hx, hy, 1.7), t.light);
+  s.add(circle(hx, hy, 1.9), kCream);
 }
 
 void addBazooka(Scene& s, const Team& t, double angle) {
@@ -93,10 +93,10 @@ void addBazooka(Scene& s, const Team& t, double angle) {
 void addPistol(Scene& s, const Team& t, double angle) {
   const double sx = 0.5, sy = 36;
   const double c = std::cos(angle), si = std::sin(angle);
-  const double hx = sx + 6.2 * c, hy = sy + 6.2 * si;
-  s.add(rodBox(hx, hy, angle, -0.5, 5.4, 1.25, -0.6), kGunMetal);
-  s.add(rodBox(hx, hy, angle, 3.8, 5.4, 0.7, -0.9), kSteelDark, false);
-  s.add(rodBox(hx, hy, angle, -0.5, 1.6, 0.9, 1.6), kWoodDark);
+  const double hx = sx + 5.2 * c, hy = sy + 5.2 * si;
+  s.add(rodBox(hx, hy, angle, -1.5, 1.2, 1.0, 2.2), kWoodDark);               // grip
+  s.add(rodBox(hx, hy, angle, -1.5, 6.8, 1.5, -0.5), Rgb{60, 62, 76});       // slide
+  s.add(rodBox(hx, hy, angle, -1.0, 6.3, 0.5, -1.5), Rgb{176, 182, 198}, false);  // shine
   addArm(s, t, sx, sy, hx, hy);
 }
 

@@ -31,7 +31,6 @@ void panel(Image& img, int x0, int y0, int x1, int y1) {
   shade(img, x0 + 6, y0 + 8, x1 + 6, y1 + 8, 18, {0, 0, 20}, 0.25);
   shade(img, x0 - 2, y0 - 2, x1 + 2, y1 + 2, 20, {240, 240, 255}, 0.55);
   shade(img, x0, y0, x1, y1, 18, {22, 28, 60}, 0.9);
-  shade(img, x0 + 3, y0 + 3, x1 - 3, y0 + 40, 15, {255, 255, 255}, 0.05);
 }
 
 void paintSky(Image& img, int horizon) {
@@ -40,12 +39,12 @@ void paintSky(Image& img, int horizon) {
     for (int x = 0; x < img.w; ++x) img.at(x, y) = c, img.c(x, y) = 1.0f;
   }
   // The sun with a soft glow.
-  const double sx = 840, sy = 110;
+  const double sx = 905, sy = 88;
   for (int y = 0; y < 330; ++y)
     for (int x = 600; x < img.w; ++x) {
       const double d = std::hypot(x - sx, y - sy);
-      if (d < 44) img.blend(x, y, Rgb{255, 244, 190}, std::clamp(44.5 - d, 0.0, 1.0));
-      else img.blend(x, y, Rgb{255, 240, 200}, 0.35 * std::exp(-(d - 44) / 55.0));
+      if (d < 38) img.blend(x, y, Rgb{255, 244, 190}, std::clamp(38.5 - d, 0.0, 1.0));
+      else img.blend(x, y, Rgb{255, 240, 200}, 0.35 * std::exp(-(d - 38) / 50.0));
     }
   // Clouds: clusters of soft discs.
   Rng r(2024);
@@ -163,19 +162,19 @@ Image Screens::title(int selected) {
   Image img = meadow();
   bigTitle(text_, img, "Zanderfell", 110, 160);
   text_.drawCentred(img, "Two teams of rabbits, one keyboard, lots of craters", Font::Regular, 22, 500, 205, kWhite, 2);
-  panel(img, 235, 240, 765, 590);
-  const char* entries[4] = {"Set up a game", "Instructions", "Duel: two rabbits on level 3", "Credits"};
+  panel(img, 215, 240, 785, 590);
+  const char* entries[4] = {"Set up a game", "Instructions", "Duel: two rabbits, level 3", "Credits"};
   for (int i = 0; i < 4; ++i) {
     const int base = 315 + i * 78;
     const bool on = selected == i + 1;
     if (on) {
-      shade(img, 262, base - 40, 738, base + 16, 14, {120, 70, 10}, 0.6);
-      shade(img, 260, base - 42, 736, base + 13, 14, kGold, 1.0);
-      shade(img, 264, base - 39, 732, base - 18, 11, {255, 255, 255}, 0.25);
-      text_.draw(img, "▶", Font::Bold, 26, 276, base - 2, kInk);
+      shade(img, 242, base - 40, 758, base + 16, 14, {120, 70, 10}, 0.6);
+      shade(img, 240, base - 42, 756, base + 13, 14, kGold, 1.0);
+      shade(img, 244, base - 39, 752, base - 18, 11, {255, 255, 255}, 0.25);
+      text_.draw(img, "▶", Font::Bold, 24, 256, base - 3, kInk);
     }
-    text_.draw(img, std::to_string(i + 1), Font::Bold, 30, 318, base, on ? kInk : kGold);
-    text_.draw(img, entries[i], on ? Font::Bold : Font::Regular, 30, 356, base, on ? kInk : kWhite);
+    text_.draw(img, std::to_string(i + 1), Font::Bold, 30, 292, base, on ? kInk : kGold);
+    text_.draw(img, entries[i], on ? Font::Bold : Font::Regular, 29, 330, base, on ? kInk : kWhite);
   }
   footer(text_, img, "↑ ↓  select      Enter  choose      Q  quit");
   return img;
@@ -191,13 +190,12 @@ Image Screens::menu(int screen) {
   const char* labels[3] = {"Rabbits per team", "Wind", "Level"};
   const std::vector<std::vector<std::string>> options = {{"1", "2", "3", "4"}, {"on", "off"}, {"1", "2"}};
   for (int r = 1; r <= 3; ++r) {
-    const int base = 200 + r * 110;
+    const int base = 188 + r * 100;
     const bool current = r == row, done = r < row;
     if (current) shade(img, 195, base - 52, 805, base + 30, 14, {255, 255, 255}, 0.12);
     const Rgb labelColour = current ? kGold : done ? Rgb{200, 210, 230} : kDim;
     text_.draw(img, labels[r - 1], Font::Bold, 30, 220, base, labelColour);
-    if (done) text_.draw(img, "✔ set", Font::Bold, 24, 700, base - 2, {120, 220, 110});
-    if (done) continue;
+    if (done) text_.draw(img, "✔", Font::Bold, 30, 760, base, {120, 220, 110});
     const auto& opts = options[static_cast<size_t>(r - 1)];
     const int boxW = r == 1 ? 58 : 82;
     for (size_t k = 0; k < opts.size(); ++k) {
@@ -207,17 +205,17 @@ Image Screens::menu(int screen) {
         shade(img, x0 - 2, base - 40, x0 + boxW + 2, base + 14, 10, {120, 70, 10}, 0.7);
         shade(img, x0, base - 38, x0 + boxW, base + 12, 9, kGold, 1.0);
       } else {
-        shade(img, x0, base - 38, x0 + boxW, base + 12, 9, current ? Rgb{240, 240, 255} : kDim, 0.9);
+        shade(img, x0, base - 38, x0 + boxW, base + 12, 9, current ? Rgb{240, 240, 255} : kDim, done ? 0.5 : 0.9);
         shade(img, x0 + 2, base - 36, x0 + boxW - 2, base + 10, 8, {30, 38, 80}, 1.0);
       }
-      const Rgb tc = picked ? kInk : current ? kWhite : kDim;
+      const Rgb tc = picked ? kInk : current ? kWhite : done ? Rgb{120, 126, 150} : kDim;
       text_.draw(img, opts[k], Font::Bold, 28, x0 + (boxW - text_.width(opts[k], Font::Bold, 28)) / 2, base, tc);
     }
   }
   text_.drawCentred(img, row == 1 ? "How many rabbits fight for each team?"
                          : row == 2 ? "Should the wind push the shells about?"
                                     : "Which landscape?",
-                    Font::Regular, 22, 500, 560, {220, 226, 245}, 0);
+                    Font::Regular, 22, 500, 566, {220, 226, 245}, 0);
   footer(text_, img, "← →  choose      Enter  confirm      R  back");
   return img;
 }
