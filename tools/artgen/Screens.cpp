@@ -186,20 +186,20 @@ Image Screens::menu(int screen) {
   Image img = meadow();
   bigTitle(text_, img, "New game", 76, 120);
   text_.drawCentred(img, "Step " + std::to_string(row) + " of 3", Font::Regular, 24, 500, 165, kWhite, 2);
-  panel(img, 175, 200, 825, 590);
-  const char* labels[3] = {"Rabbits per team", "Wind", "Level"};
+  panel(img, 140, 200, 860, 590);
+  const char* labels[3] = {"Rabbits per team:", "Wind:", "Level:"};
   const std::vector<std::vector<std::string>> options = {{"1", "2", "3", "4"}, {"on", "off"}, {"1", "2"}};
   for (int r = 1; r <= 3; ++r) {
     const int base = 188 + r * 100;
     const bool current = r == row, done = r < row;
-    if (current) shade(img, 195, base - 52, 805, base + 30, 14, {255, 255, 255}, 0.12);
+    if (current) shade(img, 160, base - 52, 840, base + 30, 14, {255, 255, 255}, 0.12);
     const Rgb labelColour = current ? kGold : done ? Rgb{200, 210, 230} : kDim;
-    text_.draw(img, labels[r - 1], Font::Bold, 30, 220, base, labelColour);
-    if (done) text_.draw(img, "✔", Font::Bold, 30, 760, base, {120, 220, 110});
+    text_.draw(img, labels[r - 1], Font::Bold, 30, 180, base, labelColour);
+    if (done) text_.draw(img, "✔", Font::Bold, 30, 802, base, {120, 220, 110});
     const auto& opts = options[static_cast<size_t>(r - 1)];
-    const int boxW = r == 1 ? 58 : 82;
+    const int boxW = r == 1 ? 50 : 78;
     for (size_t k = 0; k < opts.size(); ++k) {
-      const int x0 = 500 + static_cast<int>(k) * (boxW + 16);
+      const int x0 = 530 + static_cast<int>(k) * (boxW + 12);
       const bool picked = current && static_cast<int>(k) + 1 == choice;
       if (picked) {
         shade(img, x0 - 2, base - 40, x0 + boxW + 2, base + 14, 10, {120, 70, 10}, 0.7);
@@ -313,6 +313,7 @@ Image Screens::victory(bool red) {
   img.blit(right, 690, 620 - 176);
   const std::string s = red ? "Red team wins!" : "Blue team wins!";
   text_.drawCentred(img, s, Font::Bold, 96, 500, 170, team.fur, 5, 5, kWhite);
+  shade(img, 250, 193, 750, 233, 18, {10, 14, 40}, 0.55);
   text_.drawCentred(img, red ? "The blue rabbits are out of lives" : "The red rabbits are out of lives",
                     Font::Regular, 26, 500, 222, kWhite, 2);
   footer(text_, img, "Press R to return to the title screen");
