@@ -166,7 +166,7 @@ void contactSheet(const fs::path& run, const std::string& out) {
     stems.push_back(p.stem);
     if (!p.maskOf.empty()) maskOf[p.stem] = p.maskOf;
   }
-  const int sheetW = 2040, pad = 14, labelH = 16;
+  const int sheetW = 2080, pad = 14, labelH = 16;
   const Rgb background{118, 122, 130}, panelColour{146, 150, 158};
   struct Placed { std::string label; Image img; int x, y; };
   std::vector<Placed> placed;
