@@ -8,17 +8,17 @@ using namespace Zanderfell;
 
 namespace {
 
-bool Gemarkeerd(COORDINATEN p) {
-    return Level[p.x - 15][p.y - 65].Konijn && Level[p.x + 15][p.y].Konijn;
+using FallingTest = TestSupport::GameTest;
+
+void Zet(uint32_t k, int32_t x, int32_t y, int32_t levens, uint32_t team) {
+    TestSupport::PutRabbit(k, x, y, levens, team);
+    PlaatsKonijntje(k, true);
 }
 
-class FallingTest : public TestSupport::GameTest {
-protected:
-    void Zet(uint32_t k, int32_t x, int32_t y, int32_t levens, uint32_t team) {
-        TestSupport::PutRabbit(k, x, y, levens, team);
-        PlaatsKonijntje(k, true);
-    }
-};
+bool Gemarkeerd(uint32_t k) {
+    const COORDINATEN p = Konijntjes[k].Positie;
+    return Level[p.x - 15][p.y - 65].Konijn && Level[p.x + 15][p.y].Konijn;
+}
 
 TEST_F(FallingTest, ShortDropsLandAtOnceLongerOnesAreDrawn) {
     TestSupport::SetFlatGround(401);
@@ -28,13 +28,11 @@ TEST_F(FallingTest, ShortDropsLandAtOnceLongerOnesAreDrawn) {
     Zet(3, 500, 394, 60, 1);   // drops 6 rows
     Zet(4, 700, 300, 0, 2);    // out of the game: stays in the air
     VallenNaBeurt(Menu);
-    EXPECT_EQ(Konijntjes[1].Positie, (COORDINATEN{100, 400}));
-    EXPECT_EQ(Konijntjes[2].Positie, (COORDINATEN{300, 400}));
-    EXPECT_EQ(Konijntjes[3].Positie, (COORDINATEN{500, 400}));
-    EXPECT_EQ(Konijntjes[4].Positie, (COORDINATEN{700, 300}));
+    const COORDINATEN verwacht[] = {{100, 400}, {300, 400}, {500, 400}, {700, 300}};
+    for (uint32_t k = 1; k <= 4; ++k) EXPECT_EQ(Konijntjes[k].Positie, verwacht[k - 1]) << k;
     EXPECT_EQ(Headless::WaitedMs(), 7u * 5);  // only the 6-row drop is drawn
     EXPECT_EQ(Konijntjes[3].Levens, 60);
-    for (uint32_t k = 1; k <= 3; ++k) EXPECT_TRUE(Gemarkeerd(Konijntjes[k].Positie)) << k;
+    EXPECT_TRUE(Gemarkeerd(1) && Gemarkeerd(2) && Gemarkeerd(3));
     EXPECT_FALSE(Level[500][329].Konijn);  // the old top row of rabbit 3
 }
 
@@ -48,18 +46,15 @@ TEST_F(FallingTest, RabbitsFallInOrderThroughOthersAndIntoTheWater) {
     Zet(3, 310, 400, 100, 1);
     Zet(4, 800, 400, 100, 2);
     VallenNaBeurt(Menu);
-
     EXPECT_EQ(Konijntjes[1].Positie, (COORDINATEN{600, 596}));
     EXPECT_EQ(Konijntjes[1].Levens, 0);
-    bool cellen = false;
+    bool cellen = false;  // a drowned rabbit keeps no cells
     for (int32_t x = 585; x <= 615; ++x)
         for (int32_t y = 1; y <= 600; ++y) cellen = cellen || Level[x][y].Konijn;
-    EXPECT_FALSE(cellen);  // a drowned rabbit keeps no cells
-
+    EXPECT_FALSE(cellen);
     EXPECT_EQ(Konijntjes[2].Positie, (COORDINATEN{300, 400}));
-    EXPECT_TRUE(Gemarkeerd(Konijntjes[2].Positie));
+    EXPECT_TRUE(Gemarkeerd(2));
     EXPECT_EQ(Headless::WaitedMs(), (197u + 67) * 5);
-
     // Rabbit 4 fell last: the closing redraw leaves it out, while rabbit 2
     // shows its health bar at its new place.
     const Wimdows::Color groen = Wimdows::RgbColor(0, 176, 0);

@@ -9,24 +9,21 @@
 #include "tests/TestSupport.h"
 
 using namespace Zanderfell;
-using Headless::WaitedMs;
+using namespace Wimdows;
 
 namespace {
 
 constexpr uint32_t V = 0x56, B = 0x42, N = 0x4E;
 constexpr COORDINATEN Start{500, 400};
 
-// The pixels of the clock's two digit places.
-std::vector<Wimdows::Color> Klok() {
-    std::vector<Wimdows::Color> p;
+std::vector<Color> Klok() {  // the clock's two digit places
+    std::vector<Color> p;
     for (int32_t y = 634; y < 667; ++y)
-        for (int32_t x = 932; x < 978; ++x) p.push_back(Wimdows::BufferPixel(x, y));
+        for (int32_t x = 932; x < 978; ++x) p.push_back(BufferPixel(x, y));
     return p;
 }
 
-// True when the clock shows the digits `tien` and `een`: drawing them over
-// it changes nothing.
-bool KlokToont(uint32_t tien, uint32_t een) {
+bool KlokToont(uint32_t tien, uint32_t een) {  // drawing these digits changes nothing
     const auto getoond = Klok();
     TekenBitmaps::TekenCijfer(932, 634, tien);
     TekenBitmaps::TekenCijfer(956, 634, een);
@@ -36,123 +33,107 @@ bool KlokToont(uint32_t tien, uint32_t een) {
 class MovementTest : public TestSupport::GameTest {
 protected:
     int32_t levens = 100;
+    uint64_t t0 = 0;
     void SetUp() override {
         GameTest::SetUp();
         TestSupport::SetFlatGround(401);
         TestSupport::PutRabbit(1, Start.x, Start.y, 0, 1);
     }
-    COORDINATEN Run(float tijd, bool dynamiet = false) {
-        const COORDINATEN p = Bewegen(1, tijd, levens, dynamiet);
-        EXPECT_EQ(p, Konijntjes[1].Positie);
-        EXPECT_EQ(Headless::Now(), WaitedMs());  // the phase's time is its waits
-        return p;
+    // Puts the rabbit at `p`; key times are then counted from t0.
+    void Begin(COORDINATEN p) { Konijntjes[1].Positie = p; t0 = Headless::Now(); }
+    // Runs a phase, checks where it ends, and gives the time it took.
+    uint64_t Fase(float tijd, COORDINATEN verwacht, bool dynamiet = false) {
+        EXPECT_EQ(Bewegen(1, tijd, levens, dynamiet), verwacht);
+        EXPECT_EQ(Konijntjes[1].Positie, verwacht);
+        EXPECT_EQ(Headless::Now(), Headless::WaitedMs());  // all time is waits
+        return Headless::Now() - t0;
     }
     // A key that costs nothing and never waits is held while the phase runs
     // on its own thread; Enter, pressed from here, then ends it.
-    COORDINATEN RunHolding(uint32_t key) {
+    uint64_t FaseHoudend(uint32_t key, COORDINATEN verwacht) {
         Headless::Press(key);
-        COORDINATEN p;
-        std::thread t([&] { p = Bewegen(1, 50, levens, false); });
+        std::thread t([&] { Fase(50, verwacht); });
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        Headless::Press(Wimdows::VK_RETURN);
+        Headless::Press(VK_RETURN);
         t.join();
         Headless::Release(key);
-        Headless::Release(Wimdows::VK_RETURN);
-        return p;
+        Headless::Release(VK_RETURN);
+        return Headless::Now() - t0;
     }
 };
 
 TEST_F(MovementTest, ClockRunsDownByIdleTicks) {
-    EXPECT_EQ(Run(50), Start);
-    EXPECT_EQ(WaitedMs(), 220u + 501 * 120);
-    uint64_t t0 = WaitedMs();
-    Run(5);
-    EXPECT_EQ(WaitedMs() - t0, 220u + 51 * 120);
+    EXPECT_EQ(Fase(50, Start), 220u + 501 * 120);
+    Begin(Start);
+    EXPECT_EQ(Fase(5, Start), 220u + 51 * 120);
     EXPECT_EQ(levens, 100);
-
     // Enter after the first tick: the clock shows 49, Enter itself is free.
-    t0 = WaitedMs();
-    Headless::Tap(t0 + 300, Wimdows::VK_RETURN, 1000);
-    Run(50);
-    EXPECT_EQ(WaitedMs() - t0, 340u);
+    Begin(Start);
+    Headless::Tap(t0 + 300, VK_RETURN, 1000);
+    EXPECT_EQ(Fase(50, Start), 340u);
     EXPECT_TRUE(KlokToont(4, 9));
-    t0 = WaitedMs();
-    EXPECT_EQ(Run(5, true), Start);  // Enter still held: ends after the opening wait
-    EXPECT_EQ(WaitedMs() - t0, 220u);
+    Begin(Start);  // Enter still held
+    EXPECT_EQ(Fase(5, Start, true), 220u);
 }
 
 TEST_F(MovementTest, JumpFollowsItsArc) {
     Headless::Tap(0, N, 230);
-    Headless::Tap(600, Wimdows::VK_RETURN, 500);
-    EXPECT_EQ(Run(50), (COORDINATEN{581, 399}));
-    EXPECT_EQ(WaitedMs(), 220u + 87 * 3 + 120);  // 87 steps, no fall, one idle tick
-    EXPECT_TRUE(KlokToont(4, 7));         // 50 - 87 x 0.03 - 0.1
-    Headless::Release(Wimdows::VK_RETURN);
-
+    Headless::Tap(600, VK_RETURN, 500);
+    EXPECT_EQ(Fase(50, {581, 399}), 220u + 87 * 3 + 120);  // 87 steps, one idle tick
+    EXPECT_TRUE(KlokToont(4, 7));                          // 50 - 87 x 0.03 - 0.1
     // The head room at the top of the arc is row 286: a ceiling there stops
     // the jump and the rabbit drops back; one row higher it passes. Ground
     // under the feet on the way up does not end the jump.
     for (int32_t dak : {285, 286}) {
+        Headless::Release(VK_RETURN);
         TestSupport::SetFlatGround(401);
         Level[500][400].Grond = true;
         for (int32_t x = 450; x <= 650; ++x) Level[x][dak].Grond = true;
-        Konijntjes[1].Positie = Start;
-        const uint64_t t0 = Headless::Now();
+        Begin(Start);
         Headless::Tap(t0, N, 230);
-        Headless::Tap(t0 + 600, Wimdows::VK_RETURN, 500);
-        const COORDINATEN p = Run(50);
-        Headless::Release(Wimdows::VK_RETURN);
+        Headless::Tap(t0 + 600, VK_RETURN, 500);
+        const COORDINATEN p = Bewegen(1, 50, levens, false);
         if (dak == 285) EXPECT_EQ(p, (COORDINATEN{581, 399}));
         else EXPECT_TRUE(p.y == 400 && p.x > 500 && p.x < 560) << p.x << "," << p.y;
     }
-
     // Against a wall nothing of the arc is drawn and the rabbit stays put.
-    Konijntjes[1].Positie = Start;
+    Headless::Release(VK_RETURN);
     Level[501][370].Grond = true;
-    const uint64_t t0 = WaitedMs();
+    Begin(Start);
     const auto klok = Klok();
-    EXPECT_EQ(RunHolding(N), Start);
-    EXPECT_EQ(WaitedMs() - t0, 220u);
+    EXPECT_EQ(FaseHoudend(N, Start), 220u);
     EXPECT_EQ(Klok(), klok);
 }
 
 TEST_F(MovementTest, WalkingStepsAndTheirFalls) {
-    // One step right over a drop, then idle ticks until the clock runs out.
-    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {
+    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {  // one step right
         TestSupport::SetFlatGround(401);
         for (int32_t x = 501; x <= 1000; ++x)
             for (int32_t y = 401; y <= 400 + val; ++y) Level[x][y].Grond = false;
-        Konijntjes[1].Positie = Start;
-        const uint64_t t0 = WaitedMs();
-        Headless::Tap(t0 + 100, Wimdows::VK_RIGHT, 140);
-        EXPECT_EQ(Run(tijd), verwacht);
-        return WaitedMs() - t0;
+        Begin(Start);
+        Headless::Tap(t0 + 100, VK_RIGHT, 140);
+        return Fase(tijd, verwacht);
     };
     EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);  // lands at once
     // 7 rows drawn and 0.07 charged: the clock ends with the step itself.
     EXPECT_EQ(stap(6, 0.15f, {501, 406}), 220u + 7 * 3 + 30);
-
     // Walking keys at the edge of the field cost nothing.
     const auto klok = Klok();
-    for (auto [x, key] : {std::pair{18, Wimdows::VK_LEFT}, std::pair{982, Wimdows::VK_RIGHT}}) {
-        Konijntjes[1].Positie = {x, 400};
-        const uint64_t t0 = WaitedMs();
-        EXPECT_EQ(RunHolding(key), (COORDINATEN{x, 400}));
-        EXPECT_EQ(WaitedMs() - t0, 220u);
-    }
+    Begin({18, 400});
+    EXPECT_EQ(FaseHoudend(VK_LEFT, {18, 400}), 220u);
+    Begin({982, 400});
+    EXPECT_EQ(FaseHoudend(VK_RIGHT, {982, 400}), 220u);
     EXPECT_EQ(Klok(), klok);
 }
 
 TEST_F(MovementTest, OutrankedKeysOnlyTickTheClock) {
-    const std::pair<uint32_t, uint32_t> paren[] = {{V, B}, {N, Wimdows::VK_SPACE},
-        {Wimdows::VK_LEFT, Wimdows::VK_SPACE}, {Wimdows::VK_RIGHT, Wimdows::VK_UP},
-        {Wimdows::VK_LEFT, Wimdows::VK_DOWN}};
+    const std::pair<uint32_t, uint32_t> paren[] = {
+        {V, B}, {N, VK_SPACE}, {VK_LEFT, VK_SPACE}, {VK_RIGHT, VK_UP}, {VK_LEFT, VK_DOWN}};
     for (auto [a, b] : paren) {
         Headless::Press(a);
         Headless::Press(b);
-        const uint64_t t0 = WaitedMs();
-        EXPECT_EQ(Run(0.25f), Start);
-        EXPECT_EQ(WaitedMs() - t0, 220u + 3 * 120) << a << "+" << b;
+        Begin(Start);
+        EXPECT_EQ(Fase(0.25f, Start), 220u + 3 * 120) << a << "+" << b;
         Headless::Release(a);
         Headless::Release(b);
     }
@@ -160,21 +141,17 @@ TEST_F(MovementTest, OutrankedKeysOnlyTickTheClock) {
 
 TEST_F(MovementTest, DrowningEndsThePhaseOnlyWithoutDynamite) {
     TestSupport::SetFlatGround(601);  // no ground at all
-    Headless::Tap(100, Wimdows::VK_RIGHT, 140);
-    EXPECT_EQ(Run(50), (COORDINATEN{501, 596}));
+    Headless::Tap(100, VK_RIGHT, 140);
+    EXPECT_EQ(Fase(50, {501, 596}), 220u + 197 * 3 + 30);
     EXPECT_EQ(levens, 0);
-    EXPECT_EQ(WaitedMs(), 220u + 197 * 3 + 30);
-
     // With the stick lit the phase goes on, but the drowned rabbit no longer
     // walks: the held key only ticks the clock until Enter.
     levens = 100;
-    Konijntjes[1].Positie = Start;
-    const uint64_t t0 = WaitedMs();
-    Headless::Tap(t0 + 100, Wimdows::VK_RIGHT, 3000);
-    Headless::Tap(t0 + 1500, Wimdows::VK_RETURN, 500);
-    EXPECT_EQ(Run(50, true), (COORDINATEN{501, 596}));
+    Begin(Start);
+    Headless::Tap(t0 + 100, VK_RIGHT, 3000);
+    Headless::Tap(t0 + 1500, VK_RETURN, 500);
+    EXPECT_EQ(Fase(50, {501, 596}, true), 220u + 197 * 3 + 30 + 3 + 6 * 120);
     EXPECT_EQ(levens, 0);
-    EXPECT_EQ(WaitedMs() - t0, 220u + 197 * 3 + 30 + 3 + 6 * 120);
 }
 
 }  // namespace
