@@ -1,5 +1,6 @@
 #include "game/Menus.h"
 
+#include "game/Trace.h"
 #include "gfx/TekenBitmaps.h"
 
 namespace Zanderfell {
@@ -25,6 +26,7 @@ void MaakSchermAan() {
 uint32_t TitelSchermSelectie() {
     uint32_t selectie = 1;
     TekenTitelScherm(1);
+    Trace::Line("title");
     for (;;) {
         TekenTitelScherm(selectie);
         switch (Wimdows::GetKey()) {

@@ -3,6 +3,7 @@
 #include "game/Level.h"
 #include "game/Placement.h"
 #include "game/Random.h"
+#include "game/Trace.h"
 #include "game/movement/Falling.h"
 #include "game/movement/Movement.h"
 #include "game/weapons/Weapons.h"
@@ -46,9 +47,11 @@ void Beurt(uint32_t KonijnNr) {
     int32_t Levens = konijn.Levens;
     konijn.Levens = 0;
     PlaatsKonijntje(KonijnNr, false);
+    Trace::Line("move " + std::to_string(KonijnNr));
     konijn.Positie = Bewegen(KonijnNr, 50.0f, Levens, false);
     HermaakLevel();
     PlaatsKonijntje(KonijnNr, true);
+    Trace::Line("weapon " + std::to_string(KonijnNr) + " wind " + std::to_string(Wind));
     KiesWapen(KonijnNr, Levens, Wind);
     TekenWapen(0);
     konijn.Levens = Runtime::Add(konijn.Levens, Levens);
@@ -69,6 +72,7 @@ bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     if (team1 <= 0) winnaar = 2;
     else if (team2 <= 0) winnaar = 1;
     if (winnaar == 0) return false;
+    Trace::Line("victory " + std::to_string(winnaar));
     // Keys still queued from the last turn count: an R among them ends the
     // victory screen as soon as it is drawn.
     do TekenOverwinning(winnaar);

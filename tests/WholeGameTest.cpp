@@ -1,0 +1,161 @@
+// Whole games, headless and in virtual time: the players' keys are scripted
+// against the moments the game asks for them (title, movement, weapon
+// choice), and the game's trace is compared line by line with a trace kept in
+// tests/data. Run with ZF_UPDATE_GOLDEN=1 to write the trace anew after a
+// deliberate change of the rules, and read the difference before committing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/Trace.h"
+#include "game/Zanderfell.h"
+#include "gfx/Headless.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+using Headless::Action;
+constexpr uint32_t Enter = 0x0D, Space = 0x20, Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28;
+
+// One key event, `after` ms after the trace line that triggers it.
+struct Step {
+    uint64_t after;
+    Action action;
+    uint32_t vk;
+};
+// When the game writes a trace line starting with `when`, these steps follow.
+// Each reaction is used once; a line takes the first unused one that fits, so
+// reactions for turns a game never reaches are simply left over.
+struct Reaction {
+    std::string when;
+    std::vector<Step> steps;
+};
+
+std::vector<Step> Tap(uint64_t at, uint32_t vk, uint64_t hold = 0) {
+    return {{at, Action::Press, vk}, {at + hold, Action::Release, vk}};
+}
+std::vector<Step> operator+(std::vector<Step> a, const std::vector<Step>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Keys for the weapon phase: `bs` presses of B, then Enter held.
+std::vector<Step> Choose(int bs) {
+    std::vector<Step> s;
+    for (int i = 0; i < bs; ++i) s = s + Tap(300 + 50 * uint64_t(i), 'B');
+    return s + Tap(600, Enter, 200);
+}
+// Aiming: `ups` (negative: downs) presses, then Space held for `holdMs`.
+std::vector<Step> AimAndFire(int ups, uint64_t holdMs) {
+    std::vector<Step> s;
+    for (int i = 0; i < std::abs(ups); ++i) s = s + Tap(900 + 40 * uint64_t(i), ups > 0 ? Up : Down);
+    return s + Tap(1500, Space, holdMs);
+}
+
+class Driver {
+public:
+    explicit Driver(std::vector<Reaction> script) : script_(std::move(script)) {}
+    void operator()(const std::string& line) {
+        trace_ << line << "\n";
+        if (std::getenv("ZF_SHOW_TRACE")) std::fprintf(stderr, "[%llu ms] %s\n", (unsigned long long)Headless::Now(), line.c_str());
+        for (auto it = script_.begin(); it != script_.end(); ++it) {
+            if (line.rfind(it->when, 0) != 0) continue;
+            std::vector<Headless::ScriptedEvent> events;
+            for (const Step& s : it->steps) events.push_back({Headless::Now() + s.after, s.action, s.vk});
+            Headless::Schedule(events);
+            script_.erase(it);
+            break;
+        }
+    }
+    std::string Trace() const { return trace_.str(); }
+    bool Used(const std::string& when) const {
+        for (const Reaction& r : script_)
+            if (r.when == when) return false;
+        return true;
+    }
+
+private:
+    std::vector<Reaction> script_;
+    std::ostringstream trace_;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+void CompareWithGolden(const std::string& trace, const std::string& name) {
+    const std::string path = std::string(ZF_TEST_DATA_DIR) + "/" + name;
+    if (std::getenv("ZF_UPDATE_GOLDEN")) {
+        TestSupport::WriteFile(path, trace);
+        GTEST_SKIP() << "wrote " << path;
+    }
+    const std::vector<std::string> want = Lines(TestSupport::ReadFile(path)), got = Lines(trace);
+    ASSERT_FALSE(want.empty()) << path << " is missing; run with ZF_UPDATE_GOLDEN=1";
+    for (size_t i = 0; i < std::max(want.size(), got.size()); ++i) {
+        const std::string w = i < want.size() ? want[i] : "<end of trace>";
+        const std::string g = i < got.size() ? got[i] : "<end of trace>";
+        ASSERT_EQ(g, w) << "the trace first differs from " << name << " at line " << i + 1;
+    }
+}
+
+class WholeGameTest : public TestSupport::GameDirTest {
+protected:
+    // Plays from program start until the script runs out of keys, when the
+    // player closes the window.
+    std::string Play(Driver& driver, int& exitCode, double& seconds) {
+        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");  // the same chance every run
+        Zanderfell::Trace::SetSink([&](const std::string& line) { driver(line); });
+        auto start = std::chrono::steady_clock::now();
+        exitCode = Zanderfell::Main();
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        Zanderfell::Trace::SetSink(nullptr);
+        return driver.Trace();
+    }
+};
+
+}  // namespace
+
+TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
+    std::vector<Reaction> script;
+    // Title entry 3: the duel of two rabbits on the third landscape.
+    script.push_back({"title", Tap(100, Down) + Tap(200, Down) + Tap(300, Enter)});
+    // Rabbit 1 walks right, ends its move and fires the bazooka at its own
+    // feet every turn, so the duel ends; rabbit 2 jumps and tries the other
+    // weapons in turn.
+    const std::vector<std::vector<Step>> weapons2 = {
+        Choose(1) + AimAndFire(-2, 300),                             // grenade
+        Choose(2) + AimAndFire(4, 0),                                // pistol
+        Choose(3) + Tap(900, Left) + Tap(1100, Space, 100),          // axe, swung left
+        Choose(4) + Tap(1000, Right, 400) + Tap(2000, Enter, 100),   // dynamite, then run
+    };
+    for (size_t round = 0; round < 6; ++round) {
+        script.push_back({"move 1", Tap(300, Right, 300) + Tap(900, Enter, 100)});
+        script.push_back({"weapon 1", Choose(0) + AimAndFire(0, 0)});
+        script.push_back({"move 2", Tap(300, 'V', 60) + Tap(1200, Enter, 100)});
+        script.push_back({"weapon 2", weapons2[round % weapons2.size()]});
+    }
+    // Other keys on the victory screen only redraw it; R leaves.
+    script.push_back({"victory", Tap(500, Space) + Tap(900, 'R')});
+    // The second game: one rabbit per team, wind off, level 2.
+    script.push_back({"title", Tap(100, Enter) + Tap(200, Enter) + Tap(300, Right) + Tap(400, Enter) +
+                                   Tap(500, Right) + Tap(600, Enter)});
+    Driver driver(std::move(script));
+    int exitCode = -1;
+    double seconds = 0;
+    const std::string trace = Play(driver, exitCode, seconds);
+    EXPECT_EQ(exitCode, 0) << "closing the window ends the program cleanly";
+    EXPECT_TRUE(driver.Used("victory")) << trace;
+    EXPECT_TRUE(driver.Used("title")) << "the second game never started";
+    EXPECT_NE(trace.find("menu level 2 rabbits 2 wind off"), std::string::npos);
+    EXPECT_LT(seconds, 5.0) << "a scripted game should run in a blink";
+    CompareWithGolden(trace, "duel_game.trace");
+}

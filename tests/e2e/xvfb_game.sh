@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The real game, as a player uses it: a virtual X server of our own, keys typed
+# with xdotool, screenshots read back.
+#   xvfb_game.sh RUN_DIR E2E_TOOLS_DIR OUTPUT_DIR
+set -euo pipefail
+run=$1 tools=$2 out=$3
+mkdir -p "$out"
+
+for t in Xvfb xdotool xwd xwininfo convert; do
+  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (./build.sh test installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A game directory of its own, so the player's random state file is untouched.
+ln -s "$run/Images" "$work/Images"
+cp -r "$run/Files" "$work/Files"
+cp "$run/zanderfell" "$work/zanderfell"
+
+Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
+[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+echo "virtual X server on $DISPLAY"
+
+# The id of the newest visible window with exactly this name.
+find_window() {
+  local name=$1 ids
+  for _ in $(seq 100); do
+    ids=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null || true)
+    [[ -n "$ids" ]] && { echo "$ids" | tail -n 1; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+shot() { xwd -id "$1" -silent | convert xwd:- "bmp3:$out/$2.bmp"; }
+# Waits until the box of the window differs from the reference screenshot.
+wait_change() {
+  local wid=$1 ref=$2 name=$3 box=$4 tries=$5
+  for _ in $(seq "$tries"); do
+    shot "$wid" "$name"
+    # shellcheck disable=SC2086
+    [[ $("$tools/zanderfell_screencheck" changed "$out/$ref.bmp" "$out/$name.bmp" $box) -gt 20 ]] && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+echo "--- keys typed into a real window arrive as the game's key codes"
+"$tools/zanderfell_keyprobe" >"$work/keys.txt" &
+probe=$!
+wid=$(find_window "Zanderfell Keys") || fail "the key probe window did not appear"
+geometry=$(xwininfo -id "$wid")
+grep -q "Width: 1000" <<<"$geometry" || fail "client width is not 1000: $geometry"
+grep -q "Height: 700" <<<"$geometry" || fail "client height is not 700: $geometry"
+xdotool windowfocus --sync "$wid"
+xdotool key --delay 60 a Left Return space b alt+v Up Escape
+wait "$probe" || fail "the key probe ended badly"
+expected=$'client 1000x700\nkey 65\nkey 37\nkey 13\nkey 32\nkey 66\nkey 38\nkey 27'
+[[ "$(cat "$work/keys.txt")" == "$expected" ]] || fail "keys arrived as: $(cat "$work/keys.txt")"
+
+echo "--- a short duel: title entry 3, end the move, bazooka, aim, fire"
+(cd "$work" && exec ./zanderfell >"$work/stdout.txt" 2>"$work/stderr.txt") &
+game_pid=$!
+find_window Zanderfell >/dev/null || fail "the game window did not appear"
+sleep 1.5  # the window opens twice at start-up: the second one shows the title
+wid=$(find_window Zanderfell) || fail "the title screen window did not appear"
+[[ "$(xdotool getwindowname "$wid")" == Zanderfell ]] || fail "wrong title"
+xwininfo -id "$wid" | grep -q "Width: 1000" || fail "game client width is not 1000"
+xwininfo -id "$wid" | grep -q "Height: 700" || fail "game client height is not 700"
+xdotool windowfocus --sync "$wid"
+shot "$wid" title
+xdotool key --delay 150 Down Down Return
+sleep 1.2
+shot "$wid" level
+xdotool keydown Return; sleep 0.4; xdotool keyup Return   # end the move
+sleep 0.8
+xdotool keydown Return; sleep 0.3; xdotool keyup Return   # use the bazooka
+sleep 0.5
+xdotool key --delay 120 Up Up Left                        # aim; Left is not an aiming key
+sleep 0.3
+xdotool key space                                          # confirm and fire at once: power 0
+# The turn passes to rabbit 2 at (550, 432): the arrow appears over its head.
+wait_change "$wid" level turn2 "539 357 560 371" 60 || fail "the turn did not pass to the other rabbit"
+new_sky=$("$tools/zanderfell_screencheck" newsky "$out/level.bmp" "$out/turn2.bmp")
+[[ "$new_sky" -gt 500 ]] || fail "no crater: only $new_sky pixels turned to sky"
+grep -q "Geen geldige toets" "$work/stdout.txt" || fail "the aiming message was not written"
+convert "$out/title.bmp" "$out/title.png"
+convert "$out/turn2.bmp" "$out/duel.png"
+
+echo "--- closing the game ends it with exit code 0"
+kill -TERM "$game_pid"
+for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within 2 s"
+rc=0; wait "$game_pid" || rc=$?
+game_pid=""
+[[ $rc -eq 0 ]] || fail "exit code $rc after SIGTERM"
+
+echo "--- Q on the title screen quits"
+(cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr2.txt") &
+game_pid=$!
+find_window Zanderfell >/dev/null || fail "the game window did not appear"
+sleep 1.5
+wid=$(find_window Zanderfell) || fail "no title screen"
+xdotool windowfocus --sync "$wid"
+xdotool key q
+for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "Q did not end the game within 2 s"
+rc=0; wait "$game_pid" || rc=$?
+game_pid=""
+[[ $rc -eq 0 ]] || fail "exit code $rc after Q"
+
+echo "PASS"
