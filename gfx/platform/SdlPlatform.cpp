@@ -108,6 +108,8 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
     SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                                         SDL_TEXTUREACCESS_STREAMING, int(width), int(height))
                                     : nullptr;
+    // The frame's top byte is not alpha: copy it as it is, never blend.
+    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     int w = 0, h = 0;
     if (win) SDL_GetWindowSize(win, &w, &h);
     if (!texture || w <= 0 || h <= 0) {
@@ -121,6 +123,9 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
         return;
     }
     std::vector<uint32_t> frame(size_t(w) * size_t(h), 0);
+    // A frame left pending by the previous window must not keep this one
+    // from being woken for its own first frame.
+    presentPending = false;
     Wimdows::Internal::WindowOpened(uint32_t(w), uint32_t(h));
 
     bool open = true, byPlayer = false, show = true;
@@ -157,7 +162,8 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     break;
             }
         } while (open && SDL_PollEvent(&e));
-        if (open && (show || presentPending.exchange(false))) {
+        const bool pending = presentPending.exchange(false);
+        if (open && (show || pending)) {
             show = false;
             if (Wimdows::Internal::CopyScreen(frame.data(), uint32_t(w), uint32_t(h))) {
                 SDL_UpdateTexture(texture, nullptr, frame.data(), w * 4);

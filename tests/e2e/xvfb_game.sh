@@ -3,7 +3,7 @@
 # with xdotool, screenshots read back.
 #   xvfb_game.sh RUN_DIR E2E_TOOLS_DIR OUTPUT_DIR
 set -euo pipefail
-run=$1 tools=$2 out=$3
+run=$(realpath "$1") tools=$(realpath "$2") out=$(realpath -m "$3")
 mkdir -p "$out"
 
 for t in Xvfb xdotool xwd xwininfo convert; do
