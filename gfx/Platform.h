@@ -27,6 +27,8 @@ void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& cha
 // The clock.
 void Delay(uint32_t ms);
 uint64_t NowMs();
+// The sum of every wait asked for so far, in ms (the game's own pacing).
+uint64_t WaitedMs();
 
 // Shows an error box (where the platform has one) and writes it to stderr.
 void ErrorBox(const std::string& text, const std::string& caption);

@@ -75,6 +75,7 @@ void Delay(uint32_t ms) {
 }
 
 uint64_t NowMs() { return now; }
+uint64_t WaitedMs() { return waited; }
 
 void ErrorBox(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());

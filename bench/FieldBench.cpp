@@ -1,0 +1,96 @@
+// What one frame of the game costs, headless (the same buffer and rules as
+// the real window), next to a plain copy of one 1000 x 700 frame.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+#include "game/Level.h"
+#include "game/Zanderfell.h"
+#include "game/weapons/Damage.h"
+#include "gfx/Headless.h"
+#include "gfx/TekenBitmaps.h"
+#include "gfx/Wimdows.h"
+
+using namespace Zanderfell;
+
+namespace {
+
+void OpenGame(uint32_t level) {
+    static bool ready = false;
+    if (!ready) {
+        if (chdir(ZF_RUN_DIR) != 0) std::abort();
+        MaakSchermAan();
+        ready = true;
+    }
+    Menu = MENU{level, 2, false};
+    MaakLevelAan(level, Level);
+    ResetInslagen();
+    Konijntjes[1] = KonijnRecord{{300, 400}, 100, 1};
+    Konijntjes[2] = KonijnRecord{{600, 400}, 100, 2};
+}
+
+void FrameCopy(benchmark::State& state) {
+    std::vector<uint32_t> a(1000 * 700, 1), b(1000 * 700);
+    for (auto _ : state) {
+        std::memcpy(b.data(), a.data(), a.size() * 4);
+        benchmark::DoNotOptimize(b.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(FrameCopy);
+
+void FieldRedrawNoImpact(benchmark::State& state) {
+    OpenGame(1);
+    for (auto _ : state) HermaakLevel();
+}
+BENCHMARK(FieldRedrawNoImpact);
+
+// 500 impacts near the water: every one needs the pixel pass.
+void FieldRedraw500WaterImpacts(benchmark::State& state) {
+    OpenGame(1);
+    for (int i = 1; i <= 500; ++i) SchadeArray[i] = Inslag{20 + (i * 37) % 960, 540 + (i * 13) % 40, 30};
+    AANTALINSLAGEN = 500;
+    for (auto _ : state) HermaakLevel();
+    ResetInslagen();
+}
+BENCHMARK(FieldRedraw500WaterImpacts)->Unit(benchmark::kMillisecond);
+
+void DrawLevelBitmap(benchmark::State& state) {
+    OpenGame(1);
+    Wimdows::SetBuffering(true);
+    for (auto _ : state) Wimdows::DrawBitmap(TekenBitmaps::Level1Bitmap, 1, 1);
+}
+BENCHMARK(DrawLevelBitmap);
+
+void DiscRadius30(benchmark::State& state) {
+    OpenGame(1);
+    Wimdows::SetBuffering(true);
+    for (auto _ : state) Wimdows::Disc(500, 300, 30, _ACHTERGRONDKLEUR);
+}
+BENCHMARK(DiscRadius30);
+
+void UpdateWindowHeadless(benchmark::State& state) {
+    OpenGame(1);
+    for (auto _ : state) Wimdows::UpdateWindow();
+}
+BENCHMARK(UpdateWindowHeadless);
+
+// An explosion of size 60 near the edge (nothing shown, no wait): the impact,
+// the lives and the crater cut.
+void ExplosionSize60(benchmark::State& state) {
+    OpenGame(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        MaakLevelAan(1, Level);
+        ResetInslagen();
+        state.ResumeTiming();
+        Schade(COORDINATEN{20, 300}, 60);
+    }
+}
+BENCHMARK(ExplosionSize60)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs every benchmark and measurement: ./bench/run.sh [build dir]
+# Starts its own virtual X server for the ones that need a real window.
+set -euo pipefail
+build=$(realpath "${1:-build}")
+run="$build/run"
+cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_pacing zanderfell_screencheck >/dev/null
+
+echo "== frame costs, headless (medians of 5 repetitions)"
+"$build/bench/zanderfell_bench_field" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_min_time=0.2 2>/dev/null | grep -E "median|min|max|^Benchmark" || true
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$work/display")"
+ln -s "$run/Images" "$work/Images"
+cp -r "$run/Files" "$work/Files"
+
+echo "== pacing in a real window (wall time / sum of the waits)"
+"$build/bench/zanderfell_bench_pacing" "$work"
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+hz=$(getconf CLK_TCK)
+
+echo "== start-up and idle CPU of the real game"
+start=$(date +%s%N)
+(cd "$work" && exec "$run/zanderfell" >/dev/null 2>&1) &
+game_pid=$!
+title_ms=""
+for _ in $(seq 200); do
+  wid=$(xdotool search --onlyvisible --name '^Zanderfell$' 2>/dev/null | tail -n 1 || true)
+  if [[ -n "$wid" ]] && xwd -id "$wid" -silent 2>/dev/null | convert xwd:- "bmp3:$work/s.bmp" 2>/dev/null; then
+    # The title screen's highlighted first entry is yellow.
+    if [[ "$("$build/e2e/zanderfell_screencheck" pixel "$work/s.bmp" 500 305)" != "0 0 0" ]] &&
+       [[ "$(xdotool search --onlyvisible --name '^Zanderfell$' | wc -l)" -eq 1 ]]; then
+      title_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+      break
+    fi
+  fi
+  sleep 0.02
+done
+echo "process start to title screen visible: ${title_ms:-?} ms (screenshot polling adds up to ~50 ms)"
+sleep 1
+t0=$(cpu_ticks "$game_pid"); sleep 10; t1=$(cpu_ticks "$game_pid")
+echo "CPU while the title screen waits 10 s: $(awk -v d=$((t1 - t0)) -v hz="$hz" 'BEGIN{printf "%.2f%%", 100*d/hz/10}') of a core"
+xdotool windowfocus --sync "$wid"
+xdotool key --delay 100 Down Down Return
+sleep 2
+t0=$(cpu_ticks "$game_pid"); sleep 10; t1=$(cpu_ticks "$game_pid")
+echo "CPU during a movement phase with no key, 10 s: $(awk -v d=$((t1 - t0)) -v hz="$hz" 'BEGIN{printf "%.2f%%", 100*d/hz/10}') of a core"
+echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$game_pid/status")"
+kill -TERM "$game_pid"; wait "$game_pid" || true; game_pid=""
