@@ -4,8 +4,13 @@
 
 #include <SDL.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <tuple>
 
 namespace BmpFile {
 
@@ -75,6 +80,42 @@ bool Read(const std::string& path, uint32_t width, uint32_t height, std::vector<
     SDL_UnlockSurface(sized);
     SDL_FreeSurface(sized);
     return true;
+}
+
+namespace {
+
+struct CacheKey {
+    std::string path;
+    uint32_t width, height;
+    int64_t size, mtimeNs;
+    bool operator<(const CacheKey& o) const {
+        return std::tie(path, width, height, size, mtimeNs) < std::tie(o.path, o.width, o.height, o.size, o.mtimeNs);
+    }
+};
+std::mutex cacheMutex;
+std::map<CacheKey, Pixels> cache;
+
+}  // namespace
+
+Pixels ReadShared(const std::string& path, uint32_t width, uint32_t height) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    CacheKey key{path, width, height, int64_t(st.st_size),
+                 int64_t(st.st_mtim.tv_sec) * 1000000000 + int64_t(st.st_mtim.tv_nsec)};
+    {
+        std::lock_guard lk(cacheMutex);
+        auto it = cache.find(key);
+        if (it != cache.end()) return it->second;
+    }
+    auto pixels = std::make_shared<std::vector<uint32_t>>();
+    if (!Read(path, width, height, *pixels)) return nullptr;
+    std::lock_guard lk(cacheMutex);
+    // One picture per file and size: an older version of a changed file goes.
+    for (auto it = cache.begin(); it != cache.end();)
+        it = it->first.path == path && it->first.width == width && it->first.height == height ? cache.erase(it)
+                                                                                              : std::next(it);
+    cache.emplace(key, pixels);
+    return pixels;
 }
 
 }  // namespace BmpFile

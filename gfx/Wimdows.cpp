@@ -34,9 +34,10 @@ std::vector<uint32_t> screen;  // what the window shows
 bool buffering = false;
 
 struct BitStruct {
-    std::vector<uint32_t> pixels;
+    BmpFile::Pixels image;  // width*height pixels, shared with the file cache
     uint32_t width = 0;
     uint32_t height = 0;
+    const uint32_t* pixels() const { return image->data(); }
 };
 std::vector<BitStruct> bit;  // handle h is bit[h - 1]
 
@@ -314,7 +315,8 @@ void Disc(int32_t x0, int32_t y0, uint32_t radius, Color color) {
 Handle LoadBitmap(const std::string& file, uint32_t width, uint32_t height) {
     if (width > 2147483647u || height > 2147483647u) Runtime::RunError("bitmap size out of range: " + file);
     BitStruct entry;
-    if (!BmpFile::Read(file, width, height, entry.pixels)) return 0;
+    entry.image = BmpFile::ReadShared(file, width, height);
+    if (!entry.image) return 0;
     entry.width = width;
     entry.height = height;
     std::lock_guard lk(drawMutex);
@@ -328,7 +330,7 @@ Handle LoadBitmap(const std::string& file, uint32_t width, uint32_t height) {
 namespace {
 
 const BitStruct* Entry(Handle h) {
-    if (h < 1 || h > bit.size() || bit[h - 1].pixels.empty()) return nullptr;
+    if (h < 1 || h > bit.size() || !bit[h - 1].image) return nullptr;
     return &bit[h - 1];
 }
 
@@ -358,7 +360,7 @@ void DrawBitmap(Handle bitmap, int32_t x, int32_t y) {
         if (!Empty(dest)) {
             size_t n = size_t(dest.x1 - dest.x0 + 1);
             for (int64_t dy = dest.y0; dy <= dest.y1; ++dy) {
-                const uint32_t* src = &img->pixels[size_t(dy - y) * img->width + size_t(dest.x0 - x)];
+                const uint32_t* src = img->pixels() + size_t(dy - y) * img->width + size_t(dest.x0 - x);
                 std::memcpy(&buffer[size_t(dy) * xlen + size_t(dest.x0)], src, n * sizeof(uint32_t));
             }
         }
@@ -380,9 +382,9 @@ void DrawMaskBitmap(Handle bitmap, Handle maskbitmap, int32_t x, int32_t y) {
         // than its picture hides what it does not cover.
         Blit(*img, x, y, [&](uint32_t& dst, size_t sx, size_t sy) {
             if (sx >= mask->width || sy >= mask->height) return;
-            uint32_t m = mask->pixels[sy * mask->width + sx];
+            uint32_t m = mask->pixels()[sy * mask->width + sx];
             uint32_t light = ((m >> 16) & 0xFF) + ((m >> 8) & 0xFF) + (m & 0xFF);
-            if (light >= 384) dst = img->pixels[sy * img->width + sx];
+            if (light >= 384) dst = img->pixels()[sy * img->width + sx];
         });
         show = !buffering;
         if (show) ShowBox({x, y, int64_t(x) + img->width - 1, int64_t(y) + img->height - 1});
