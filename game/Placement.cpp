@@ -2,6 +2,7 @@
 // (Part 1.3).
 #include "game/Placement.h"
 
+#include <cstdio>
 #include <string>
 
 #include "game/Random.h"
@@ -41,6 +42,32 @@ void Markeer(const KONIJN& konijntjes, LEVEL& level, uint32_t k, bool Weg) {
 void Plaats(KONIJN& konijntjes, LEVEL& level, uint32_t k, COORDINATEN plek) {
     konijntjes[k].Positie = plek;
     Markeer(konijntjes, level, k, true);
+}
+
+// Fewer distinct spot numbers than rabbits came out of the 300 draws: draw
+// more until a new one comes. The generator can settle on a fixed point or a
+// short cycle (state 10 and 0.91608 gives 10 for ever), so after a bounded
+// number of extra draws the lowest free spot is taken instead.
+uint32_t ExtraPlek(bool (&gezien)[20]) {
+    constexpr int MaxExtraTrekkingen = 1000;
+    for (int i = 0; i < MaxExtraTrekkingen; ++i) {
+        uint32_t plek = RandomCard(1, 20);
+        if (!gezien[plek]) {
+            gezien[plek] = true;
+            return plek;
+        }
+    }
+    for (uint32_t plek = 1; plek <= 19; ++plek) {
+        if (!gezien[plek]) {
+            std::fprintf(stderr,
+                         "zanderfell: note: the random generator keeps repeating spawn spots; "
+                         "spot %u is taken without a draw\n",
+                         plek);
+            gezien[plek] = true;
+            return plek;
+        }
+    }
+    Runtime::RunError("no free spawn spot left");
 }
 
 }  // namespace
@@ -120,11 +147,7 @@ void MaakKonijntjesAan(uint32_t LevelNr, uint32_t AantalKonijntjes, KONIJN& Koni
             plek = r[volgende];
             r[volgende] = 0;
         } else {
-            // Fewer distinct spots than rabbits: draw until a new one comes.
-            do {
-                plek = RandomCard(1, 20);
-            } while (gezien[plek]);
-            gezien[plek] = true;
+            plek = ExtraPlek(gezien);
         }
         Plaats(Konijntjes, Level, k, SpawnPlek(LevelNr, plek));
         TekenBitmaps::TekenKonijntje(Konijntjes[k].Positie.x, Konijntjes[k].Positie.y,
