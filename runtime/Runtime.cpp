@@ -48,5 +48,6 @@ int32_t Round(long double v) {
 
 void Delay(uint32_t ms) { Platform::Delay(ms); }
 uint64_t NowMs() { return Platform::NowMs(); }
+uint64_t WaitedMs() { return Platform::WaitedMs(); }
 
 }  // namespace Runtime

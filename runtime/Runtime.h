@@ -60,5 +60,7 @@ int32_t Round(long double v);
 void Delay(uint32_t ms);
 // Milliseconds since the clock started (virtual or real).
 uint64_t NowMs();
+// The sum of every wait so far, in ms.
+uint64_t WaitedMs();
 
 }  // namespace Runtime

@@ -128,18 +128,19 @@ TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
     std::vector<Reaction> script;
     // Title entry 3: the duel of two rabbits on the third landscape.
     script.push_back({"title", Tap(100, Down) + Tap(200, Down) + Tap(300, Enter)});
-    // Rabbit 1 walks right, ends its move and fires the bazooka at its own
-    // feet every turn, so the duel ends; rabbit 2 jumps and tries the other
-    // weapons in turn.
+    // Rabbit 1 walks right and ends its move; it swings the axe at nobody in
+    // its first turn and then fires the bazooka at its own feet, so the duel
+    // ends. Rabbit 2 jumps and tries the other weapons in turn.
+    const std::vector<Step> axe = Tap(900, Left) + Tap(1100, Space, 100);
     const std::vector<std::vector<Step>> weapons2 = {
+        Choose(4) + Tap(1000, Right, 400) + Tap(2000, Enter, 100),   // dynamite, then run
         Choose(1) + AimAndFire(-2, 300),                             // grenade
         Choose(2) + AimAndFire(4, 0),                                // pistol
-        Choose(3) + Tap(900, Left) + Tap(1100, Space, 100),          // axe, swung left
-        Choose(4) + Tap(1000, Right, 400) + Tap(2000, Enter, 100),   // dynamite, then run
+        Choose(3) + axe,                                             // axe, swung left
     };
     for (size_t round = 0; round < 6; ++round) {
         script.push_back({"move 1", Tap(300, Right, 300) + Tap(900, Enter, 100)});
-        script.push_back({"weapon 1", Choose(0) + AimAndFire(0, 0)});
+        script.push_back({"weapon 1", round == 0 ? Choose(3) + axe : Choose(0) + AimAndFire(0, 0)});
         script.push_back({"move 2", Tap(300, 'V', 60) + Tap(1200, Enter, 100)});
         script.push_back({"weapon 2", weapons2[round % weapons2.size()]});
     }

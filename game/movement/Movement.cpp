@@ -34,6 +34,7 @@ constexpr uint32_t OpeningWacht = 220;
 constexpr uint32_t StilWacht = 120;
 constexpr uint32_t StapWacht = 30;
 constexpr uint32_t KortWacht = 3;   // jump step, fall row, dynamite
+constexpr uint32_t PollWacht = 10;  // before looking at the keys again after a key that did nothing
 
 // Clock charges. Literals are extended precision; the clock itself is a
 // float and every charge is stored back in single precision.
@@ -218,6 +219,7 @@ COORDINATEN Bewegen(uint32_t KonijnNr, float Tijd, int32_t& levens, bool Dynamie
         Wimdows::FlushKeys();
         COORDINATEN& Positie = Konijntjes[Nr].Positie;
         if (r == ToetsEnter) return Positie;
+        const uint64_t gewacht = Runtime::WaitedMs();
         if (!Verdronken) {
             if (r == ToetsV || r == ToetsN) {
                 Positie = Springen(Positie, r == ToetsV ? -1 : 1, Konijntjes[Nr].Team);
@@ -231,6 +233,10 @@ COORDINATEN Bewegen(uint32_t KonijnNr, float Tijd, int32_t& levens, bool Dynamie
                 Afschrijven(StapKosten);
             }
         }
+        // A key that does nothing (a walk refused at the edge, a jump against
+        // a wall) costs the clock nothing, but the keys are only looked at
+        // again after a short pause: holding it never spins the processor.
+        if (Runtime::WaitedMs() == gewacht) Runtime::Delay(PollWacht);
         if (TijdOp()) return Positie;
     }
 }
