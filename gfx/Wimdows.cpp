@@ -32,6 +32,13 @@ uint32_t xlen = 0, ylen = 0;
 std::vector<uint32_t> buffer;  // the off-screen buffer every drawing goes into
 std::vector<uint32_t> screen;  // what the window shows
 bool buffering = false;
+uint64_t generation = 0;  // windows opened so far
+
+// Recording: the box, and what the buffer held there before.
+constexpr uint32_t Unwritten = 0xFF000000u;  // no drawing ever sets the top byte
+bool recording = false;
+int64_t recX0 = 0, recY0 = 0, recW = 0, recH = 0;
+std::vector<uint32_t> recBefore;
 
 struct BitStruct {
     BmpFile::Pixels image;  // width*height pixels, shared with the file cache
@@ -392,6 +399,74 @@ void DrawMaskBitmap(Handle bitmap, Handle maskbitmap, int32_t x, int32_t y) {
     if (show) Platform::Present();
 }
 
+bool BeginRecording(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    std::lock_guard lk(drawMutex);
+    if (!Active() || !buffering || recording) return false;
+    Box b = Clip({std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)});
+    if (Empty(b)) return false;
+    recX0 = b.x0;
+    recY0 = b.y0;
+    recW = b.x1 - b.x0 + 1;
+    recH = b.y1 - b.y0 + 1;
+    recBefore.resize(size_t(recW * recH));
+    for (int64_t y = 0; y < recH; ++y) {
+        uint32_t* row = &buffer[size_t(recY0 + y) * xlen + size_t(recX0)];
+        std::memcpy(&recBefore[size_t(y * recW)], row, size_t(recW) * sizeof(uint32_t));
+        std::fill(row, row + recW, Unwritten);
+    }
+    recording = true;
+    return true;
+}
+
+void EndRecording(Recording& into) {
+    std::lock_guard lk(drawMutex);
+    if (!recording) return;
+    recording = false;
+    if (!Active() || buffer.empty()) return;
+    into.x0 = int32_t(recX0);
+    into.y0 = int32_t(recY0);
+    into.width = int32_t(recW);
+    into.height = int32_t(recH);
+    into.generation = generation;
+    into.pixels.resize(size_t(recW * recH));
+    into.written.resize(size_t(recW * recH));
+    for (int64_t y = 0; y < recH; ++y) {
+        uint32_t* row = &buffer[size_t(recY0 + y) * xlen + size_t(recX0)];
+        for (int64_t x = 0; x < recW; ++x) {
+            size_t i = size_t(y * recW + x);
+            bool wrote = row[x] != Unwritten;
+            into.written[i] = wrote;
+            into.pixels[i] = row[x];
+            if (!wrote) row[x] = recBefore[i];
+        }
+    }
+}
+
+void Replay(const Recording& r) {
+    std::lock_guard lk(drawMutex);
+    if (!Active() || r.generation != generation || r.pixels.empty()) return;
+    if (r.x0 < 0 || r.y0 < 0 || int64_t(r.x0) + r.width > xlen || int64_t(r.y0) + r.height > ylen) return;
+    for (int32_t y = 0; y < r.height; ++y) {
+        uint32_t* row = &buffer[size_t(r.y0 + y) * xlen + size_t(r.x0)];
+        const uint32_t* src = &r.pixels[size_t(y) * size_t(r.width)];
+        const uint8_t* w = &r.written[size_t(y) * size_t(r.width)];
+        int32_t x = 0;
+        while (x < r.width) {
+            // Runs of written pixels are copied whole.
+            while (x < r.width && !w[x]) ++x;
+            int32_t start = x;
+            while (x < r.width && w[x]) ++x;
+            if (x > start) std::memcpy(row + start, src + start, size_t(x - start) * sizeof(uint32_t));
+        }
+    }
+    if (!buffering) ShowBox({r.x0, r.y0, int64_t(r.x0) + r.width - 1, int64_t(r.y0) + r.height - 1});
+}
+
+uint64_t WindowGeneration() {
+    std::lock_guard lk(drawMutex);
+    return generation;
+}
+
 uint32_t BitmapCount() {
     std::lock_guard lk(drawMutex);
     return uint32_t(bit.size());
@@ -443,6 +518,8 @@ void WindowOpened(uint32_t width, uint32_t height) {
         buffer.assign(size_t(width) * height, 0);
         screen.assign(size_t(width) * height, 0);
         buffering = false;
+        recording = false;
+        ++generation;
         bit.clear();
     }
     {

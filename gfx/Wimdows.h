@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Wimdows {
 
@@ -54,6 +55,26 @@ Handle LoadBitmap(const std::string& file, uint32_t width, uint32_t height);
 void DrawBitmap(Handle bitmap, int32_t x, int32_t y);
 void DrawMaskBitmap(Handle bitmap, Handle maskbitmap, int32_t x, int32_t y);
 uint32_t BitmapCount();
+
+// --- recording a picture to draw again ---------------------------------------
+// What a sequence of drawing operations did to a box of the buffer, kept so
+// that it can be done again in one copy: the pixels it wrote, and only those.
+struct Recording {
+    int32_t x0 = 0, y0 = 0, width = 0, height = 0;
+    uint64_t generation = 0;  // of the window it was made in
+    std::vector<uint32_t> pixels;
+    std::vector<uint8_t> written;  // per pixel: 1 where the drawing wrote
+};
+// Starts recording the box (x0, y0)..(x1, y1); every drawing until
+// EndRecording lands in the buffer as usual. Buffering must be on.
+bool BeginRecording(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+void EndRecording(Recording& into);
+// Writes the recorded pixels into the buffer again (nothing without a window
+// or in another window than the one it was made in).
+void Replay(const Recording& r);
+// Counts the openings of windows: pictures and recordings of an earlier
+// window are not this one's.
+uint64_t WindowGeneration();
 
 // --- reading back (tests, traces, benchmarks) -------------------------------
 // The colour value at (x, y) of the off-screen buffer, or of what the window

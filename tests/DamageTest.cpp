@@ -2,6 +2,7 @@
 // the dynamite.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "game/Placement.h"
@@ -136,3 +137,27 @@ TEST_F(DamageTest, DynamiteExplodesWhereItWasLaid) {
 }
 
 }  // namespace
+
+// The crater cut works from cells worked out once per size; it must clear
+// exactly what the ring-by-ring rule clears, at the edges of the field too.
+TEST_F(DamageTest, CraterCutClearsExactlyTheCellsOfTheRule) {
+    const COORDINATEN punten[] = {{500, 300}, {20, 20}, {990, 590}, {3, 300}, {500, 598}};
+    for (uint32_t grootte : {30u, 60u, 7u}) {
+        for (COORDINATEN p : punten) {
+            TestSupport::SetFlatGround(1);
+            std::vector<bool> verwacht(1001 * 601, true);
+            for (uint32_t straal = 0; straal <= grootte; ++straal)
+                for (int32_t hoek = 0; hoek <= 2000; ++hoek) {
+                    const long double a = static_cast<long double>(hoek) * 0.0031415920f;
+                    const int64_t X = p.x + static_cast<int32_t>(straal * cosl(a));
+                    const int64_t Y = p.y + static_cast<int32_t>(straal * sinl(a));
+                    if (X < 998 && Y > 2 && X > 2 && Y < 596) verwacht[size_t(X * 601 + Y)] = false;
+                }
+            Schade(p, grootte);
+            int verschillen = 0;
+            for (int32_t x = 1; x <= 1000; ++x)
+                for (int32_t y = 1; y <= 600; ++y) verschillen += Level[x][y].Grond != verwacht[size_t(x * 601 + y)];
+            EXPECT_EQ(verschillen, 0) << "size " << grootte << " at " << p.x << "," << p.y;
+        }
+    }
+}

@@ -4,6 +4,10 @@
 #include "game/weapons/Damage.h"
 
 #include <cmath>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "game/StandardLib.h"
 #include "gfx/TekenBitmaps.h"
@@ -63,16 +67,42 @@ void NeemLevens(int32_t x, int32_t y, uint32_t Grootte) {
     }
 }
 
+// The 2001 fixed directions of the crater cut (2000 steps make a full turn);
+// their cosines and sines are the same for every explosion.
+struct Richtingen {
+    long double cos[2001], sin[2001];
+    Richtingen() {
+        for (int32_t Hoek = 0; Hoek <= 2000; ++Hoek) {
+            const long double a = static_cast<long double>(Hoek) * HoekStap;
+            cos[Hoek] = cosl(a);
+            sin[Hoek] = sinl(a);
+        }
+    }
+};
+
+// The cells that the rings 0..Grootte reach, relative to the impact: every
+// (trunc(Straal cos a), trunc(Straal sin a)) once. The same for every
+// explosion of that size, so they are worked out once per size.
+const std::vector<std::pair<int32_t, int32_t>>& KraterCellen(uint32_t Grootte) {
+    static const Richtingen richting;
+    static std::map<uint32_t, std::vector<std::pair<int32_t, int32_t>>> perGrootte;
+    auto gevonden = perGrootte.find(Grootte);
+    if (gevonden != perGrootte.end()) return gevonden->second;
+    std::set<std::pair<int32_t, int32_t>> cellen;
+    for (uint32_t Straal = 0; Straal <= Grootte; ++Straal) {
+        const long double r = Straal;
+        for (int32_t Hoek = 0; Hoek <= 2000; ++Hoek)
+            cellen.emplace(Runtime::Trunc(r * richting.cos[Hoek]), Runtime::Trunc(r * richting.sin[Hoek]));
+    }
+    return perGrootte.emplace(Grootte, std::vector(cellen.begin(), cellen.end())).first->second;
+}
+
 // Clears the ground of the disc of radius Grootte, ring by ring; the frame of
 // the landscape and the rows at the water stay as they are.
 void SnijKrater(int32_t x, int32_t y, uint32_t Grootte) {
-    for (uint32_t Straal = 0; Straal <= Grootte; ++Straal) {
-        for (int32_t Hoek = 0; Hoek <= 2000; ++Hoek) {
-            const float a = Runtime::F(static_cast<long double>(Hoek) * HoekStap);
-            const int64_t X = int64_t{x} + Runtime::Trunc(static_cast<long double>(Straal) * cosl(a));
-            const int64_t Y = int64_t{y} + Runtime::Trunc(static_cast<long double>(Straal) * sinl(a));
-            if (X < 998 && Y > 2 && X > 2 && Y < 596) Level[X][Y].Grond = false;
-        }
+    for (const auto& [dx, dy] : KraterCellen(Grootte)) {
+        const int64_t X = int64_t{x} + dx, Y = int64_t{y} + dy;
+        if (X < 998 && Y > 2 && X > 2 && Y < 596) Level[X][Y].Grond = false;
     }
 }
 
