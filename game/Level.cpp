@@ -1,8 +1,10 @@
-// Level files and the terrain grid (Part 1.2).
+// Level files, the terrain grid and the redraw of the field.
 #include "game/Level.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
@@ -98,7 +100,11 @@ void MaakLevelAan(uint32_t LevelNr, LEVEL& level) {
     }
 }
 
-void HermaakLevel() {
+namespace {
+
+// The field without its rabbits: the level picture and every crater, with
+// the water line where craters reach the water zone.
+void TekenVeld() {
     using Wimdows::RgbColor;
     TekenBitmaps::TekenLevel(Menu.LevelNr);
 
@@ -126,6 +132,86 @@ void HermaakLevel() {
             }
         }
     }
+}
+
+// The field changes only with a new impact or a different level, yet it is
+// redrawn at every step of every animation. So the drawing of the field is
+// recorded once and replayed while nothing it depends on has changed: the
+// level and its picture, the impact list, the colours and the ground of the
+// cells that the water-line pass looks at.
+struct VeldOpname {
+    bool geldig = false;
+    uint32_t LevelNr = 0;
+    Wimdows::Handle plaatje = 0;
+    uint64_t venster = 0;
+    Wimdows::Color lucht = 0, water = 0;
+    std::vector<Inslag> inslagen;
+    uint64_t grond = 0;
+    Wimdows::Recording opname;
+};
+VeldOpname veld;
+bool opnemen = true;
+
+Wimdows::Handle LevelPlaatje(uint32_t LevelNr) {
+    switch (LevelNr) {
+        case 1: return TekenBitmaps::Level1Bitmap;
+        case 2: return TekenBitmaps::Level2Bitmap;
+        case 3: return TekenBitmaps::Level3Bitmap;
+        default: return 0;
+    }
+}
+
+// A hash of the ground of every cell that the water-line pass of the
+// recorded impacts reads (their bounding box).
+uint64_t GrondOnderWaterlijn(const std::vector<Inslag>& inslagen) {
+    int64_t x0 = 998, x1 = 2, y0 = 596;
+    for (const Inslag& i : inslagen) {
+        if (int64_t{i.y} + i.Grootte < WaterZoneRij) continue;
+        x0 = std::min<int64_t>(x0, int64_t{i.x} - i.Grootte);
+        x1 = std::max<int64_t>(x1, int64_t{i.x} + i.Grootte);
+        y0 = std::min<int64_t>(y0, int64_t{i.y} - i.Grootte);
+    }
+    x0 = std::max<int64_t>(x0, 3);
+    x1 = std::min<int64_t>(x1, 997);
+    y0 = std::max<int64_t>(y0, 3);
+    uint64_t h = 1469598103934665603ull;
+    for (int64_t c = x0; c <= x1 && y0 <= 595; ++c) {
+        const CEL* kolom = &Level[c][y0];
+        for (int64_t r = 0; r <= 595 - y0; ++r) h = (h ^ uint64_t(kolom[r].Grond)) * 1099511628211ull;
+    }
+    return h;
+}
+
+}  // namespace
+
+void HermaakLevelOpnemen(bool aan) { opnemen = aan; }
+
+void HermaakLevel() {
+    using Wimdows::RgbColor;
+    bool getekend = false;
+    if (opnemen && Wimdows::Buffering()) {
+        std::vector<Inslag> inslagen(size_t{AANTALINSLAGEN} + 1);
+        for (uint32_t i = 0; i <= AANTALINSLAGEN; ++i) inslagen[i] = SchadeArray[i];
+        const uint64_t grond = GrondOnderWaterlijn(inslagen);
+        const Wimdows::Handle plaatje = LevelPlaatje(Menu.LevelNr);
+        const uint64_t venster = Wimdows::WindowGeneration();
+        auto zelfde = [](const Inslag& a, const Inslag& b) {
+            return a.x == b.x && a.y == b.y && a.Grootte == b.Grootte;
+        };
+        if (veld.geldig && veld.LevelNr == Menu.LevelNr && veld.plaatje == plaatje && veld.venster == venster &&
+            veld.lucht == _ACHTERGRONDKLEUR && veld.water == _WATER && veld.grond == grond &&
+            std::equal(inslagen.begin(), inslagen.end(), veld.inslagen.begin(), veld.inslagen.end(), zelfde)) {
+            Wimdows::Replay(veld.opname);
+            getekend = true;
+        } else if (Wimdows::BeginRecording(0, 0, 999, 600)) {
+            TekenVeld();
+            Wimdows::EndRecording(veld.opname);
+            veld = VeldOpname{true, Menu.LevelNr, plaatje, venster, _ACHTERGRONDKLEUR, _WATER,
+                              std::move(inslagen), grond, std::move(veld.opname)};
+            getekend = true;
+        }
+    }
+    if (!getekend) TekenVeld();
 
     Wimdows::SetBuffering(true);
 

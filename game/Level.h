@@ -18,5 +18,8 @@ void LeesLevelDeel(const std::string& bestand, LEVEL& level, int32_t eersteRij);
 
 // Redraws the whole field and shows it with one window update.
 void HermaakLevel();
+// The field's drawing is recorded and replayed while nothing it depends on
+// changes; off, every redraw draws it afresh (tests compare both ways).
+void HermaakLevelOpnemen(bool aan);
 
 }  // namespace Zanderfell

@@ -423,43 +423,37 @@ void EndRecording(Recording& into) {
     if (!recording) return;
     recording = false;
     if (!Active() || buffer.empty()) return;
-    into.x0 = int32_t(recX0);
-    into.y0 = int32_t(recY0);
-    into.width = int32_t(recW);
-    into.height = int32_t(recH);
     into.generation = generation;
-    into.pixels.resize(size_t(recW * recH));
-    into.written.resize(size_t(recW * recH));
+    into.runs.clear();
+    into.pixels.clear();
     for (int64_t y = 0; y < recH; ++y) {
         uint32_t* row = &buffer[size_t(recY0 + y) * xlen + size_t(recX0)];
-        for (int64_t x = 0; x < recW; ++x) {
-            size_t i = size_t(y * recW + x);
-            bool wrote = row[x] != Unwritten;
-            into.written[i] = wrote;
-            into.pixels[i] = row[x];
-            if (!wrote) row[x] = recBefore[i];
+        const uint32_t* before = &recBefore[size_t(y * recW)];
+        int64_t x = 0;
+        while (x < recW) {
+            // What no drawing wrote gets its old pixel back and is left out.
+            while (x < recW && row[x] == Unwritten) {
+                row[x] = before[x];
+                ++x;
+            }
+            int64_t start = x;
+            while (x < recW && row[x] != Unwritten) ++x;
+            if (x > start) {
+                into.runs.push_back({int32_t(recY0 + y), int32_t(recX0 + start), int32_t(x - start), into.pixels.size()});
+                into.pixels.insert(into.pixels.end(), row + start, row + x);
+            }
         }
     }
 }
 
 void Replay(const Recording& r) {
     std::lock_guard lk(drawMutex);
-    if (!Active() || r.generation != generation || r.pixels.empty()) return;
-    if (r.x0 < 0 || r.y0 < 0 || int64_t(r.x0) + r.width > xlen || int64_t(r.y0) + r.height > ylen) return;
-    for (int32_t y = 0; y < r.height; ++y) {
-        uint32_t* row = &buffer[size_t(r.y0 + y) * xlen + size_t(r.x0)];
-        const uint32_t* src = &r.pixels[size_t(y) * size_t(r.width)];
-        const uint8_t* w = &r.written[size_t(y) * size_t(r.width)];
-        int32_t x = 0;
-        while (x < r.width) {
-            // Runs of written pixels are copied whole.
-            while (x < r.width && !w[x]) ++x;
-            int32_t start = x;
-            while (x < r.width && w[x]) ++x;
-            if (x > start) std::memcpy(row + start, src + start, size_t(x - start) * sizeof(uint32_t));
-        }
+    if (!Active() || r.generation != generation) return;
+    for (const Recording::Run& run : r.runs) {
+        if (run.y < 0 || uint32_t(run.y) >= ylen || run.x < 0 || uint64_t(run.x) + uint64_t(run.length) > xlen) continue;
+        std::memcpy(&buffer[size_t(run.y) * xlen + size_t(run.x)], &r.pixels[run.at], size_t(run.length) * sizeof(uint32_t));
+        if (!buffering) ShowBox({run.x, run.y, int64_t(run.x) + run.length - 1, run.y});
     }
-    if (!buffering) ShowBox({r.x0, r.y0, int64_t(r.x0) + r.width - 1, int64_t(r.y0) + r.height - 1});
 }
 
 uint64_t WindowGeneration() {

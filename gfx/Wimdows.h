@@ -60,10 +60,13 @@ uint32_t BitmapCount();
 // What a sequence of drawing operations did to a box of the buffer, kept so
 // that it can be done again in one copy: the pixels it wrote, and only those.
 struct Recording {
-    int32_t x0 = 0, y0 = 0, width = 0, height = 0;
+    struct Run {
+        int32_t y, x, length;  // written pixels x..x+length-1 of buffer row y
+        size_t at;             // where they start in `pixels`
+    };
     uint64_t generation = 0;  // of the window it was made in
+    std::vector<Run> runs;
     std::vector<uint32_t> pixels;
-    std::vector<uint8_t> written;  // per pixel: 1 where the drawing wrote
 };
 // Starts recording the box (x0, y0)..(x1, y1); every drawing until
 // EndRecording lands in the buffer as usual. Buffering must be on.
