@@ -35,6 +35,8 @@ uint64_t Now();
 // The sum of all waits so far (equals Now() unless GetKey skipped ahead to
 // the next scripted key).
 uint64_t WaitedMs();
+// When the player closed the window (virtual time), or UINT64_MAX.
+uint64_t ClosedByPlayerAt();
 // How many times the window was opened since Reset.
 uint32_t WindowsOpened();
 

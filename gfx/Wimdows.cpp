@@ -45,6 +45,19 @@ struct BitStruct {
     uint32_t width = 0;
     uint32_t height = 0;
     const uint32_t* pixels() const { return image->data(); }
+    // As a mask: 1 where the picture is light (white: drawn), worked out the
+    // first time the picture serves as a mask.
+    mutable std::vector<uint8_t> drawn;
+    const std::vector<uint8_t>& AsMask() const {
+        if (drawn.empty()) {
+            drawn.resize(image->size());
+            for (size_t i = 0; i < image->size(); ++i) {
+                const uint32_t m = (*image)[i];
+                drawn[i] = ((m >> 16) & 0xFF) + ((m >> 8) & 0xFF) + (m & 0xFF) >= 384;
+            }
+        }
+        return drawn;
+    }
 };
 std::vector<BitStruct> bit;  // handle h is bit[h - 1]
 
@@ -89,6 +102,58 @@ void ShowBox(Box b) {
     for (int64_t y = b.y0; y <= b.y1; ++y) {
         size_t at = size_t(y) * xlen + size_t(b.x0);
         std::memcpy(&screen[at], &buffer[at], n * sizeof(uint32_t));
+    }
+}
+
+// Boxes of the buffer changed since some moment: a few boxes, or
+// everything once there are too many to keep apart.
+struct Changes {
+    std::vector<Box> boxes;
+    bool all = false;
+    void Add(const Box& b) {
+        if (all || Empty(b)) return;
+        // A box that touches the previous one (a health bar above its
+        // rabbit, say) is merged with it.
+        if (!boxes.empty()) {
+            Box& last = boxes.back();
+            if (b.x0 <= last.x1 + 1 && last.x0 <= b.x1 + 1 && b.y0 <= last.y1 + 1 && last.y0 <= b.y1 + 1) {
+                last = {std::min(last.x0, b.x0), std::min(last.y0, b.y0), std::max(last.x1, b.x1),
+                        std::max(last.y1, b.y1)};
+                return;
+            }
+        }
+        if (boxes.size() == 64) {
+            all = true;
+            boxes.clear();
+            return;
+        }
+        boxes.push_back(b);
+    }
+    void Clear() {
+        boxes.clear();
+        all = false;
+    }
+};
+Changes sinceUpdate;        // not yet copied to the window's picture
+Changes sinceReplay;        // since the recording `replayed` was last replayed
+uint64_t replayed = 0;      // id of that recording (0: none)
+uint64_t recordings = 0;    // ids given out
+
+// Every drawing reports the box it changed. Unbuffered drawing also reaches
+// the window at once; returns whether it did.
+bool Changed(Box b) {
+    b = Clip(b);
+    sinceUpdate.Add(b);
+    sinceReplay.Add(b);
+    if (buffering) return false;
+    ShowBox(b);
+    return true;
+}
+
+void CopyToScreen(const Box& b) {
+    for (int64_t y = b.y0; y <= b.y1; ++y) {
+        size_t at = size_t(y) * xlen + size_t(b.x0);
+        std::memcpy(&screen[at], &buffer[at], size_t(b.x1 - b.x0 + 1) * sizeof(uint32_t));
     }
 }
 
@@ -202,7 +267,12 @@ void UpdateWindow() {
     {
         std::lock_guard lk(drawMutex);
         if (!Active()) return;
-        screen = buffer;
+        if (sinceUpdate.all) {
+            screen = buffer;
+        } else {
+            for (const Box& b : sinceUpdate.boxes) CopyToScreen(b);
+        }
+        sinceUpdate.Clear();
     }
     Platform::Present();
 }
@@ -268,8 +338,7 @@ void SetPixel(int32_t x, int32_t y, Color color) {
         std::lock_guard lk(drawMutex);
         if (!Active()) return;
         Plot(x, y, CreateColor(color));
-        show = !buffering;
-        if (show) ShowBox({x, y, x, y});
+        show = Changed({x, y, x, y});
     }
     if (show) Platform::Present();
 }
@@ -293,8 +362,7 @@ void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color color, bool
                 Plot(r.x1, y, c);
             }
         }
-        show = !buffering;
-        if (show) ShowBox(r);
+        show = Changed(r);
     }
     if (show) Platform::Present();
 }
@@ -306,8 +374,7 @@ void Ellipse(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color color, bool f
         std::lock_guard lk(drawMutex);
         if (!Active()) return;
         DrawEllipse(e, CreateColor(color), fill);
-        show = !buffering;
-        if (show) ShowBox(e);
+        show = Changed(e);
     }
     if (show) Platform::Present();
 }
@@ -371,8 +438,7 @@ void DrawBitmap(Handle bitmap, int32_t x, int32_t y) {
                 std::memcpy(&buffer[size_t(dy) * xlen + size_t(dest.x0)], src, n * sizeof(uint32_t));
             }
         }
-        show = !buffering;
-        if (show) ShowBox(dest);
+        show = Changed(dest);
     }
     if (show) Platform::Present();
 }
@@ -387,14 +453,12 @@ void DrawMaskBitmap(Handle bitmap, Handle maskbitmap, int32_t x, int32_t y) {
         if (!img || !mask) return;
         // A mask pixel is "drawn" where it is white (light); a mask smaller
         // than its picture hides what it does not cover.
+        const std::vector<uint8_t>& drawn = mask->AsMask();
+        const uint32_t* src = img->pixels();
         Blit(*img, x, y, [&](uint32_t& dst, size_t sx, size_t sy) {
-            if (sx >= mask->width || sy >= mask->height) return;
-            uint32_t m = mask->pixels()[sy * mask->width + sx];
-            uint32_t light = ((m >> 16) & 0xFF) + ((m >> 8) & 0xFF) + (m & 0xFF);
-            if (light >= 384) dst = img->pixels()[sy * img->width + sx];
+            if (sx < mask->width && sy < mask->height && drawn[sy * mask->width + sx]) dst = src[sy * img->width + sx];
         });
-        show = !buffering;
-        if (show) ShowBox({x, y, int64_t(x) + img->width - 1, int64_t(y) + img->height - 1});
+        show = Changed({x, y, int64_t(x) + img->width - 1, int64_t(y) + img->height - 1});
     }
     if (show) Platform::Present();
 }
@@ -414,6 +478,8 @@ bool BeginRecording(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         std::memcpy(&recBefore[size_t(y * recW)], row, size_t(recW) * sizeof(uint32_t));
         std::fill(row, row + recW, Unwritten);
     }
+    sinceUpdate.Add(b);
+    sinceReplay.Add(b);
     recording = true;
     return true;
 }
@@ -424,6 +490,11 @@ void EndRecording(Recording& into) {
     recording = false;
     if (!Active() || buffer.empty()) return;
     into.generation = generation;
+    into.id = ++recordings;
+    into.x0 = int32_t(recX0);
+    into.y0 = int32_t(recY0);
+    into.x1 = int32_t(recX0 + recW - 1);
+    into.y1 = int32_t(recY0 + recH - 1);
     into.runs.clear();
     into.pixels.clear();
     for (int64_t y = 0; y < recH; ++y) {
@@ -444,16 +515,39 @@ void EndRecording(Recording& into) {
             }
         }
     }
+    // The buffer now holds what replaying this recording writes.
+    sinceUpdate.Add({recX0, recY0, recX0 + recW - 1, recY0 + recH - 1});
+    replayed = into.id;
+    sinceReplay.Clear();
 }
 
 void Replay(const Recording& r) {
     std::lock_guard lk(drawMutex);
-    if (!Active() || r.generation != generation) return;
-    for (const Recording::Run& run : r.runs) {
-        if (run.y < 0 || uint32_t(run.y) >= ylen || run.x < 0 || uint64_t(run.x) + uint64_t(run.length) > xlen) continue;
-        std::memcpy(&buffer[size_t(run.y) * xlen + size_t(run.x)], &r.pixels[run.at], size_t(run.length) * sizeof(uint32_t));
-        if (!buffering) ShowBox({run.x, run.y, int64_t(run.x) + run.length - 1, run.y});
+    if (!Active() || r.generation != generation || r.id == 0) return;
+    const Box whole{r.x0, r.y0, r.x1, r.y1};
+    if (Empty(Clip(whole)) || r.x1 >= int64_t(xlen) || r.y1 >= int64_t(ylen) || r.x0 < 0 || r.y0 < 0) return;
+    auto copy = [&](const Recording::Run& run, int64_t from, int64_t to) {  // columns from..to of the run
+        from = std::max<int64_t>(from, run.x);
+        to = std::min<int64_t>(to, int64_t(run.x) + run.length - 1);
+        if (from > to) return;
+        std::memcpy(&buffer[size_t(run.y) * xlen + size_t(from)], &r.pixels[run.at + size_t(from - run.x)],
+                    size_t(to - from + 1) * sizeof(uint32_t));
+    };
+    if (r.id == replayed && !sinceReplay.all) {
+        // The buffer still holds this recording but for what was drawn over
+        // it since: only that is written again.
+        const std::vector<Box> drawnOver = sinceReplay.boxes;
+        for (const Box& b : drawnOver) {
+            for (const Recording::Run& run : r.runs)
+                if (run.y >= b.y0 && run.y <= b.y1) copy(run, b.x0, b.x1);
+            Changed(b);
+        }
+    } else {
+        for (const Recording::Run& run : r.runs) copy(run, run.x, int64_t(run.x) + run.length - 1);
+        Changed(whole);
     }
+    replayed = r.id;
+    sinceReplay.Clear();
 }
 
 uint64_t WindowGeneration() {
@@ -514,6 +608,9 @@ void WindowOpened(uint32_t width, uint32_t height) {
         buffering = false;
         recording = false;
         ++generation;
+        sinceUpdate.Clear();
+        sinceReplay.Clear();
+        replayed = 0;
         bit.clear();
     }
     {

@@ -65,6 +65,8 @@ struct Recording {
         size_t at;             // where they start in `pixels`
     };
     uint64_t generation = 0;  // of the window it was made in
+    uint64_t id = 0;
+    int32_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;  // the recorded box
     std::vector<Run> runs;
     std::vector<uint32_t> pixels;
 };

@@ -16,74 +16,12 @@
 #include "game/Trace.h"
 #include "game/Zanderfell.h"
 #include "gfx/Headless.h"
+#include "tests/ScriptedGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
 
-using Headless::Action;
-constexpr uint32_t Enter = 0x0D, Space = 0x20, Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28;
-
-// One key event, `after` ms after the trace line that triggers it.
-struct Step {
-    uint64_t after;
-    Action action;
-    uint32_t vk;
-};
-// When the game writes a trace line starting with `when`, these steps follow.
-// Each reaction is used once; a line takes the first unused one that fits, so
-// reactions for turns a game never reaches are simply left over.
-struct Reaction {
-    std::string when;
-    std::vector<Step> steps;
-};
-
-std::vector<Step> Tap(uint64_t at, uint32_t vk, uint64_t hold = 0) {
-    return {{at, Action::Press, vk}, {at + hold, Action::Release, vk}};
-}
-std::vector<Step> operator+(std::vector<Step> a, const std::vector<Step>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// Keys for the weapon phase: `bs` presses of B, then Enter held.
-std::vector<Step> Choose(int bs) {
-    std::vector<Step> s;
-    for (int i = 0; i < bs; ++i) s = s + Tap(300 + 50 * uint64_t(i), 'B');
-    return s + Tap(600, Enter, 200);
-}
-// Aiming: `ups` (negative: downs) presses, then Space held for `holdMs`.
-std::vector<Step> AimAndFire(int ups, uint64_t holdMs) {
-    std::vector<Step> s;
-    for (int i = 0; i < std::abs(ups); ++i) s = s + Tap(900 + 40 * uint64_t(i), ups > 0 ? Up : Down);
-    return s + Tap(1500, Space, holdMs);
-}
-
-class Driver {
-public:
-    explicit Driver(std::vector<Reaction> script) : script_(std::move(script)) {}
-    void operator()(const std::string& line) {
-        trace_ << line << "\n";
-        if (std::getenv("ZF_SHOW_TRACE")) std::fprintf(stderr, "[%llu ms] %s\n", (unsigned long long)Headless::Now(), line.c_str());
-        for (auto it = script_.begin(); it != script_.end(); ++it) {
-            if (line.rfind(it->when, 0) != 0) continue;
-            std::vector<Headless::ScriptedEvent> events;
-            for (const Step& s : it->steps) events.push_back({Headless::Now() + s.after, s.action, s.vk});
-            Headless::Schedule(events);
-            script_.erase(it);
-            break;
-        }
-    }
-    std::string Trace() const { return trace_.str(); }
-    bool Used(const std::string& when) const {
-        for (const Reaction& r : script_)
-            if (r.when == when) return false;
-        return true;
-    }
-
-private:
-    std::vector<Reaction> script_;
-    std::ostringstream trace_;
-};
+using namespace ScriptedGame;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> out;

@@ -3,6 +3,7 @@
 // from a script of events at virtual times, so a whole game runs in a blink
 // and always the same way.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -17,6 +18,12 @@ namespace {
 uint64_t now = 0;
 uint64_t waited = 0;
 uint32_t opened = 0;
+uint64_t closedAt = UINT64_MAX;
+
+void PlayerCloses() {
+    closedAt = now;
+    Wimdows::Internal::WindowClosed(true);
+}
 bool failOnStarvation = false;
 std::vector<Headless::ScriptedEvent> script;  // sorted by time, stable
 size_t nextEvent = 0;
@@ -26,7 +33,7 @@ void Apply(const Headless::ScriptedEvent& e) {
         case Headless::Action::Press: Wimdows::Internal::KeyPressed(e.vk); break;
         case Headless::Action::Release: Wimdows::Internal::KeyReleased(e.vk); break;
         case Headless::Action::Close:
-            if (Wimdows::State() == Wimdows::STATE_ACTIVE) Wimdows::Internal::WindowClosed(true);
+            if (Wimdows::State() == Wimdows::STATE_ACTIVE) PlayerCloses();
             break;
     }
 }
@@ -61,7 +68,7 @@ void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable&) {
         throw std::runtime_error("the game waits for a key but the script has none left");
     } else {
         // The player walks away and closes the window.
-        Wimdows::Internal::WindowClosed(true);
+        PlayerCloses();
     }
     lock.lock();
 }
@@ -94,6 +101,7 @@ void Reset() {
     now = 0;
     waited = 0;
     opened = 0;
+    closedAt = UINT64_MAX;
     failOnStarvation = false;
     script.clear();
     nextEvent = 0;
@@ -122,6 +130,7 @@ void Release(uint32_t vk) { Wimdows::Internal::KeyReleased(vk); }
 uint64_t Now() { return now; }
 uint64_t WaitedMs() { return waited; }
 uint32_t WindowsOpened() { return opened; }
+uint64_t ClosedByPlayerAt() { return closedAt; }
 void SetFailOnStarvation(bool fail) { failOnStarvation = fail; }
 
 }  // namespace Headless

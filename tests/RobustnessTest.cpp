@@ -1,0 +1,177 @@
+// The game never hangs or crashes: the player may close the window at any
+// moment, standard output may be a broken pipe, and random keys may come in
+// any order. Whole games, headless and in virtual time.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "game/Trace.h"
+#include "game/Zanderfell.h"
+#include "tests/ScriptedGame.h"
+#include "tests/TestSupport.h"
+
+using namespace ScriptedGame;
+using namespace Zanderfell;
+
+namespace {
+
+class RobustnessTest : public TestSupport::GameDirTest {
+protected:
+    // Runs the program from its start; returns its exit code.
+    int Run(Driver& driver) {
+        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
+        Trace::SetSink([&](const std::string& line) { driver(line); });
+        const int code = Zanderfell::Main();
+        Trace::SetSink(nullptr);
+        return code;
+    }
+};
+
+// The duel's opening keys: title entry 3, then the first move ends at once.
+std::vector<Reaction> Duel() {
+    return {{"title", Tap(100, Down) + Tap(200, Down) + Tap(300, Enter)},
+            {"move 1", Tap(300, Enter, 100)}};
+}
+
+Step Close(uint64_t at) { return {at, Headless::Action::Close, 0}; }
+
+}  // namespace
+
+TEST_F(RobustnessTest, ClosingTheWindowInAnyPhaseEndsTheProgramAtOnce) {
+    // Where the window is closed, counted from a trace line of the game.
+    struct Case {
+        const char* phase;
+        std::vector<Reaction> script;
+    };
+    const std::vector<Case> cases = {
+        {"title screen", {{"title", {Close(500)}}}},
+        {"menu screen", {{"title", Tap(100, Enter) + Tap(200, Right) + std::vector<Step>{Close(500)}}}},
+        {"movement", {Duel()[0], {"move 1", Tap(300, Right, 5000) + std::vector<Step>{Close(1000)}}}},
+        {"aiming", {Duel()[0], Duel()[1], {"weapon 1", Choose(0) + Tap(900, Up) + std::vector<Step>{Close(1200)}}}},
+        {"charging", {Duel()[0], Duel()[1], {"weapon 1", Choose(0) + Tap(1500, Space, 5000) + std::vector<Step>{Close(2000)}}}},
+        {"a flight", {Duel()[0], Duel()[1], {"weapon 1", Choose(0) + AimAndFire(8, 1500) + std::vector<Step>{Close(3200)}}}},
+        {"the axe", {Duel()[0], Duel()[1], {"weapon 1", Choose(3) + Tap(900, Right) + Tap(1100, Space, 100) + std::vector<Step>{Close(1500)}}}},
+        {"a grenade's fuse", {Duel()[0], Duel()[1], {"weapon 1", Choose(1) + AimAndFire(3, 300) + std::vector<Step>{Close(4000)}}}},
+        {"the victory screen", {Duel()[0], Duel()[1], {"victory", {Close(2000)}}}},
+    };
+    for (const Case& c : cases) {
+        Headless::Reset();
+        std::vector<Reaction> script = c.script;
+        // For the victory screen: rabbit 1 fires at its own feet every turn.
+        if (std::string(c.phase) == "the victory screen")
+            for (int i = 0; i < 12; ++i) {
+                script.push_back({"move", Tap(300, Enter, 100)});
+                script.push_back({"weapon", Choose(0) + AimAndFire(0, 0)});
+            }
+        Driver driver(script);
+        Headless::SetFailOnStarvation(true);  // only the close may end it
+        int code = -1;
+        try {
+            code = Run(driver);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << c.phase << ": " << e.what();
+        }
+        EXPECT_EQ(code, 0) << c.phase;
+        EXPECT_NE(Headless::ClosedByPlayerAt(), UINT64_MAX) << c.phase << ": the close never came";
+        EXPECT_EQ(Wimdows::State(), Wimdows::STATE_DEAD) << c.phase;
+        // The program ended at the first wait after the close: within a second.
+        EXPECT_LT(Headless::Now() - Headless::ClosedByPlayerAt(), 1000u) << c.phase;
+    }
+}
+
+TEST_F(RobustnessTest, ABrokenStandardOutputNeverStopsTheAiming) {
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    close(pipeFds[0]);  // nobody reads: every write fails with EPIPE
+    fflush(stdout);
+    const int saved = dup(1);
+    dup2(pipeFds[1], 1);
+    close(pipeFds[1]);
+    std::vector<Step> keys = Choose(0);
+    for (int i = 0; i < 40; ++i) keys = keys + Tap(900 + 20 * uint64_t(i), i % 2 ? Left : Right);
+    Driver driver({Duel()[0], Duel()[1], {"weapon 1", keys + Tap(2000, Space)}, {"move 2", {Close(100)}}});
+    const int code = Run(driver);
+    fflush(stdout);
+    dup2(saved, 1);
+    close(saved);
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(driver.Trace().find("turn 1"), std::string::npos) << "the shot was fired after the messages";
+}
+
+// Random keys from fixed seeds: every game ends (a victory, or the script
+// runs out and the player closes the window), and after every turn the game's
+// records make sense.
+TEST_F(RobustnessTest, MonkeyGamesKeepTheGameSound) {
+    const int games = std::getenv("ZF_MONKEY_GAMES") ? std::atoi(std::getenv("ZF_MONKEY_GAMES")) : 20;
+    const uint32_t keys[] = {Left, Right, Up, Down, Enter, Space, 'V', 'N', 'B', 'R', Enter, Space, Right, Left};
+    int victories = 0, turns = 0;
+    // Monkeys press Left and Right while aiming a lot: their messages go nowhere.
+    std::fflush(stdout);
+    const int savedStdout = dup(1);
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, 1);
+    close(devNull);
+    for (int seed = 1; seed <= games; ++seed) {
+        Headless::Reset();
+        std::mt19937 chance{uint32_t(seed)};
+        std::vector<Headless::ScriptedEvent> events;
+        for (uint64_t t = 0; t < 8 * 60 * 1000;) {  // eight minutes of play
+            t += 40 + chance() % 600;
+            const uint32_t vk = keys[chance() % std::size(keys)];
+            events.push_back({t, Headless::Action::Press, vk});
+            events.push_back({t + chance() % 900, Headless::Action::Release, vk});
+        }
+        Headless::Schedule(events);
+        std::map<int, int32_t> lives;
+        std::string broken;
+        Driver driver({});
+        Trace::SetSink([&](const std::string& line) {
+            driver(line);
+            if (line.rfind("victory", 0) == 0) ++victories;
+            if (line.rfind("start", 0) == 0) lives.clear();
+            if (line.rfind("turn", 0) != 0 || !broken.empty()) return;
+            ++turns;
+            if (AANTALINSLAGEN > 500) broken = "more than 500 impacts";
+            for (int k = 1; k <= 8; ++k) {
+                const KonijnRecord& r = Konijntjes[k];
+                if (r.Team == 0) continue;
+                if (lives.count(k) && r.Levens > lives[k]) broken = "rabbit " + std::to_string(k) + " gained lives";
+                lives[k] = r.Levens;
+                if (r.Levens > 0 && (r.Positie.x < 1 || r.Positie.x > 1000 || r.Positie.y < 1 || r.Positie.y > 600))
+                    broken = "rabbit " + std::to_string(k) + " left the grid";
+            }
+            // Every marked cell lies in the footprint of a living rabbit. (A
+            // rabbit leaving a cell it shared with another clears the other's
+            // mark too: marks are set, not counted.)
+            std::vector<uint8_t> standing(1001 * 601, 0);
+            for (int k = 1; k <= 8; ++k) {
+                const KonijnRecord& r = Konijntjes[k];
+                if (r.Team == 0 || r.Levens <= 0) continue;
+                for (int32_t x = std::max(1, r.Positie.x - 15); x <= std::min(1000, r.Positie.x + 15); ++x)
+                    for (int32_t y = std::max(1, r.Positie.y - 65); y <= std::min(600, r.Positie.y); ++y)
+                        standing[size_t(x * 601 + y)] = 1;
+            }
+            for (int32_t x = 1; x <= 1000; ++x)
+                for (int32_t y = 1; y <= 600; ++y)
+                    if (Level[x][y].Konijn && !standing[size_t(x * 601 + y)]) broken = "a mark where no rabbit stands";
+        });
+        TestSupport::WriteFile("Files/RandomFile.txt", "    " + std::to_string(seed * 7) + "\r\n 3.5000E-1\r\n");
+        EXPECT_EQ(Zanderfell::Main(), 0) << "seed " << seed;
+        Trace::SetSink(nullptr);
+        EXPECT_EQ(broken, "") << "seed " << seed;
+    }
+    std::fflush(stdout);
+    dup2(savedStdout, 1);
+    close(savedStdout);
+    std::printf("%d monkey games: %d turns, %d victories\n", games, turns, victories);
+    EXPECT_GT(turns, games) << "the monkeys hardly played";
+}
