@@ -1,5 +1,4 @@
-// Rabbit placement at the start of a game, and the rabbit marks in the grid
-// (Part 1.3).
+// Rabbit placement at the start of a game, and the rabbit marks in the grid.
 #include "game/Placement.h"
 
 #include <cstdio>

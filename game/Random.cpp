@@ -1,5 +1,5 @@
 // The game's own random generator, whose state lives in Files/RandomFile.txt,
-// and the wind (Part 1.5).
+// and the wind.
 #include "game/Random.h"
 
 #include <unistd.h>

@@ -1,6 +1,5 @@
-// TekenBitmaps: the image catalogue (Part 4.5) and the drawing procedures of
-// the screens and status bar (Part 1.7), the rabbit poses (Part 2.5) and the
-// weapon and effect sprites (Part 3.6).
+// TekenBitmaps: the image catalogue and the drawing procedures of the screens
+// and status bar, the rabbit poses and the weapon and effect sprites.
 #include "gfx/TekenBitmaps.h"
 
 #include <string>
@@ -57,7 +56,7 @@ Pose Frame(const char* procedure, uint32_t nummer, const Pose& f1, const Pose& f
 #define FRAMES(proc, nummer, name) \
     Frame(proc, nummer, POSE(name##1), POSE(name##2), POSE(name##3))
 
-// A sprite of Part 3.6: buffering on, through the mask, then shown.
+// A weapon or effect sprite: buffering on, through the mask, then shown.
 void TekenSprite(Handle bitmap, Handle mask, int32_t x0, int32_t y0) {
     Wimdows::SetBuffering(true);
     Wimdows::DrawMaskBitmap(bitmap, mask, x0, y0);

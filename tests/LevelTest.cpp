@@ -1,4 +1,4 @@
-// Level files, the terrain grid and the field redraw (Part 1.2).
+// Level files, the terrain grid and the field redraw.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>

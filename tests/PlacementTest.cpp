@@ -1,4 +1,4 @@
-// Rabbit placement and the rabbit marks in the grid (Part 1.3).
+// Rabbit placement and the rabbit marks in the grid.
 #include <set>
 #include <string>
 #include <utility>

@@ -1,4 +1,4 @@
-// Terrain probes (Part 2.1).
+// Terrain probes: what a rabbit bumps into.
 #include "game/movement/Probes.h"
 
 #include "tests/TestSupport.h"

@@ -1,4 +1,4 @@
-// The random generator and its state file, the wind, and Distance (Part 1.5).
+// The random generator and its state file, the wind, and Distance.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,6 +1,5 @@
-// The image catalogue (Part 4.5), the screens and status-bar pieces (Part
-// 1.7), the rabbit poses (Part 2.5), the weapon and effect sprites (Part 3.6)
-// and the turn clock (Part 2.3). Placements are checked with solid test
+// The image catalogue, the screens and status-bar pieces, the rabbit poses,
+// the weapon and effect sprites and the turn clock. Placements are checked with solid test
 // pictures put into the catalogue's handle variables, so that every pixel of
 // an image shows and the covered rectangle is exact.
 #include <filesystem>

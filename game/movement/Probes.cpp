@@ -1,4 +1,4 @@
-// Terrain probes (Part 2.1): what a rabbit bumps into at its side and above
+// Terrain probes: what a rabbit bumps into at its side and above
 // its head, and the verdict for one walking step.
 #include "game/movement/Probes.h"
 

@@ -1,4 +1,4 @@
-// The turn clock's two digits at the right end of the status bar (Part 2.3).
+// The turn clock's two digits at the right end of the status bar.
 #include "game/movement/TurnClock.h"
 
 #include "gfx/TekenBitmaps.h"
