@@ -31,3 +31,10 @@ if [[ "$mode" == play ]]; then
 fi
 
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The same suite once more under AddressSanitizer and UndefinedBehaviorSanitizer
+# (clang), with a short run of each fuzz target. The real-window tests ran above.
+CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DZF_SANITIZE=ON -DZF_FUZZ=ON -DZF_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E EndToEnd
