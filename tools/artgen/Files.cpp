@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -110,7 +111,9 @@ Image readBmp24(const std::string& path) {
   return img;
 }
 
-void writePng(const std::string& path, const Image& img) {
+namespace {
+
+void savePng(const std::string& path, const Image& img, bool alpha) {
   FILE* fp = std::fopen(path.c_str(), "wb");
   if (!fp) throw std::runtime_error("cannot write " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -121,23 +124,32 @@ void writePng(const std::string& path, const Image& img) {
     throw std::runtime_error("libpng failed on " + path);
   }
   png_init_io(png, fp);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(img.w), static_cast<png_uint_32>(img.h), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  const size_t channels = alpha ? 4 : 3;
+  png_set_IHDR(png, info, static_cast<png_uint_32>(img.w), static_cast<png_uint_32>(img.h), 8,
+               alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  std::vector<unsigned char> row(static_cast<size_t>(img.w) * 3);
+  std::vector<unsigned char> row(static_cast<size_t>(img.w) * channels);
   for (int y = 0; y < img.h; ++y) {
     for (int x = 0; x < img.w; ++x) {
       const Rgb p = img.at(x, y);
-      row[static_cast<size_t>(x) * 3] = p.r;
-      row[static_cast<size_t>(x) * 3 + 1] = p.g;
-      row[static_cast<size_t>(x) * 3 + 2] = p.b;
+      unsigned char* o = &row[static_cast<size_t>(x) * channels];
+      o[0] = p.r;
+      o[1] = p.g;
+      o[2] = p.b;
+      if (alpha) o[3] = static_cast<unsigned char>(std::lround(std::clamp(img.c(x, y), 0.0f, 1.0f) * 255.0f));
     }
     png_write_row(png, row.data());
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  std::fclose(fp);
+  if (std::fclose(fp) != 0) throw std::runtime_error("failed writing " + path);
 }
+
+}  // namespace
+
+void writePng(const std::string& path, const Image& img) { savePng(path, img, false); }
+void writePngWithAlpha(const std::string& path, const Image& img) { savePng(path, img, true); }
 
 void writeLevelParts(const std::string& dir, int level, const std::vector<bool>& ground) {
   for (int part = 1; part <= 3; ++part) {

@@ -17,6 +17,8 @@ void writeBmpMask(const std::string& path, int w, int h, const std::vector<bool>
 Image readBmp24(const std::string& path);
 
 void writePng(const std::string& path, const Image& img);
+// The same with an alpha channel taken from the coverage (for icons).
+void writePngWithAlpha(const std::string& path, const Image& img);
 
 // Level grid rows as text: '-' air, '#' ground, CR LF after every line.
 void writeLevelParts(const std::string& filesDir, int level, const std::vector<bool>& ground);

@@ -190,6 +190,13 @@ Scene rabbitScene(Pose pose, int frame, const Team& t) {
   return s;
 }
 
+Scene rabbitHeadScene(const Team& t) {
+  Scene s;
+  addEars(s, t, 0, 0, 0);
+  addHead(s, t, 0, 0);
+  return s;
+}
+
 Image rabbitSprite(Pose pose, int frame, bool right, const Team& team) {
   Image img(29, 60);
   const double dir = right ? 1.0 : -1.0;

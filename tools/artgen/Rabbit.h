@@ -18,6 +18,8 @@ Team blueTeam();
 // rest on row 60, one unit is one game pixel. frame is 1..3 where a pose has
 // frames (walk cycle; aim up/level/down; axe swing).
 Scene rabbitScene(Pose pose, int frame, const Team& team);
+// Only the ears and the head of the same model, for the application icon.
+Scene rabbitHeadScene(const Team& team);
 
 // The 29 x 60 game sprite: image column 15 is the rabbit's middle, the last
 // row is the row above its feet. The axe's third frame is drawn with the

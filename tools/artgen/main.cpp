@@ -6,8 +6,10 @@
 //   zanderfell_artgen --random-file RUNDIR    only Files/RandomFile.txt, if missing
 //   zanderfell_artgen --contact-sheet RUNDIR OUT.png
 //   zanderfell_artgen --png IN.bmp OUT.png    preview one bitmap
+//   zanderfell_artgen --icon OUT.png SIZE     the application icon, SIZE x SIZE
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -203,6 +205,30 @@ void contactSheet(const fs::path& run, const std::string& out) {
   writePng(out, sheet);
 }
 
+// The application icon: a red rabbit's head on a rounded badge of sky above
+// a green hill, transparent around the badge. Drawn on a 64-unit square.
+Image paintIcon(int size) {
+  Image img(size, size);
+  const double unit = 64.0 / size;  // icon units per pixel
+  const Affine pixelToIcon = Affine::scaling(unit, unit);
+
+  const Sdf badge = box(2, 2, 62, 62, 13);
+  const Sdf hill = subtract(badge, subtract(badge, circle(32, 150, 100)));
+  Scene back;
+  back.ramp(badge, {118, 178, 236}, {214, 236, 250}, 2, 52);
+  back.ramp(hill, {104, 178, 70}, {56, 118, 40}, 50, 62, false);
+  paintSmooth(img, back, pixelToIcon, unit, rimColour(), 1.2, 4);
+
+  // The head spans model rows 1.5 to 30.5 and columns -6 to 11.5; it fills
+  // most of the badge, a little above the middle.
+  const double k = 30.0 / 48.0;  // rabbit units per icon unit
+  const Affine iconToRabbit = Affine::translate(-33, -33).then(Affine::scaling(k, k)).then(Affine::translate(2.5, 16));
+  const double rabbitPerPixel = unit * k;
+  paintSmooth(img, rabbitHeadScene(redTeam()), pixelToIcon.then(iconToRabbit), rabbitPerPixel, rimColour(),
+              0.9 * std::max(rabbitPerPixel, 0.25) + 0.35, 4);
+  return img;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -214,11 +240,17 @@ int main(int argc, char** argv) {
       writeRandomFileIfMissing(a[1]);
     } else if (a.size() == 3 && a[0] == "--contact-sheet") {
       contactSheet(a[1], a[2]);
+    } else if (a.size() == 3 && a[0] == "--icon") {
+      const bool digits = !a[2].empty() && a[2].size() <= 4 &&
+                          std::all_of(a[2].begin(), a[2].end(), [](char c) { return c >= '0' && c <= '9'; });
+      const int size = digits ? std::atoi(a[2].c_str()) : 0;
+      if (size < 16 || size > 1024) throw std::runtime_error("icon size must be 16 to 1024 pixels: " + a[2]);
+      writePngWithAlpha(a[1], paintIcon(size));
     } else if (a.size() == 3 && a[0] == "--png") {
       writePng(a[2], readBmp24(a[1]));
     } else {
       std::cerr << "usage: zanderfell_artgen --out RUNDIR | --random-file RUNDIR | --contact-sheet RUNDIR OUT.png"
-                   " | --png IN.bmp OUT.png\n";
+                   " | --png IN.bmp OUT.png | --icon OUT.png SIZE\n";
       return 2;
     }
   } catch (const std::exception& e) {
