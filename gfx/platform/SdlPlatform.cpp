@@ -9,7 +9,12 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <pthread.h>
+#include <signal.h>
+
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <mutex>
 #include <thread>
@@ -93,11 +98,52 @@ void PlayerClosed() {
     quitChanged.notify_all();
 }
 
+// SIGINT and SIGTERM end the game like the close box. They are blocked in
+// every thread and taken by one thread of their own (sigwait), which asks
+// the window to close, or, between windows, ends the game's waits itself:
+// no handler runs at an odd moment and nothing needs waking up by polling.
+struct Signals {
+    sigset_t set;
+    Signals() {
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        sigaddset(&set, SIGTERM);
+        // Done before main, so that every thread started later inherits it.
+        pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    }
+} signals;
+std::once_flag signalThreadStarted;
+
+
+void SignalThread() {
+    for (;;) {
+        int sig = 0;
+        if (sigwait(&signals.set, &sig) != 0) continue;
+        if (threadRunning) {
+            SDL_Event e{};
+            e.type = SDL_QUIT;
+            SDL_PushEvent(&e);
+        } else {
+            PlayerClosed();
+        }
+    }
+}
+
+// SDL falls back on drivers without a screen when there is no display; a
+// game nobody can see is no game.
+bool HasScreen() {
+    if (std::getenv("SDL_VIDEODRIVER")) return true;  // asked for explicitly
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
+
 void WindowThread(std::string title, uint32_t width, uint32_t height) {
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "zanderfell: no display: %s\n", SDL_GetError());
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0 || !HasScreen()) {
+        std::fprintf(stderr, "zanderfell: no display to open the window on (%s)\n",
+                     SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         Wimdows::Internal::WindowFailed();
         threadRunning = false;
         return;
@@ -205,6 +251,7 @@ struct ThreadReaper {
 namespace Platform {
 
 bool OpenWindow(const std::string& title, uint32_t width, uint32_t height) {
+    std::call_once(signalThreadStarted, [] { std::thread(SignalThread).detach(); });
     if (windowThread.joinable()) windowThread.join();
     try {
         threadRunning = true;

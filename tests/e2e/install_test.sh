@@ -79,13 +79,6 @@ play_to_title() {
   [[ "$differ" =~ ^[0-9]+$ && "$differ" -le 100 ]] || fail "start $n: not the title screen ($differ pixels differ)"
   kill -TERM "$game_pid"
   for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$game_pid" 2>/dev/null; then
-    # The idle window thread of the SDL platform only notices a signal when an
-    # event wakes it: move the pointer over the window.
-    echo "NOTE: start $n: the idle title screen ignored SIGTERM until its window was woken"
-    DISPLAY=$display xdotool mousemove --window "$wid" 100 100
-    for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  fi
   kill -0 "$game_pid" 2>/dev/null && fail "start $n: the game did not end after SIGTERM"
   wait "$game_pid" || rc=$?
   game_pid=""
