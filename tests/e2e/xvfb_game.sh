@@ -69,23 +69,39 @@ wait "$probe" || fail "the key probe ended badly"
 expected=$'client 1000x700\nkey 65\nkey 37\nkey 13\nkey 32\nkey 66\nkey 38\nkey 27'
 [[ "$(cat "$work/keys.txt")" == "$expected" ]] || fail "keys arrived as: $(cat "$work/keys.txt")"
 
+# Waits for the title screen of a freshly started game (the window opens
+# twice at start-up; the second one shows the title) and prints its id.
+wait_title() {
+  local want wid
+  want=$("$tools/zanderfell_screencheck" pixel "$run/Images/TitelScherm1.bmp" 500 305)
+  for _ in $(seq 150); do
+    wid=$(find_window Zanderfell) || return 1
+    if xwd -id "$wid" -silent 2>/dev/null | convert xwd:- "bmp3:$work/probe.bmp" 2>/dev/null &&
+       [[ "$("$tools/zanderfell_screencheck" pixel "$work/probe.bmp" 501 306)" == "$want" ]]; then
+      echo "$wid"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 echo "--- a short duel: title entry 3, end the move, bazooka, aim, fire"
 (cd "$work" && exec ./zanderfell >"$work/stdout.txt" 2>"$work/stderr.txt") &
 game_pid=$!
-find_window Zanderfell >/dev/null || fail "the game window did not appear"
-sleep 1.5  # the window opens twice at start-up: the second one shows the title
-wid=$(find_window Zanderfell) || fail "the title screen window did not appear"
+wid=$(wait_title) || fail "the title screen did not appear"
 [[ "$(xdotool getwindowname "$wid")" == Zanderfell ]] || fail "wrong title"
 xwininfo -id "$wid" | grep -q "Width: 1000" || fail "game client width is not 1000"
 xwininfo -id "$wid" | grep -q "Height: 700" || fail "game client height is not 700"
 xdotool windowfocus --sync "$wid"
 shot "$wid" title
 xdotool key --delay 150 Down Down Return
-sleep 1.2
+wait_change "$wid" title level "539 357 560 371" 60 || fail "the duel did not start"
+sleep 0.3
 shot "$wid" level
-xdotool keydown Return; sleep 0.4; xdotool keyup Return   # end the move
-sleep 0.8
-xdotool keydown Return; sleep 0.3; xdotool keyup Return   # use the bazooka
+# Enter held ends the move, and still held when the weapon is chosen it
+# takes the bazooka at once.
+xdotool keydown Return; sleep 1.5; xdotool keyup Return
 sleep 0.5
 xdotool key --delay 120 Up Up Left                        # aim; Left is not an aiming key
 sleep 0.3
@@ -109,9 +125,7 @@ game_pid=""
 echo "--- Q on the title screen quits"
 (cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr2.txt") &
 game_pid=$!
-find_window Zanderfell >/dev/null || fail "the game window did not appear"
-sleep 1.5
-wid=$(find_window Zanderfell) || fail "no title screen"
+wid=$(wait_title) || fail "no title screen"
 xdotool windowfocus --sync "$wid"
 xdotool key q
 for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
