@@ -212,14 +212,14 @@ TEST_F(RandomTest, RewriteLeavesNoTemporaryFileBehind) {
 TEST_F(RandomTest, StateFileNeverEmptyOrHalfWritten) {
     std::mt19937 rng(std::random_device{}());
     std::set<std::string> states;
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 100; ++round) {
         std::fflush(nullptr);
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (;;) RandomCard(1, 20);
         }
-        usleep(2000 + rng() % 25000);
+        usleep(1000 + rng() % 8000);
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
