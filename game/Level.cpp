@@ -18,18 +18,6 @@ constexpr int32_t Kolommen = 1000;
 constexpr int32_t RegelsPerDeel = 200;
 constexpr size_t LineLengte = 1001;  // the line buffer: characters 0..1000
 
-// Reads a whole file; false when it cannot be opened or read.
-bool LeesBestand(const std::string& bestand, std::string& inhoud) {
-    std::FILE* f = std::fopen(bestand.c_str(), "rb");
-    if (f == nullptr) return false;
-    inhoud.clear();
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) inhoud.append(buf, n);
-    bool ok = std::ferror(f) == 0;
-    std::fclose(f);
-    return ok;
-}
 
 bool IsRegeleinde(char c) { return c == '\r' || c == '\n' || c == '\x1A'; }
 
@@ -53,7 +41,7 @@ size_t LeesRegel(const std::string& tekst, size_t& pos, char (&line)[LineLengte]
 
 void LeesLevelDeel(const std::string& bestand, LEVEL& level, int32_t eersteRij) {
     std::string tekst;
-    if (!LeesBestand(bestand, tekst)) {
+    if (!Runtime::ReadFile(bestand, tekst)) {
         Runtime::RunError("cannot open level file " + bestand);
     }
     size_t pos = 0;

@@ -19,17 +19,6 @@ namespace {
 
 using Runtime::F;
 
-bool LeesBestand(const char* bestand, std::string& inhoud) {
-    std::FILE* f = std::fopen(bestand, "rb");
-    if (f == nullptr) return false;
-    inhoud.clear();
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) inhoud.append(buf, n);
-    bool ok = std::ferror(f) == 0;
-    std::fclose(f);
-    return ok;
-}
 
 // Line `nr` (0-based) of the text, without its line end.
 std::string Regel(const std::string& tekst, int nr) {
@@ -113,7 +102,7 @@ uint32_t RandomCard(uint32_t Ondergrens, uint32_t Bovengrens) {
 
     // 1. The previous number and divisor.
     std::string tekst;
-    if (!LeesBestand(RandomBestand, tekst)) {
+    if (!Runtime::ReadFile(RandomBestand, tekst)) {
         Runtime::RunError(std::string("cannot open random state file ") + RandomBestand);
     }
     uint32_t VorigeRandom = 0;

@@ -46,6 +46,18 @@ int32_t Round(long double v) {
     return static_cast<int32_t>(std::nearbyint(v));
 }
 
+bool ReadFile(const std::string& path, std::string& contents) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    contents.clear();
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) contents.append(buf, n);
+    const bool ok = std::ferror(f) == 0;
+    std::fclose(f);
+    return ok;
+}
+
 void Delay(uint32_t ms) { Platform::Delay(ms); }
 uint64_t NowMs() { return Platform::NowMs(); }
 uint64_t WaitedMs() { return Platform::WaitedMs(); }

@@ -55,6 +55,9 @@ int32_t Trunc(long double v);
 // Round to nearest, halves to even (checked).
 int32_t Round(long double v);
 
+// Reads a whole file into `contents`; false when it cannot be opened or read.
+bool ReadFile(const std::string& path, std::string& contents);
+
 // Every millisecond wait of the game goes through here, to the platform's
 // clock: real time in the game, virtual time in the tests.
 void Delay(uint32_t ms);
