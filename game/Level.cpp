@@ -18,7 +18,6 @@ constexpr int32_t Kolommen = 1000;
 constexpr int32_t RegelsPerDeel = 200;
 constexpr size_t LineLengte = 1001;  // the line buffer: characters 0..1000
 
-
 bool IsRegeleinde(char c) { return c == '\r' || c == '\n' || c == '\x1A'; }
 
 // Takes one line from `tekst` at `pos`: at most 1001 characters, ended by CR

@@ -19,7 +19,6 @@ namespace {
 
 using Runtime::F;
 
-
 // Line `nr` (0-based) of the text, without its line end.
 std::string Regel(const std::string& tekst, int nr) {
     size_t begin = 0;
