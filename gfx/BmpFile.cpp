@@ -8,7 +8,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <atomic>
 #include <map>
+#include <thread>
 #include <mutex>
 #include <tuple>
 
@@ -116,6 +118,24 @@ Pixels ReadShared(const std::string& path, uint32_t width, uint32_t height) {
                                                                                               : std::next(it);
     cache.emplace(key, pixels);
     return pixels;
+}
+
+void Prefetch(const std::vector<Wanted>& files) {
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; (i = next++) < files.size();) ReadShared(files[i].path, files[i].width, files[i].height);
+    };
+    const unsigned helpers = std::min(3u, std::max(1u, std::thread::hardware_concurrency()) - 1);
+    std::vector<std::thread> threads;
+    for (unsigned t = 0; t < helpers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;  // fewer helpers: this thread does the rest
+        }
+    }
+    work();
+    for (auto& t : threads) t.join();
 }
 
 }  // namespace BmpFile

@@ -19,6 +19,14 @@ using Pixels = std::shared_ptr<const std::vector<uint32_t>>;
 // its whole catalogue at every opening of the window. Null on failure.
 Pixels ReadShared(const std::string& path, uint32_t width, uint32_t height);
 
+struct Wanted {
+    std::string path;
+    uint32_t width, height;
+};
+// Reads these files into the cache on every core, so that the ReadShared
+// calls that follow find them there.
+void Prefetch(const std::vector<Wanted>& files);
+
 // The largest picture the store accepts, in pixels (width times height).
 constexpr uint64_t MaxPixels = 16u * 1024u * 1024u;
 

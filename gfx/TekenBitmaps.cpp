@@ -13,6 +13,13 @@ namespace TekenBitmaps {
 #undef CATALOGUE
 
 void LaadBitmaps() {
+    // Read every file on every core first; the loads below, in catalogue
+    // order, then take them from memory.
+    Wimdows::PrefetchBitmaps({
+#define CATALOGUE(stem, w, h) {"Images/" #stem ".bmp", w, h},
+#include "gfx/Catalogue.def"
+#undef CATALOGUE
+    });
 #define CATALOGUE(stem, w, h) stem##Bitmap = Wimdows::LoadBitmap("Images/" #stem ".bmp", w, h);
 #include "gfx/Catalogue.def"
 #undef CATALOGUE

@@ -95,9 +95,12 @@ Box Clip(Box b) {
 bool Empty(const Box& b) { return b.x0 > b.x1 || b.y0 > b.y1; }
 
 // Unbuffered drawing: the window gets the drawn box at once.
+void Presented(const Box& b);
+
 void ShowBox(Box b) {
     b = Clip(b);
     if (Empty(b)) return;
+    Presented(b);
     size_t n = size_t(b.x1 - b.x0 + 1);
     for (int64_t y = b.y0; y <= b.y1; ++y) {
         size_t at = size_t(y) * xlen + size_t(b.x0);
@@ -135,6 +138,7 @@ struct Changes {
     }
 };
 Changes sinceUpdate;        // not yet copied to the window's picture
+Changes sincePresent;       // of the window's picture, not yet on the screen
 Changes sinceReplay;        // since the recording `replayed` was last replayed
 uint64_t replayed = 0;      // id of that recording (0: none)
 uint64_t recordings = 0;    // ids given out
@@ -150,7 +154,10 @@ bool Changed(Box b) {
     return true;
 }
 
+void Presented(const Box& b) { sincePresent.Add(b); }
+
 void CopyToScreen(const Box& b) {
+    Presented(b);
     for (int64_t y = b.y0; y <= b.y1; ++y) {
         size_t at = size_t(y) * xlen + size_t(b.x0);
         std::memcpy(&screen[at], &buffer[at], size_t(b.x1 - b.x0 + 1) * sizeof(uint32_t));
@@ -269,6 +276,7 @@ void UpdateWindow() {
         if (!Active()) return;
         if (sinceUpdate.all) {
             screen = buffer;
+            sincePresent.all = true;
         } else {
             for (const Box& b : sinceUpdate.boxes) CopyToScreen(b);
         }
@@ -555,6 +563,12 @@ uint64_t WindowGeneration() {
     return generation;
 }
 
+void PrefetchBitmaps(const std::vector<BitmapFile>& files) {
+    std::vector<BmpFile::Wanted> wanted;
+    for (const BitmapFile& f : files) wanted.push_back({f.file, f.width, f.height});
+    BmpFile::Prefetch(wanted);
+}
+
 uint32_t BitmapCount() {
     std::lock_guard lk(drawMutex);
     return uint32_t(bit.size());
@@ -610,6 +624,7 @@ void WindowOpened(uint32_t width, uint32_t height) {
         ++generation;
         sinceUpdate.Clear();
         sinceReplay.Clear();
+        sincePresent.Clear();
         replayed = 0;
         bit.clear();
     }
@@ -661,10 +676,19 @@ void AllKeysUp() {
     for (auto& k : key) k.store(false);
 }
 
-bool CopyScreen(uint32_t* dst, uint32_t width, uint32_t height) {
+bool CopyScreen(void* dst, int32_t pitch, uint32_t width, uint32_t height, bool all, std::vector<Rect>& copied) {
     std::lock_guard lk(drawMutex);
+    copied.clear();
     if (screen.empty() || width != xlen || height != ylen) return false;
-    std::memcpy(dst, screen.data(), screen.size() * sizeof(uint32_t));
+    std::vector<Box> boxes = sincePresent.boxes;
+    if (all || sincePresent.all) boxes = {Box{0, 0, int64_t(xlen) - 1, int64_t(ylen) - 1}};
+    sincePresent.Clear();
+    for (const Box& b : boxes) {
+        for (int64_t y = b.y0; y <= b.y1; ++y)
+            std::memcpy(static_cast<char*>(dst) + y * pitch + b.x0 * 4, &screen[size_t(y) * xlen + size_t(b.x0)],
+                        size_t(b.x1 - b.x0 + 1) * sizeof(uint32_t));
+        copied.push_back({int32_t(b.x0), int32_t(b.y0), int32_t(b.x1 - b.x0 + 1), int32_t(b.y1 - b.y0 + 1)});
+    }
     return true;
 }
 

@@ -55,6 +55,13 @@ Handle LoadBitmap(const std::string& file, uint32_t width, uint32_t height);
 void DrawBitmap(Handle bitmap, int32_t x, int32_t y);
 void DrawMaskBitmap(Handle bitmap, Handle maskbitmap, int32_t x, int32_t y);
 uint32_t BitmapCount();
+// Reads files that are about to be loaded ahead, on every core; loading them
+// afterwards (in any order) then only takes them from memory.
+struct BitmapFile {
+    std::string file;
+    uint32_t width, height;
+};
+void PrefetchBitmaps(const std::vector<BitmapFile>& files);
 
 // --- recording a picture to draw again ---------------------------------------
 // What a sequence of drawing operations did to a box of the buffer, kept so

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace Wimdows::Internal {
 
@@ -20,9 +21,15 @@ void KeyPressed(uint32_t vk);   // down, also for auto-repeats: queues again
 void KeyReleased(uint32_t vk);
 void AllKeysUp();               // focus lost
 
-// Copies what the window shows (0x00RRGGBB rows of width pixels) into dst,
-// which holds width*height pixels; returns false without a window.
-bool CopyScreen(uint32_t* dst, uint32_t width, uint32_t height);
+// A rectangle of the window: x, y, width, height.
+struct Rect {
+    int32_t x, y, w, h;
+};
+// Copies what changed in the window's picture since the last call (all of it
+// when `all` is set) into dst, which holds rows of `pitch` bytes in the
+// layout 0x00RRGGBB, and lists the rectangles copied. False without a
+// window of that size.
+bool CopyScreen(void* dst, int32_t pitch, uint32_t width, uint32_t height, bool all, std::vector<Rect>& copied);
 
 // True once the player has closed the window; the game thread ends then.
 bool QuitRequested();

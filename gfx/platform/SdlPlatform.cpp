@@ -138,7 +138,7 @@ bool HasScreen() {
 }
 
 void WindowThread(std::string title, uint32_t width, uint32_t height) {
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0 || !HasScreen()) {
         std::fprintf(stderr, "zanderfell: no display to open the window on (%s)\n",
@@ -151,25 +151,25 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
     if (wakeEvent == 0) wakeEvent = SDL_RegisterEvents(1);
     SDL_Window* win = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, int(width),
                                        int(height), SDL_WINDOW_SHOWN);
-    SDL_Renderer* renderer = win ? SDL_CreateRenderer(win, -1, 0) : nullptr;
-    SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                                        SDL_TEXTUREACCESS_STREAMING, int(width), int(height))
-                                    : nullptr;
-    // The frame's top byte is not alpha: copy it as it is, never blend.
-    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    // The picture goes to the window's own surface, rectangle by rectangle:
+    // no graphics library, no texture, only what changed.
+    SDL_Surface* surface = win ? SDL_GetWindowSurface(win) : nullptr;
     int w = 0, h = 0;
     if (win) SDL_GetWindowSize(win, &w, &h);
-    if (!texture || w <= 0 || h <= 0) {
+    if (!surface || w <= 0 || h <= 0 || surface->w != w || surface->h != h) {
         std::fprintf(stderr, "zanderfell: cannot set up the window: %s\n", SDL_GetError());
-        if (texture) SDL_DestroyTexture(texture);
-        if (renderer) SDL_DestroyRenderer(renderer);
         if (win) SDL_DestroyWindow(win);
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         Wimdows::Internal::WindowFailed();
         threadRunning = false;
         return;
     }
-    std::vector<uint32_t> frame(size_t(w) * size_t(h), 0);
+    // The game's picture is 0x00RRGGBB; a window surface in another layout
+    // gets it through a frame of our own and a conversion.
+    const bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888;
+    std::vector<uint32_t> frame(direct ? 0 : size_t(w) * size_t(h), 0);
+    std::vector<Wimdows::Internal::Rect> copied;
+    std::vector<SDL_Rect> rects;
     // A frame left pending by the previous window must not keep this one
     // from being woken for its own first frame.
     presentPending = false;
@@ -211,16 +211,27 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
         } while (open && SDL_PollEvent(&e));
         const bool pending = presentPending.exchange(false);
         if (open && (show || pending)) {
+            if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+            const bool ok = direct ? Wimdows::Internal::CopyScreen(surface->pixels, surface->pitch, uint32_t(w),
+                                                                    uint32_t(h), show, copied)
+                                   : Wimdows::Internal::CopyScreen(frame.data(), w * 4, uint32_t(w), uint32_t(h),
+                                                                    show, copied);
+            if (ok && !direct)
+                for (const auto& r : copied)
+                    SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, &frame[size_t(r.y) * size_t(w) + size_t(r.x)],
+                                      w * 4, surface->format->format,
+                                      static_cast<char*>(surface->pixels) + r.y * surface->pitch +
+                                          r.x * surface->format->BytesPerPixel,
+                                      surface->pitch);
+            if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
             show = false;
-            if (Wimdows::Internal::CopyScreen(frame.data(), uint32_t(w), uint32_t(h))) {
-                SDL_UpdateTexture(texture, nullptr, frame.data(), w * 4);
-                SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-                SDL_RenderPresent(renderer);
+            if (ok && !copied.empty()) {
+                rects.clear();
+                for (const auto& r : copied) rects.push_back({r.x, r.y, r.w, r.h});
+                SDL_UpdateWindowSurfaceRects(win, rects.data(), int(rects.size()));
             }
         }
     }
-    SDL_DestroyTexture(texture);
-    SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(win);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     threadRunning = false;
