@@ -7,12 +7,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace FuzzSupport {
 
 inline void EnterScratchDirectory() {
-    char tmpl[] = "/tmp/zanderfell-fuzz-XXXXXX";
+    // A scratch directory in memory where there is one: the targets write
+    // their input to a file for every run.
+    char tmpl[] = "/dev/shm/zanderfell-fuzz-XXXXXX";
+    if (access("/dev/shm", W_OK) != 0) std::strcpy(tmpl, "/tmp/zanderfell-fuzz-XXXXXX");
     if (!mkdtemp(tmpl) || chdir(tmpl) != 0 || mkdir("Files", 0755) != 0) std::abort();
 }
 
