@@ -3,6 +3,7 @@
 // any order. Whole games, headless and in virtual time.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "game/Random.h"
 #include "game/Trace.h"
 #include "game/Zanderfell.h"
 #include "tests/ScriptedGame.h"
@@ -174,4 +176,21 @@ TEST_F(RobustnessTest, MonkeyGamesKeepTheGameSound) {
     close(savedStdout);
     std::printf("%d monkey games: %d turns, %d victories\n", games, turns, victories);
     EXPECT_GT(turns, games) << "the monkeys hardly played";
+}
+
+// A state file that cannot be written ends the program with a message naming
+// it, and leaves the old state as it was. (The test runs as root, where a
+// read-only folder would still be writable: the temporary file's name is
+// taken by a folder instead.)
+TEST_F(RobustnessTest, AStateFileThatCannotBeWrittenStopsWithItsNameAndStaysWhole) {
+    const std::string before = "    42\r\n 3.5000E-1\r\n";
+    TestSupport::WriteFile("Files/RandomFile.txt", before);
+    EXPECT_EXIT(
+        {
+            const std::string blocked = "Files/RandomFile.txt." + std::to_string(getpid()) + ".tmp";
+            mkdir(blocked.c_str(), 0755);
+            Zanderfell::RandomCard(1, 20);
+        },
+        testing::ExitedWithCode(3), "cannot write random state file Files/RandomFile.txt");
+    EXPECT_EQ(TestSupport::ReadFile("Files/RandomFile.txt"), before);
 }

@@ -203,6 +203,13 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
     EXPECT_EQ(BufferPixel(5, 4), grey);
     EXPECT_EQ(BufferPixel(4, 5), grey);
     EXPECT_EQ(BufferPixel(5, 5), Rgb(0xFFFF00));
+    // A mask smaller than its picture hides what it does not cover.
+    TestSupport::WriteFile("small.bmp", MakeBmp(1, 1, 1, {0xFFFFFF}));
+    Handle small = LoadBitmap("small.bmp", 1, 1);
+    Rectangle(0, 0, 10, 10, grey, true);
+    DrawMaskBitmap(pic, small, 4, 4);
+    EXPECT_EQ(BufferPixel(4, 4), Rgb(0xFF0000));
+    EXPECT_EQ(BufferPixel(5, 5), grey);
     // Clipped, not shifted, at the edges.
     DrawMaskBitmap(pic, mask, -1, -1);
     EXPECT_EQ(BufferPixel(0, 0), Rgb(0xFFFF00));
