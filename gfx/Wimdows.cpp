@@ -94,20 +94,6 @@ Box Clip(Box b) {
 
 bool Empty(const Box& b) { return b.x0 > b.x1 || b.y0 > b.y1; }
 
-// Unbuffered drawing: the window gets the drawn box at once.
-void Presented(const Box& b);
-
-void ShowBox(Box b) {
-    b = Clip(b);
-    if (Empty(b)) return;
-    Presented(b);
-    size_t n = size_t(b.x1 - b.x0 + 1);
-    for (int64_t y = b.y0; y <= b.y1; ++y) {
-        size_t at = size_t(y) * xlen + size_t(b.x0);
-        std::memcpy(&screen[at], &buffer[at], n * sizeof(uint32_t));
-    }
-}
-
 // Boxes of the buffer changed since some moment: a few boxes, or
 // everything once there are too many to keep apart.
 struct Changes {
@@ -143,6 +129,18 @@ Changes sinceReplay;        // since the recording `replayed` was last replayed
 uint64_t replayed = 0;      // id of that recording (0: none)
 uint64_t recordings = 0;    // ids given out
 
+// Unbuffered drawing: the window gets the drawn box at once.
+void ShowBox(Box b) {
+    b = Clip(b);
+    if (Empty(b)) return;
+    sincePresent.Add(b);
+    size_t n = size_t(b.x1 - b.x0 + 1);
+    for (int64_t y = b.y0; y <= b.y1; ++y) {
+        size_t at = size_t(y) * xlen + size_t(b.x0);
+        std::memcpy(&screen[at], &buffer[at], n * sizeof(uint32_t));
+    }
+}
+
 // Every drawing reports the box it changed. Unbuffered drawing also reaches
 // the window at once; returns whether it did.
 bool Changed(Box b) {
@@ -154,10 +152,8 @@ bool Changed(Box b) {
     return true;
 }
 
-void Presented(const Box& b) { sincePresent.Add(b); }
-
 void CopyToScreen(const Box& b) {
-    Presented(b);
+    sincePresent.Add(b);
     for (int64_t y = b.y0; y <= b.y1; ++y) {
         size_t at = size_t(y) * xlen + size_t(b.x0);
         std::memcpy(&screen[at], &buffer[at], size_t(b.x1 - b.x0 + 1) * sizeof(uint32_t));
