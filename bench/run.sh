@@ -19,10 +19,9 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+# shellcheck source=tests/e2e/xvfb.sh
+source "$(dirname "$0")/../tests/e2e/xvfb.sh"
+start_xvfb "$work" || exit 1
 ln -s "$run/Images" "$work/Images"
 cp -r "$run/Files" "$work/Files"
 

@@ -18,6 +18,7 @@ constexpr uint32_t Enter = 0x0D, Links = 0x25, Omhoog = 0x26, Rechts = 0x27, Oml
 // as soon as it is drawn), the loading picture, and the catalogue again.
 void MaakSchermAan() {
     Wimdows::Window("Zanderfell", 1000, 700);
+    if (Wimdows::State() != Wimdows::STATE_ACTIVE) Runtime::RunError("the window could not be opened again");
     Wimdows::Handle LoadingBitmap = Wimdows::LoadBitmap("Images/Loading.bmp", 1000, 700);
     Wimdows::DrawBitmap(LoadingBitmap, 1, 1);
     LaadBitmaps();

@@ -140,10 +140,19 @@ bool HasScreen() {
 void WindowThread(std::string title, uint32_t width, uint32_t height) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0 || !HasScreen()) {
-        std::fprintf(stderr, "zanderfell: no display to open the window on (%s)\n",
-                     SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : SDL_GetError());
-        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    // Opening the display right after the previous window let go of it
+    // fails now and then; a few tries a moment apart get through.
+    bool ready = false;
+    for (int attempt = 0; attempt < 10 && !ready; ++attempt) {
+        ready = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0 && HasScreen();
+        if (!ready) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+            if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) break;  // nothing to wait for
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    if (!ready) {
+        std::fprintf(stderr, "zanderfell: no display to open the window on\n");
         Wimdows::Internal::WindowFailed();
         threadRunning = false;
         return;

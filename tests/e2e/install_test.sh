@@ -48,11 +48,11 @@ for size in 48 64 128 256; do
 done
 [[ -f "$prefix/share/pixmaps/zanderfell.png" ]] || fail "no icon in share/pixmaps"
 
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
-[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-display=":$(cat "$work/display")"
+# shellcheck source=tests/e2e/xvfb.sh
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work" || exit 1
+display=$DISPLAY
+unset DISPLAY
 
 find_window() {
   local ids

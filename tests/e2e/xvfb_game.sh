@@ -26,11 +26,9 @@ ln -s "$run/Images" "$work/Images"
 cp -r "$run/Files" "$work/Files"
 cp "$run/zanderfell" "$work/zanderfell"
 
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
-[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+# shellcheck source=tests/e2e/xvfb.sh
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work" || exit 1
 echo "virtual X server on $DISPLAY"
 
 # The id of the newest visible window with exactly this name.
@@ -57,7 +55,7 @@ wait_change() {
 }
 
 echo "--- keys typed into a real window arrive as the game's key codes"
-"$tools/zanderfell_keyprobe" >"$work/keys.txt" &
+"$tools/zanderfell_keyprobe" >"$work/keys.txt" 2>"$work/keys.err" &
 probe=$!
 wid=$(find_window "Zanderfell Keys") || fail "the key probe window did not appear"
 geometry=$(xwininfo -id "$wid")
@@ -65,7 +63,7 @@ grep -q "Width: 1000" <<<"$geometry" || fail "client width is not 1000: $geometr
 grep -q "Height: 700" <<<"$geometry" || fail "client height is not 700: $geometry"
 xdotool windowfocus --sync "$wid"
 xdotool key --delay 60 a Left Return space b alt+v Up Escape
-wait "$probe" || fail "the key probe ended badly"
+wait "$probe" || fail "the key probe ended badly: $(cat "$work/keys.err")"
 expected=$'client 1000x700\nkey 65\nkey 37\nkey 13\nkey 32\nkey 66\nkey 38\nkey 27'
 [[ "$(cat "$work/keys.txt")" == "$expected" ]] || fail "keys arrived as: $(cat "$work/keys.txt")"
 
@@ -89,7 +87,7 @@ wait_title() {
 echo "--- a short duel: title entry 3, end the move, bazooka, aim, fire"
 (cd "$work" && exec ./zanderfell >"$work/stdout.txt" 2>"$work/stderr.txt") &
 game_pid=$!
-wid=$(wait_title) || fail "the title screen did not appear"
+wid=$(wait_title) || fail "the title screen did not appear: $(cat "$work/stderr.txt")"
 [[ "$(xdotool getwindowname "$wid")" == Zanderfell ]] || fail "wrong title"
 xwininfo -id "$wid" | grep -q "Width: 1000" || fail "game client width is not 1000"
 xwininfo -id "$wid" | grep -q "Height: 700" || fail "game client height is not 700"
@@ -125,7 +123,7 @@ game_pid=""
 echo "--- Q on the title screen quits"
 (cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr2.txt") &
 game_pid=$!
-wid=$(wait_title) || fail "no title screen"
+wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr2.txt")"
 xdotool windowfocus --sync "$wid"
 xdotool key q
 for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
