@@ -245,7 +245,7 @@ Image Screens::instructions(int page) {
     line({"Enter"}, "End your move. The clock starts at 50 and runs down");
     y += 10;
     heading("Then pick a weapon");
-    line({"B"}, "Show the next weapon: bazooka, grenade, pistol, axe, dynamite");
+    line({"B"}, "Next weapon: bazooka, grenade, pistol, axe, dynamite");
     line({"Enter"}, "Use the weapon shown");
     t.draw(img, "Red and blue take turns. Water drowns, explosions hurt: the last team", Font::Regular, 20, 70, y + 14,
            {210, 220, 240});
