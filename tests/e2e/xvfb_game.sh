@@ -112,10 +112,26 @@ grep -q "Geen geldige toets" "$work/stdout.txt" || fail "the aiming message was 
 convert "$out/title.bmp" "$out/title.png"
 convert "$out/turn2.bmp" "$out/duel.png"
 
-echo "--- closing the game ends it with exit code 0"
+echo "--- the close box ends the game with exit code 0, during a flight too"
+xdotool keydown Return; sleep 1.5; xdotool keyup Return   # rabbit 2: bazooka
+sleep 0.5
+xdotool key --delay 120 Up Up Up Up
+xdotool keydown space; sleep 1.2; xdotool keyup space     # a long shot
+sleep 0.5
+"$tools/zanderfell_closebox" "$wid" || fail "could not click the close box"
+for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within 2 s of the close box"
+rc=0; wait "$game_pid" || rc=$?
+game_pid=""
+[[ $rc -eq 0 ]] || fail "exit code $rc after the close box"
+
+echo "--- SIGTERM ends the game with exit code 0, also at an idle title screen"
+(cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr3.txt") &
+game_pid=$!
+wait_title >/dev/null || fail "no title screen: $(cat "$work/stderr3.txt")"
 kill -TERM "$game_pid"
 for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within 2 s"
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within 2 s of SIGTERM"
 rc=0; wait "$game_pid" || rc=$?
 game_pid=""
 [[ $rc -eq 0 ]] || fail "exit code $rc after SIGTERM"
