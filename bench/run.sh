@@ -10,15 +10,6 @@ echo "== frame costs, headless (medians of 5 repetitions)"
 "$build/bench/zanderfell_bench_field" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_min_time=0.2 2>/dev/null | grep -E "median|min|max|^Benchmark" || true
 
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/../tests/e2e/xvfb.sh"
 start_xvfb "$work" || exit 1

@@ -1,6 +1,36 @@
-# Sourced by the scripts that need a real window: starts a virtual X server
-# of our own on a free display and exports DISPLAY.
-#   start_xvfb DIR    (DIR holds the server's log; sets xvfb_pid)
+# Sourced by the scripts that need a real window: a scratch directory, a
+# virtual X server of our own on a free display, and the game they start,
+# all cleaned up on exit.
+#   start_xvfb DIR    (DIR holds the server's log; sets xvfb_pid, exports DISPLAY)
+#   ends_with_0 WHAT  (the game $game_pid ends within 2 s with exit code 0)
+# A script with a scratch directory and cleanup of its own keeps them.
+if ! declare -F cleanup >/dev/null; then
+  work=$(mktemp -d)
+  xvfb_pid=""
+  game_pid=""
+  cleanup() {
+    [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+  }
+  trap cleanup EXIT
+fi
+
+ends_with_0() {
+  local rc=0
+  for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$game_pid" 2>/dev/null; then
+    echo "FAIL: the game did not end within 2 s of $1"
+    exit 1
+  fi
+  wait "$game_pid" || rc=$?
+  game_pid=""
+  if [[ $rc -ne 0 ]]; then
+    echo "FAIL: exit code $rc after $1"
+    exit 1
+  fi
+}
+
 start_xvfb() {
   local dir=$1
   Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$dir/display" 2>"$dir/xvfb.log" &
