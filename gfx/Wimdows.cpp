@@ -18,16 +18,19 @@ namespace Wimdows {
 
 namespace {
 
+// The locks and conditions below are never destroyed: when the display goes
+// away, the program is ended from the window thread while the game thread
+// may still be waiting on one of them.
 // --- the window -------------------------------------------------------------
-std::mutex stateMutex;
-std::condition_variable stateChanged;
+std::mutex& stateMutex = *new std::mutex;
+std::condition_variable& stateChanged = *new std::condition_variable;
 std::atomic<WinState> state{STATE_DEAD};
 std::atomic<bool> quitRequested{false};
 std::string windowClass;  // the title
 
 // --- buffer, window picture and bitmap store (one lock for all three) ----
 // Pixels are kept in the platform's layout, 0x00RRGGBB.
-std::mutex drawMutex;
+std::mutex& drawMutex = *new std::mutex;
 uint32_t xlen = 0, ylen = 0;
 std::vector<uint32_t> buffer;  // the off-screen buffer every drawing goes into
 std::vector<uint32_t> screen;  // what the window shows
@@ -63,8 +66,8 @@ std::vector<BitStruct> bit;  // handle h is bit[h - 1]
 
 // --- keyboard -----------------------------------------------------------------
 std::atomic<bool> key[256];
-std::mutex queueMutex;
-std::condition_variable queueChanged;
+std::mutex& queueMutex = *new std::mutex;
+std::condition_variable& queueChanged = *new std::condition_variable;
 std::deque<uint32_t> keybuf;
 
 uint32_t CreateColor(Color color) {

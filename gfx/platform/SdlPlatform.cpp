@@ -33,8 +33,8 @@ std::atomic<bool> presentPending{false};
 std::atomic<bool> threadRunning{false};
 
 // Waits of the game thread end early when the player closes the window.
-std::mutex quitMutex;
-std::condition_variable quitChanged;
+std::mutex& quitMutex = *new std::mutex;  // never destroyed: see Wimdows.cpp
+std::condition_variable& quitChanged = *new std::condition_variable;
 
 const auto clockStart = std::chrono::steady_clock::now();
 
@@ -259,6 +259,12 @@ void Wake(Sint32 code) {
 // The window thread is joined when the next window opens or the program ends.
 struct ThreadReaper {
     ~ThreadReaper() {
+        // When the display goes away, Xlib ends the program from the window
+        // thread itself: that thread cannot wait for itself.
+        if (windowThread.joinable() && windowThread.get_id() == std::this_thread::get_id()) {
+            windowThread.detach();
+            return;
+        }
         if (windowThread.joinable()) {
             if (threadRunning) Wake(WakeClose);
             windowThread.join();

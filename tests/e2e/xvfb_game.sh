@@ -127,4 +127,19 @@ xdotool windowfocus --sync "$wid"
 xdotool key q
 ends_with_0 "Q"
 
+echo "--- a display that goes away ends the game (exit code 1), it never hangs"
+mkdir -p "$work/second"
+Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp 8>"$work/second/display" 2>/dev/null &
+second_xvfb=$!
+for _ in $(seq 100); do [[ -s "$work/second/display" ]] && break; sleep 0.05; done
+(cd "$work" && DISPLAY=":$(cat "$work/second/display")" exec ./zanderfell >/dev/null 2>&1) &
+game_pid=$!
+sleep 1.5
+kill "$second_xvfb"
+for _ in $(seq 30); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game hangs after its display went away"
+rc=0; wait "$game_pid" || rc=$?
+game_pid=""
+[[ $rc -ne 0 ]] || fail "exit code 0 after the display went away"
+
 echo "PASS"
