@@ -33,7 +33,6 @@ std::string RandomState() {
 }  // namespace
 
 void SetSink(Sink s) { sink = std::move(s); }
-bool Enabled() { return bool(sink); }
 
 void Line(const std::string& line) {
     if (sink) sink(line);

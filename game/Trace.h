@@ -9,7 +9,6 @@ namespace Zanderfell::Trace {
 
 using Sink = std::function<void(const std::string& line)>;
 void SetSink(Sink sink);
-bool Enabled();
 // Writes "<what>" followed by the game's state (rabbits, impacts, random
 // state, grid and screen hashes) when a sink is set.
 void Point(const std::string& what);

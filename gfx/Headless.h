@@ -23,8 +23,6 @@ void Schedule(const std::vector<ScriptedEvent>& events);
 // Convenience: a press at `atMs` released `holdMs` later (holdMs 0: released
 // at the same instant, after the press).
 void Tap(uint64_t atMs, uint32_t vk, uint64_t holdMs = 0);
-// Events not yet happened.
-size_t Pending();
 
 // Happens now: the key goes down (queued) or up.
 void Press(uint32_t vk);

@@ -34,22 +34,22 @@ std::string MakeGameDir() {
 
 }  // namespace
 
-void GameTest::SetUp() {
+void GameTest::EnterGameDir() {
     Headless::Reset();
     Zanderfell::Trace::SetSink(nullptr);
     previousDir = fs::current_path().string();
     dir = MakeGameDir();
     fs::current_path(dir);
+}
+
+void GameTest::SetUp() {
+    EnterGameDir();
     Zanderfell::MaakSchermAan();
     ResetGame();
 }
 
 void GameDirTest::SetUp() {
-    Headless::Reset();
-    Zanderfell::Trace::SetSink(nullptr);
-    previousDir = fs::current_path().string();
-    dir = MakeGameDir();
-    fs::current_path(dir);
+    EnterGameDir();
     ResetGame();
 }
 

@@ -21,6 +21,8 @@ class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Virtual time 0, no trace, and a fresh game directory as the working one.
+    void EnterGameDir();
     std::string dir;
     std::string previousDir;
 };

@@ -93,7 +93,6 @@ void ErrorBox(const std::string& text, const std::string& caption) {
 namespace Headless {
 
 void Reset() {
-    if (Wimdows::State() == Wimdows::STATE_ACTIVE) Wimdows::KillWindow();
     Wimdows::KillWindow();
     Wimdows::Internal::AllKeysUp();
     Wimdows::FlushKeys();
@@ -122,7 +121,6 @@ void Tap(uint64_t atMs, uint32_t vk, uint64_t holdMs) {
     Schedule({{atMs, Action::Press, vk}, {atMs + holdMs, Action::Release, vk}});
 }
 
-size_t Pending() { return script.size() - nextEvent; }
 
 void Press(uint32_t vk) { Wimdows::Internal::KeyPressed(vk); }
 void Release(uint32_t vk) { Wimdows::Internal::KeyReleased(vk); }

@@ -55,9 +55,13 @@ TextPainter::~TextPainter() {
   delete impl_;
 }
 
-int TextPainter::width(const std::string& text, Font font, int size) {
-  FT_Face f = impl_->face(font, size);
-  long pen = 0;
+namespace {
+
+// Walks the glyphs of `text` from `pen` (26.6 fixed point), kerning as it
+// goes; calls onGlyph(slot, pen) for every glyph that loads. Returns the
+// pen after the last glyph.
+template <class OnGlyph>
+long walkGlyphs(FT_Face f, const std::string& text, long pen, FT_Int32 load, OnGlyph onGlyph) {
   FT_UInt prev = 0;
   for (unsigned cp : codepoints(text)) {
     const FT_UInt gi = FT_Get_Char_Index(f, cp);
@@ -66,35 +70,32 @@ int TextPainter::width(const std::string& text, Font font, int size) {
       FT_Get_Kerning(f, prev, gi, FT_KERNING_DEFAULT, &k);
       pen += k.x;
     }
-    if (FT_Load_Glyph(f, gi, FT_LOAD_DEFAULT) == 0) pen += f->glyph->advance.x;
+    if (FT_Load_Glyph(f, gi, load) != 0) continue;
+    onGlyph(f->glyph, pen);
+    pen += f->glyph->advance.x;
     prev = gi;
   }
-  return static_cast<int>(pen >> 6);
+  return pen;
+}
+
+}  // namespace
+
+int TextPainter::width(const std::string& text, Font font, int size) {
+  return static_cast<int>(walkGlyphs(impl_->face(font, size), text, 0, FT_LOAD_DEFAULT, [](FT_GlyphSlot, long) {}) >> 6);
 }
 
 int TextPainter::draw(Image& img, const std::string& text, Font font, int size, int x, int y, Rgb colour) {
-  FT_Face f = impl_->face(font, size);
-  long pen = static_cast<long>(x) << 6;
-  FT_UInt prev = 0;
-  for (unsigned cp : codepoints(text)) {
-    const FT_UInt gi = FT_Get_Char_Index(f, cp);
-    if (prev && gi && FT_HAS_KERNING(f)) {
-      FT_Vector k;
-      FT_Get_Kerning(f, prev, gi, FT_KERNING_DEFAULT, &k);
-      pen += k.x;
-    }
-    if (FT_Load_Glyph(f, gi, FT_LOAD_RENDER) != 0) continue;
-    const FT_GlyphSlot g = f->glyph;
-    const int ox = static_cast<int>(pen >> 6) + g->bitmap_left;
-    const int oy = y - g->bitmap_top;
-    for (unsigned r = 0; r < g->bitmap.rows; ++r)
-      for (unsigned cc = 0; cc < g->bitmap.width; ++cc) {
-        const unsigned char a = g->bitmap.buffer[r * static_cast<unsigned>(g->bitmap.pitch) + cc];
-        if (a) img.blend(ox + static_cast<int>(cc), oy + static_cast<int>(r), colour, a / 255.0);
-      }
-    pen += g->advance.x;
-    prev = gi;
-  }
+  const long pen = walkGlyphs(impl_->face(font, size), text, static_cast<long>(x) << 6, FT_LOAD_RENDER,
+                              [&](FT_GlyphSlot g, long at) {
+                                const int ox = static_cast<int>(at >> 6) + g->bitmap_left;
+                                const int oy = y - g->bitmap_top;
+                                for (unsigned r = 0; r < g->bitmap.rows; ++r)
+                                  for (unsigned cc = 0; cc < g->bitmap.width; ++cc) {
+                                    const unsigned char a =
+                                        g->bitmap.buffer[r * static_cast<unsigned>(g->bitmap.pitch) + cc];
+                                    if (a) img.blend(ox + static_cast<int>(cc), oy + static_cast<int>(r), colour, a / 255.0);
+                                  }
+                              });
   return static_cast<int>(pen >> 6);
 }
 
