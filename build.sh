@@ -22,7 +22,7 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZF_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 
 if [[ "$mode" == play ]]; then
@@ -35,6 +35,6 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 # The same suite once more under AddressSanitizer and UndefinedBehaviorSanitizer
 # (clang), with a short run of each fuzz target. The real-window tests ran above.
 CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZF_SANITIZE=ON -DZF_FUZZ=ON -DZF_BENCH=OFF >/dev/null
+  -DZF_SANITIZE=ON -DZF_FUZZ=ON -DZF_BENCH=OFF -DZF_WERROR=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E EndToEnd
