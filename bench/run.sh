@@ -4,11 +4,16 @@
 set -euo pipefail
 build=$(realpath "${1:-build}")
 run="$build/run"
-cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_pacing zanderfell_screencheck >/dev/null
+cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_game zanderfell_bench_pacing \
+  zanderfell_screencheck >/dev/null
 
 echo "== frame costs, headless (medians of 5 repetitions)"
 "$build/bench/zanderfell_bench_field" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_min_time=0.2 2>/dev/null | grep -E "median|min|max|^Benchmark" || true
+
+echo "== a whole scripted game, headless in virtual time"
+"$build/bench/zanderfell_bench_game" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  grep -E "median|^Benchmark" || true
 
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/../tests/e2e/xvfb.sh"
