@@ -118,11 +118,13 @@ Vak Waterlijnvak(const Inslag& i) {
     if (!MetWaterlijn(i)) return {};
     return {std::max<int64_t>(x - G, 3), std::max<int64_t>(y - G, 3), std::min<int64_t>(x + G, 997), 595};
 }
-// Everything the impact draws on.
-Vak Bereik(const Inslag& i) {
+// The box of the sky disc.
+Vak Schijfvak(const Inslag& i) {
     const int64_t x = i.x, y = i.y, G = i.Grootte;
-    return Omvat(MetSchijf(i) ? Vak{x - G, y - G, x + G, y + G} : Vak{}, Waterlijnvak(i));
+    return MetSchijf(i) ? Vak{x - G, y - G, x + G, y + G} : Vak{};
 }
+// Everything the impact draws on.
+Vak Bereik(const Inslag& i) { return Omvat(Schijfvak(i), Waterlijnvak(i)); }
 
 // What the water-line pass leaves on an air cell.
 void WaterlijnPixel(int64_t c, int64_t r) {
@@ -173,14 +175,17 @@ void TekenVeldIn(const Vak& vak) {
     auto plek = [&](int64_t c, int64_t r) { return size_t((r - vak.y0) * breedte + (c - vak.x0)); };
     for (int32_t i = 0; i <= Runtime::ToI32(AANTALINSLAGEN); ++i) {
         const Vak w = Binnen(Waterlijnvak(SchadeArray[i]), vak);
-        for (int64_t c = w.x0; c <= w.x1; ++c)
+        if (Leeg(w)) continue;
+        for (int64_t c = w.x0; c <= w.x1; ++c) {
+            const CEL* kolom = &Level[c][w.y0];
             for (int64_t r = w.y0; r <= w.y1; ++r)
-                if (!Level[c][r].Grond) laatste[plek(c, r)] = i;
+                if (!kolom[r - w.y0].Grond) laatste[plek(c, r)] = i;
+        }
     }
     for (int32_t i = 0; i <= Runtime::ToI32(AANTALINSLAGEN); ++i) {
         const Inslag& inslag = SchadeArray[i];
-        if (Leeg(Binnen(Bereik(inslag), vak))) continue;
-        if (MetSchijf(inslag)) Wimdows::Disc(inslag.x, inslag.y, Runtime::ToU32(inslag.Grootte), _ACHTERGRONDKLEUR);
+        if (!Leeg(Binnen(Schijfvak(inslag), vak)))
+            Wimdows::Disc(inslag.x, inslag.y, Runtime::ToU32(inslag.Grootte), _ACHTERGRONDKLEUR);
         const Vak w = Binnen(Waterlijnvak(inslag), vak);
         for (int64_t c = w.x0; c <= w.x1; ++c)
             for (int64_t r = w.y0; r <= w.y1; ++r)
@@ -218,21 +223,30 @@ Wimdows::Handle LevelPlaatje(uint32_t LevelNr) {
     }
 }
 
-// Keeps the ground of the cells that the recorded impacts' passes read.
-void BewaarGrond() {
+// Keeps the ground of the cells that the recorded impacts' passes read: of
+// those in `veranderd` only, while the passes read the same box of cells.
+void BewaarGrond(const Vak& veranderd) {
     Vak g;
     for (const Inslag& i : veld.inslagen) g = Omvat(g, Waterlijnvak(i));
-    veld.gelezen = g;
-    veld.grond.clear();
-    for (int64_t c = g.x0; c <= g.x1; ++c) {
-        const CEL* kolom = &Level[c][g.y0];
-        for (int64_t r = 0; r <= g.y1 - g.y0; ++r) veld.grond.push_back(kolom[r].Grond);
+    const int64_t hoogte = g.y1 - g.y0 + 1;
+    Vak deel = Binnen(veranderd, g);
+    const Vak& was = veld.gelezen;
+    if (g.x0 != was.x0 || g.y0 != was.y0 || g.x1 != was.x1 || g.y1 != was.y1) {
+        veld.gelezen = g;
+        veld.grond.assign(Leeg(g) ? 0 : size_t((g.x1 - g.x0 + 1) * hoogte), 0);
+        deel = g;
+    }
+    for (int64_t c = deel.x0; c <= deel.x1 && deel.y0 <= deel.y1; ++c) {
+        const CEL* kolom = &Level[c][deel.y0];
+        uint8_t* naar = &veld.grond[size_t((c - g.x0) * hoogte + (deel.y0 - g.y0))];
+        for (int64_t r = 0; r <= deel.y1 - deel.y0; ++r) naar[r] = kolom[r].Grond;
     }
 }
 
 // The box of the kept cells whose ground is no longer what it was.
 Vak VeranderdeGrond() {
     const Vak& g = veld.gelezen;
+    if (Leeg(g)) return {};
     const int64_t hoogte = g.y1 - g.y0 + 1;
     bool anders = false;
     for (int64_t c = g.x0; c <= g.x1; ++c) {
@@ -244,15 +258,48 @@ Vak VeranderdeGrond() {
     for (int64_t c = g.x0; anders && c <= g.x1; ++c) {
         const CEL* kolom = &Level[c][g.y0];
         const uint8_t* was = &veld.grond[size_t((c - g.x0) * hoogte)];
-        for (int64_t r = 0; r < hoogte; ++r)
-            if (kolom[r].Grond != bool(was[r])) v = Omvat(v, {c, g.y0 + r, c, g.y0 + r});
+        int64_t boven = 0, onder = hoogte - 1;
+        while (boven < hoogte && kolom[boven].Grond == bool(was[boven])) ++boven;
+        if (boven == hoogte) continue;
+        while (kolom[onder].Grond == bool(was[onder])) --onder;
+        v = Omvat(v, {c, g.y0 + boven, c, g.y0 + onder});
     }
     return v;
+}
+
+// Writes what `deel` recorded over what `heel` holds in the same pixels,
+// when both wrote the same pixels of deel's box (as they do where the level
+// picture lies); false, and nothing written, when they did not.
+bool VervangIn(Wimdows::Recording& heel, const Wimdows::Recording& deel) {
+    using Run = Wimdows::Recording::Run;
+    const auto eerste = std::partition_point(heel.runs.begin(), heel.runs.end(),
+                                             [&](const Run& r) { return r.y < deel.y0; });
+    int64_t binnen = 0, geschreven = 0;
+    for (auto h = eerste; h != heel.runs.end() && h->y <= deel.y1; ++h)
+        binnen += std::max<int64_t>(0, std::min<int64_t>(int64_t{h->x} + h->length - 1, deel.x1) -
+                                           std::max<int64_t>(h->x, deel.x0) + 1);
+    for (const Run& d : deel.runs) geschreven += d.length;
+    if (binnen != geschreven) return false;
+    std::vector<size_t> waar;  // where each of deel's runs lies in heel's pixels
+    waar.reserve(deel.runs.size());
+    for (const Run& d : deel.runs) {
+        const auto na = std::partition_point(eerste, heel.runs.end(), [&](const Run& r) {
+            return r.y < d.y || (r.y == d.y && r.x <= d.x);
+        });
+        if (na == eerste) return false;
+        const Run& h = *(na - 1);  // the last run starting at or before d
+        if (h.y != d.y || int64_t{d.x} + d.length > int64_t{h.x} + h.length) return false;
+        waar.push_back(h.at + size_t(d.x - h.x));
+    }
+    for (size_t i = 0; i < deel.runs.size(); ++i)
+        std::copy_n(&deel.pixels[deel.runs[i].at], deel.runs[i].length, &heel.pixels[waar[i]]);
+    return true;
 }
 
 // Puts what `deel` recorded in its box in place of what `heel` held there.
 void VoegIn(Wimdows::Recording& heel, const Wimdows::Recording& deel) {
     using Run = Wimdows::Recording::Run;
+    if (VervangIn(heel, deel)) return;
     Wimdows::Recording samen;
     samen.generation = heel.generation;
     samen.id = heel.id;
@@ -326,7 +373,7 @@ bool SpeelVeldAf() {
         if (!Leeg(vak)) bruikbaar = WerkBij(vak);
         if (bruikbaar && (!Leeg(vak) || veld.inslagen.size() < aantal)) {
             for (size_t i = veld.inslagen.size(); i < aantal; ++i) veld.inslagen.push_back(SchadeArray[i]);
-            BewaarGrond();
+            BewaarGrond(vak);
         }
     }
     if (!bruikbaar) {
@@ -343,7 +390,8 @@ bool SpeelVeldAf() {
         veld.water = _WATER;
         veld.inslagen.clear();
         for (size_t i = 0; i < aantal; ++i) veld.inslagen.push_back(SchadeArray[i]);
-        BewaarGrond();
+        veld.gelezen = {};
+        BewaarGrond(Veldvak);
         return true;  // the buffer holds the field just recorded
     }
     Wimdows::Replay(veld.opname);
