@@ -73,6 +73,8 @@ TEST_F(FieldRecordingTest, ReplayedFieldEqualsTheFullRedrawOverManyCraters) {
         ASSERT_NE(c, 0);
         Level[c][r].Grond = false;
         ExpectSameField("a changed cell");
+        MaakSchermAan();  // a new window: the same pictures, a recording of the old one
+        ExpectSameField("a new window");
         const Wimdows::Color water = _WATER;
         _WATER = Wimdows::RgbColor(0, 90, 200);
         ExpectSameField("another water colour");
