@@ -126,15 +126,11 @@ Vak Schijfvak(const Inslag& i) {
 // Everything the impact draws on.
 Vak Bereik(const Inslag& i) { return Omvat(Schijfvak(i), Waterlijnvak(i)); }
 
-// What the water-line pass leaves on an air cell.
-void WaterlijnPixel(int64_t c, int64_t r) {
-    int32_t cc = static_cast<int32_t>(c), rr = static_cast<int32_t>(r);
-    if (r < WaterZoneRij) {
-        Wimdows::SetPixel(cc, rr, _ACHTERGRONDKLEUR);
-    } else {
-        Wimdows::SetPixel(cc, rr, _WATER);
-        if (r <= 536) Wimdows::SetPixel(cc, rr, Wimdows::RgbColor(0, 0, 0));
-    }
+// The colour the water-line pass leaves on an air cell of row r: sky above
+// the water zone, the black line at its top, water below.
+Wimdows::Color Waterlijnkleur(int64_t r) {
+    if (r < WaterZoneRij) return _ACHTERGRONDKLEUR;
+    return r <= 536 ? Wimdows::RgbColor(0, 0, 0) : _WATER;
 }
 
 // The field without its rabbits: the level picture and every crater, with
@@ -154,7 +150,14 @@ void TekenVeld() {
                 if (c < 3 || c > 997) continue;
                 for (int64_t r = y - G; r <= WaterRij; ++r) {
                     if (r < 3 || r > 595) continue;
-                    if (!Level[c][r].Grond) WaterlijnPixel(c, r);
+                    if (Level[c][r].Grond) continue;
+                    int32_t cc = static_cast<int32_t>(c), rr = static_cast<int32_t>(r);
+                    if (r < WaterZoneRij) {
+                        Wimdows::SetPixel(cc, rr, _ACHTERGRONDKLEUR);
+                    } else {
+                        Wimdows::SetPixel(cc, rr, _WATER);
+                        if (r <= 536) Wimdows::SetPixel(cc, rr, Wimdows::RgbColor(0, 0, 0));
+                    }
                 }
             }
         }
@@ -163,9 +166,9 @@ void TekenVeld() {
 
 // The field inside `vak` exactly as TekenVeld leaves it there: the picture,
 // then in order every impact that reaches into the box, its water-line pass
-// kept to the box. A cell that several passes write gets its colour once,
-// from the last of them (the pass's colour depends on the cell alone, so
-// only the discs drawn after that pass can still cover it). Outside the
+// kept to the box. A cell that several passes write gets its final colour
+// once, from the last of them (the pass's colour depends on the cell alone,
+// so only the discs drawn after that pass can still cover it). Outside the
 // box the picture and the discs land too: the caller replays the field
 // over them.
 void TekenVeldIn(const Vak& vak) {
@@ -186,10 +189,16 @@ void TekenVeldIn(const Vak& vak) {
         const Inslag& inslag = SchadeArray[i];
         if (!Leeg(Binnen(Schijfvak(inslag), vak)))
             Wimdows::Disc(inslag.x, inslag.y, Runtime::ToU32(inslag.Grootte), _ACHTERGRONDKLEUR);
+        // The cells this pass writes last, a row's neighbours in one go.
         const Vak w = Binnen(Waterlijnvak(inslag), vak);
-        for (int64_t c = w.x0; c <= w.x1; ++c)
-            for (int64_t r = w.y0; r <= w.y1; ++r)
-                if (laatste[plek(c, r)] == i) WaterlijnPixel(c, r);
+        for (int64_t r = w.y0; r <= w.y1; ++r) {
+            for (int64_t c = w.x0; c <= w.x1; ++c) {
+                if (laatste[plek(c, r)] != i) continue;
+                const int64_t begin = c;
+                while (c < w.x1 && laatste[plek(c + 1, r)] == i) ++c;
+                Wimdows::Rectangle(int32_t(begin), int32_t(r), int32_t(c), int32_t(r), Waterlijnkleur(r), true);
+            }
+        }
     }
 }
 
