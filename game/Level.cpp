@@ -103,8 +103,8 @@ Vak Binnen(const Vak& a, const Vak& b) {
     return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
 }
 
-// The box the field is recorded in: the level picture below row 0 and the
-// discs of craters at the edges, which reach row 0 and column 0.
+// The box the field is recorded in: the level picture (from row and column
+// 1) and the discs of craters at the edges, which reach row 0 and column 0.
 constexpr Vak Veldvak{0, 0, 999, 600};
 
 // An impact paints sky over its disc while the disc stays above the water,
