@@ -210,25 +210,20 @@ TEST_F(TurnsTest, EveryGameStartsClean) {
 // player's 37: at the turn's first wait the arrow is up and drawing 50
 // changes nothing.
 TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
-    TestSupport::SetFlatGround(401);
     TestSupport::PutRabbit(1, 500, 400, 100, 1);
-    TestSupport::PutRabbit(2, 700, 400, 100, 2);
-    HermaakLevel();
-    TekenBitmaps::TekenStatusbalk(0);
     TekenBitmaps::TekenCijfer(932, 634, 3);
     TekenBitmaps::TekenCijfer(956, 634, 7);
     Wimdows::UpdateWindow();
     const Wimdows::Color lucht = Wimdows::WindowPixel(500, 331);
     auto klok = [] {
         std::vector<Wimdows::Color> p;
-        for (int32_t y = 634; y < 667; ++y)
+        for (int32_t y : {640, 660})
             for (int32_t x = 932; x < 978; ++x) p.push_back(Wimdows::WindowPixel(x, y));
         return p;
     };
-    bool gezien = false;
+    int waits = 0;
     Headless::AtEveryWait([&] {
-        if (gezien) return;
-        gezien = true;
+        if (waits++) return;
         EXPECT_NE(Wimdows::WindowPixel(500, 331), lucht) << "the arrow is up";
         const auto getoond = klok();
         TekenBitmaps::TekenCijfer(932, 634, 5);
@@ -238,7 +233,7 @@ TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
     });
     Headless::Tap(900, Wimdows::VK_RETURN);
     EXPECT_THROW(Beurt(1), Wimdows::QuitGame);  // no key comes for the weapon
-    EXPECT_TRUE(gezien);
+    EXPECT_GT(waits, 0);
 }
 
 TEST_F(TurnsTest, InstructionPagesFlipWithEnter) {
