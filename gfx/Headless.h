@@ -39,6 +39,14 @@ uint64_t ClosedByPlayerAt();
 // How many times the window was opened since Reset.
 uint32_t WindowsOpened();
 
+// The headless window keeps the picture a real window would show, filled
+// only by the changed rectangles the graphics layer hands out. CheckWindow
+// compares it with what the window should show, the buffer as last brought
+// to the window (also done when the window closes); WindowMismatches counts the differences found since the program
+// started (Reset leaves it, so that a test playing several games sees all).
+void CheckWindow();
+uint64_t WindowMismatches();
+
 // When the key queue is empty and the script has nothing left, GetKey would
 // wait for ever; the headless platform then closes the window as the player
 // would, and the game ends. Tests can instead make that a failure.

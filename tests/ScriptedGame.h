@@ -59,6 +59,7 @@ public:
     explicit Driver(std::vector<Reaction> script) : script_(std::move(script)) {}
     void operator()(const std::string& line) {
         trace_ << line << "\n";
+        Headless::CheckWindow();  // at every step of the game, as the player sees it
         if (std::getenv("ZF_SHOW_TRACE")) std::fprintf(stderr, "[%llu ms] %s\n", (unsigned long long)Headless::Now(), line.c_str());
         for (auto it = script_.begin(); it != script_.end(); ++it) {
             if (line.rfind(it->when, 0) != 0) continue;

@@ -36,6 +36,7 @@ std::string MakeGameDir() {
 
 void GameTest::EnterGameDir() {
     Headless::Reset();
+    windowMismatches = Headless::WindowMismatches();
     Zanderfell::Trace::SetSink(nullptr);
     previousDir = fs::current_path().string();
     dir = MakeGameDir();
@@ -54,7 +55,8 @@ void GameDirTest::SetUp() {
 }
 
 void GameTest::TearDown() {
-    Headless::Reset();
+    Headless::Reset();  // closing the window checks its picture once more
+    EXPECT_EQ(Headless::WindowMismatches(), windowMismatches) << "the window missed a change of the picture";
     Zanderfell::Trace::SetSink(nullptr);
     fs::current_path(previousDir);
     std::error_code ec;

@@ -25,6 +25,7 @@ protected:
     void EnterGameDir();
     std::string dir;
     std::string previousDir;
+    uint64_t windowMismatches = 0;  // Headless::WindowMismatches() at the start
 };
 
 // Like GameTest, but without opening the window.

@@ -22,7 +22,38 @@ uint32_t opened = 0;
 uint64_t closedAt = UINT64_MAX;
 std::function<void()> atWait;  // a test's look at the window as each wait begins
 
+// The real window's picture, kept as the SDL window thread keeps its
+// surface: filled only through CopyScreen, all of it when the window shows
+// itself, then what changed at each Present (the real window may take several
+// Presents in one go; here each is copied on its own). Checked against the
+// window's picture as the game drew it, a missed or short rectangle shows.
+std::vector<uint32_t> shadow, wanted;
+uint32_t shadowWidth = 0, shadowHeight = 0;
+std::vector<Wimdows::Internal::Rect> copied;
+uint64_t mismatches = 0;
+bool checked = true;  // nothing presented since the last check
+
+bool CopyToShadow(std::vector<uint32_t>& into, bool all) {
+    return Wimdows::Internal::CopyScreen(into.data(), int32_t(shadowWidth * 4), shadowWidth, shadowHeight, all, copied);
+}
+
+// Every change of the picture is presented at once, so between two drawing
+// calls nothing is left to copy and the whole picture can be fetched without
+// disturbing the bookkeeping.
+void CheckShadow() {
+    if (checked || Wimdows::State() != Wimdows::STATE_ACTIVE || shadow.empty()) return;
+    checked = true;
+    wanted.resize(shadow.size());
+    if (!CopyToShadow(wanted, true) || wanted == shadow) return;
+    ++mismatches;
+    const size_t at = size_t(std::mismatch(shadow.begin(), shadow.end(), wanted.begin()).first - shadow.begin());
+    std::fprintf(stderr, "headless: at %llu ms the window shows %06x at (%zu, %zu) instead of %06x\n",
+                 static_cast<unsigned long long>(now), shadow[at], at % shadowWidth, at / shadowWidth, wanted[at]);
+    shadow.swap(wanted);  // one fault is counted once
+}
+
 void PlayerCloses() {
+    CheckShadow();
     closedAt = now;
     Wimdows::Internal::WindowClosed(true);
 }
@@ -51,12 +82,25 @@ namespace Platform {
 bool OpenWindow(const std::string&, uint32_t width, uint32_t height) {
     ++opened;
     Wimdows::Internal::WindowOpened(width, height);
+    // No picture of the game has the top byte set: what the first frame
+    // misses stands out.
+    shadow.assign(size_t(width) * height, 0xFF000000u);
+    shadowWidth = width;
+    shadowHeight = height;
+    CopyToShadow(shadow, true);  // the window shows itself
+    checked = false;
     return true;
 }
 
-void CloseWindow() { Wimdows::Internal::WindowClosed(false); }
+void CloseWindow() {
+    CheckShadow();
+    Wimdows::Internal::WindowClosed(false);
+}
 
-void Present() {}
+void Present() {
+    CopyToShadow(shadow, false);
+    checked = false;
+}
 
 void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable&) {
     lock.unlock();
@@ -132,6 +176,8 @@ void Release(uint32_t vk) { Wimdows::Internal::KeyReleased(vk); }
 uint64_t Now() { return now; }
 uint64_t WaitedMs() { return waited; }
 uint32_t WindowsOpened() { return opened; }
+void CheckWindow() { CheckShadow(); }
+uint64_t WindowMismatches() { return mismatches; }
 uint64_t ClosedByPlayerAt() { return closedAt; }
 void SetFailOnStarvation(bool fail) { failOnStarvation = fail; }
 void AtEveryWait(std::function<void()> look) { atWait = std::move(look); }
