@@ -131,7 +131,7 @@ void StelKonijntjesOp(uint32_t LevelNr, uint32_t AantalKonijntjes, const OPSTELL
         return;
     }
     if (LevelNr != 1 && LevelNr != 2) {
-        Runtime::RunError("MaakKonijntjesAan: no level " + std::to_string(LevelNr));
+        Runtime::RunError("StelKonijntjesOp: no level " + std::to_string(LevelNr));
     }
     Runtime::CheckIndex(AantalKonijntjes, 0, 8, "number of rabbits");
     const uint32_t oneven = Opstelling.OnevenTeam;
@@ -162,15 +162,14 @@ void MaakKonijntjesAan(uint32_t LevelNr, uint32_t AantalKonijntjes, KONIJN& Koni
     }
     Runtime::CheckIndex(AantalKonijntjes, 0, 8, "number of rabbits");
 
-    // The state file is read once before the 301 and more draws and written
-    // once after them, before any rabbit shows, where each draw used to
-    // rewrite it. The draws and the file's final content are the same as
-    // with a rewrite per draw (the draw's state carries the file's rounding),
-    // so the player sees no difference: the rewrites in between were only a
-    // cost. A game killed during the set-up leaves the state from before it,
-    // whole (the write replaces the file in one rename); one that cannot
-    // write the file stops before any rabbit is shown, as it did at the
-    // first draw.
+    // The state file is read once before the set-up's draws (301 and more)
+    // and written once after them, before any rabbit shows. The draws and
+    // the file's final content are those of a rewrite per draw (each draw's
+    // state carries the file's rounding), so the rewrites in between would
+    // only be a cost the player never sees. A game killed during the set-up
+    // leaves the state from before it, whole (the write replaces the file in
+    // one rename); one that cannot write the file stops before any rabbit is
+    // shown.
     RANDOMTOESTAND toestand = LeesRandomBestand();
     const OPSTELLING opstelling = KiesOpstelling(toestand, AantalKonijntjes);
     SchrijfRandomBestand(toestand);

@@ -1,7 +1,7 @@
 // Chance: the game's own generator and the wind. A draw is a step from one
 // generator state to the next; between draws and from run to run the state
 // lives in Files/RandomFile.txt, which RandomCard reads before and rewrites
-// after every draw.
+// after its draw (the set-up of a game does so once around all of its own).
 #pragma once
 
 #include <cstdint>
