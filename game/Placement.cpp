@@ -1,4 +1,6 @@
-// Rabbit placement at the start of a game, and the rabbit marks in the grid.
+// Rabbit placement at the start of a game (the choice of teams and spots as a
+// step from a generator state, the state file and the drawing around it),
+// and the rabbit marks in the grid.
 #include "game/Placement.h"
 
 #include <cstdio>
@@ -38,19 +40,14 @@ void Markeer(const KONIJN& konijntjes, LEVEL& level, uint32_t k, bool Weg) {
     }
 }
 
-void Plaats(KONIJN& konijntjes, LEVEL& level, uint32_t k, COORDINATEN plek) {
-    konijntjes[k].Positie = plek;
-    Markeer(konijntjes, level, k, true);
-}
-
 // Fewer distinct spot numbers than rabbits came out of the 300 draws: draw
 // more until a new one comes. The generator can settle on a fixed point or a
 // short cycle (state 10 and 0.91608 gives 10 for ever), so after a bounded
 // number of extra draws the lowest free spot is taken instead.
-uint32_t ExtraPlek(bool (&gezien)[20]) {
+uint32_t ExtraPlek(RANDOMTOESTAND& toestand, bool (&gezien)[20], bool& zonderTrekking) {
     constexpr int MaxExtraTrekkingen = 1000;
     for (int i = 0; i < MaxExtraTrekkingen; ++i) {
-        uint32_t plek = RandomCard(1, 20);
+        uint32_t plek = Trek(toestand, 1, 20);
         if (!gezien[plek]) {
             gezien[plek] = true;
             return plek;
@@ -58,10 +55,7 @@ uint32_t ExtraPlek(bool (&gezien)[20]) {
     }
     for (uint32_t plek = 1; plek <= 19; ++plek) {
         if (!gezien[plek]) {
-            std::fprintf(stderr,
-                         "zanderfell: note: the random generator keeps repeating spawn spots; "
-                         "spot %u is taken without a draw\n",
-                         plek);
+            zonderTrekking = true;
             gezien[plek] = true;
             return plek;
         }
@@ -84,8 +78,43 @@ COORDINATEN SpawnPlek(uint32_t LevelNr, uint32_t nummer) {
 
 void PlaatsKonijntje(uint32_t KonijnNr, bool Weg) { Markeer(Konijntjes, Level, KonijnNr, Weg); }
 
-void MaakKonijntjesAan(uint32_t LevelNr, uint32_t AantalKonijntjes, KONIJN& Konijntjes,
-                       LEVEL& Level) {
+OPSTELLING KiesOpstelling(RANDOMTOESTAND& Toestand, uint32_t AantalKonijntjes) {
+    Runtime::CheckIndex(AantalKonijntjes, 0, 8, "number of rabbits");
+    OPSTELLING o;
+
+    // The team of the odd numbers.
+    o.OnevenTeam = Trek(Toestand, 1, 3);
+
+    // Three hundred spot numbers.
+    Runtime::Array<uint32_t, 1, 300> r;
+    for (int64_t i = 1; i <= 300; ++i) r[i] = Trek(Toestand, 1, 20);
+
+    // First occurrences only.
+    bool gezien[20] = {};
+    for (int64_t i = 1; i <= 300; ++i) {
+        if (gezien[r[i]]) {
+            r[i] = 0;
+        } else {
+            gezien[r[i]] = true;
+        }
+    }
+
+    // Rabbit k stands on the k-th distinct spot drawn.
+    int64_t volgende = 1;
+    for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
+        while (volgende <= 300 && r[volgende] == 0) ++volgende;
+        if (volgende <= 300) {
+            o.Plek[k] = r[volgende];
+            r[volgende] = 0;
+        } else {
+            o.Plek[k] = ExtraPlek(Toestand, gezien, o.ZonderTrekking[k]);
+        }
+    }
+    return o;
+}
+
+void StelKonijntjesOp(uint32_t LevelNr, uint32_t AantalKonijntjes, const OPSTELLING& Opstelling,
+                      KONIJN& Konijntjes, LEVEL& Level) {
     if (LevelNr == 3) {
         for (uint32_t k = 3; k <= 8; ++k) {
             Konijntjes[k].Levens = 0;
@@ -102,53 +131,60 @@ void MaakKonijntjesAan(uint32_t LevelNr, uint32_t AantalKonijntjes, KONIJN& Koni
         return;
     }
     if (LevelNr != 1 && LevelNr != 2) {
-        Runtime::RunError("MaakKonijntjesAan: no level " + std::to_string(LevelNr));
+        Runtime::RunError("StelKonijntjesOp: no level " + std::to_string(LevelNr));
     }
     Runtime::CheckIndex(AantalKonijntjes, 0, 8, "number of rabbits");
-
-    // 1. Lives; rabbits beyond the number take no part.
+    const uint32_t oneven = Opstelling.OnevenTeam;
+    const uint32_t even = oneven == 1 ? 2 : 1;
     for (uint32_t k = 1; k <= 8; ++k) {
         if (k <= AantalKonijntjes) {
             Konijntjes[k].Levens = 100;
+            Konijntjes[k].Team = (k % 2 == 1) ? oneven : even;
+            Konijntjes[k].Positie = SpawnPlek(LevelNr, Opstelling.Plek[k]);
+            Markeer(Konijntjes, Level, k, true);
         } else {
+            // Rabbits beyond the number take no part; their places are never read.
             Konijntjes[k].Levens = 0;
             Konijntjes[k].Team = 0;
         }
     }
+}
 
-    // 2-3. The team of the odd numbers; the even numbers get the other one.
-    uint32_t oneven = RandomCard(1, 3);
-    uint32_t even = oneven == 1 ? 2 : 1;
-    for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
-        Konijntjes[k].Team = (k % 2 == 1) ? oneven : even;
+void MaakKonijntjesAan(uint32_t LevelNr, uint32_t AantalKonijntjes, KONIJN& Konijntjes,
+                       LEVEL& Level) {
+    if (LevelNr == 3) {
+        // A fixed duel: no draw, the state file untouched, nothing drawn.
+        StelKonijntjesOp(LevelNr, AantalKonijntjes, OPSTELLING{}, Konijntjes, Level);
+        return;
     }
+    if (LevelNr != 1 && LevelNr != 2) {
+        Runtime::RunError("MaakKonijntjesAan: no level " + std::to_string(LevelNr));
+    }
+    Runtime::CheckIndex(AantalKonijntjes, 0, 8, "number of rabbits");
 
-    // 4. Three hundred spot numbers.
-    Runtime::Array<uint32_t, 1, 300> r;
-    for (int64_t i = 1; i <= 300; ++i) r[i] = RandomCard(1, 20);
-
-    // 5. First occurrences only.
-    bool gezien[20] = {};
-    for (int64_t i = 1; i <= 300; ++i) {
-        if (gezien[r[i]]) {
-            r[i] = 0;
-        } else {
-            gezien[r[i]] = true;
+    // The state file is read once before the set-up's draws (301 and more)
+    // and written once after them, before any rabbit shows. The draws and
+    // the file's final content are those of a rewrite per draw (each draw's
+    // state carries the file's rounding), so the rewrites in between would
+    // only be a cost the player never sees. A game killed during the set-up
+    // leaves the state from before it, whole (the write replaces the file in
+    // one rename); one that cannot write the file stops before any rabbit is
+    // shown.
+    RANDOMTOESTAND toestand = LeesRandomBestand();
+    const OPSTELLING opstelling = KiesOpstelling(toestand, AantalKonijntjes);
+    SchrijfRandomBestand(toestand);
+    for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
+        if (opstelling.ZonderTrekking[k]) {
+            std::fprintf(stderr,
+                         "zanderfell: note: the random generator keeps repeating spawn spots; "
+                         "spot %u is taken without a draw\n",
+                         opstelling.Plek[k]);
         }
     }
 
-    // 6. Rabbit k stands on the k-th distinct spot drawn.
-    int64_t volgende = 1;
+    StelKonijntjesOp(LevelNr, AantalKonijntjes, opstelling, Konijntjes, Level);
+    // The rabbits show up one after the other.
     for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
-        while (volgende <= 300 && r[volgende] == 0) ++volgende;
-        uint32_t plek;
-        if (volgende <= 300) {
-            plek = r[volgende];
-            r[volgende] = 0;
-        } else {
-            plek = ExtraPlek(gezien);
-        }
-        Plaats(Konijntjes, Level, k, SpawnPlek(LevelNr, plek));
         TekenBitmaps::TekenKonijntje(Konijntjes[k].Positie.x, Konijntjes[k].Positie.y,
                                      static_cast<int32_t>(Konijntjes[k].Team));
         Wimdows::UpdateWindow();

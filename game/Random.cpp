@@ -1,5 +1,5 @@
-// The game's own random generator, whose state lives in Files/RandomFile.txt,
-// and the wind.
+// The game's own random generator: the draw as a step from state to state,
+// the state file read and written around it, and the wind.
 #include "game/Random.h"
 
 #include <unistd.h>
@@ -72,54 +72,20 @@ std::string DelerTekst(float deler) {
     return mantisse + "E" + teken + std::to_string(exponent);
 }
 
-void SchrijfToestand(uint32_t getal, float deler) {
-    char regel1[32];
-    std::snprintf(regel1, sizeof regel1, "%6u\r\n", getal);
-    std::string inhoud = std::string(regel1) + " " + DelerTekst(deler) + "\r\n";
-
-    // A temporary file in Files/, renamed over the old one: a crash leaves
-    // either the old state or the new one, never an empty or partial file.
-    std::string tijdelijk =
-        std::string(RandomBestand) + "." + std::to_string(static_cast<long>(getpid())) + ".tmp";
-    std::FILE* f = std::fopen(tijdelijk.c_str(), "wb");
-    if (f == nullptr) Runtime::RunError("cannot write random state file " + tijdelijk);
-    bool ok = std::fwrite(inhoud.data(), 1, inhoud.size(), f) == inhoud.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(tijdelijk.c_str(), RandomBestand) != 0) {
-        std::remove(tijdelijk.c_str());
-        Runtime::RunError(std::string("cannot write random state file ") + RandomBestand);
-    }
-}
-
-}  // namespace
-
-uint32_t RandomCard(uint32_t Ondergrens, uint32_t Bovengrens) {
+// Ondergrens must lie below Bovengrens: the reduction needs a span.
+void ControleerGrenzen(uint32_t Ondergrens, uint32_t Bovengrens) {
     if (Ondergrens >= Bovengrens) {
         Runtime::RunError("RandomCard: lower bound " + std::to_string(Ondergrens) +
                           " not below upper bound " + std::to_string(Bovengrens));
     }
+}
 
-    // 1. The previous number and divisor.
-    std::string tekst;
-    if (!Runtime::ReadFile(RandomBestand, tekst)) {
-        Runtime::RunError(std::string("cannot open random state file ") + RandomBestand);
-    }
-    uint32_t VorigeRandom = 0;
-    float VorigeDeler = 1.0f;
-    std::string klacht;
-    if (!LeesCardinal(Regel(tekst, 0), VorigeRandom)) {
-        VorigeRandom = 0;
-        klacht = "the number is unreadable (taken as 0)";
-    }
-    if (!LeesReal(Regel(tekst, 1), VorigeDeler) || !std::isfinite(VorigeDeler) ||
-        !(VorigeDeler > 0.0f) || VorigeDeler > 1.0f) {
-        VorigeDeler = 1.0f;  // taken like exactly 1: the 0.07 rule below
-        if (!klacht.empty()) klacht += "; ";
-        klacht += "the divisor is not a number above 0 and at most 1 (taken as 1)";
-    }
-    if (!klacht.empty()) {
-        std::fprintf(stderr, "zanderfell: note: %s: %s\n", RandomBestand, klacht.c_str());
-    }
+// Steps 2 to 7 of a draw: the new number, and the divisor as it is before
+// the file's rounding.
+RANDOMTOESTAND TrekOnafgerond(RANDOMTOESTAND vorige, uint32_t Ondergrens, uint32_t Bovengrens) {
+    ControleerGrenzen(Ondergrens, Bovengrens);
+    uint32_t VorigeRandom = vorige.VorigeRandom;
+    float VorigeDeler = vorige.VorigeDeler;
 
     // 2. A divisor of exactly 1 would repeat the number.
     if (VorigeDeler == 1.0f) VorigeDeler = 0.07f;
@@ -171,18 +137,84 @@ uint32_t RandomCard(uint32_t Ondergrens, uint32_t Bovengrens) {
         NieuweDeler = 0.03f;
         NieuweRandom = Bovengrens - 1;
     }
-
-    // 8. The new state.
-    SchrijfToestand(NieuweRandom, NieuweDeler);
-
-    // 9.
-    return NieuweRandom;
+    return {NieuweRandom, NieuweDeler};
 }
 
-int32_t WindGenereren() {
-    uint32_t Randomwind = RandomCard(1, 26);
-    TekenBitmaps::TekenStatusbalk(1);
+}  // namespace
 
+RANDOMTOESTAND ToestandUitTekst(const std::string& Tekst, std::string& Klacht) {
+    RANDOMTOESTAND t;
+    Klacht.clear();
+    if (!LeesCardinal(Regel(Tekst, 0), t.VorigeRandom)) {
+        t.VorigeRandom = 0;
+        Klacht = "the number is unreadable (taken as 0)";
+    }
+    if (!LeesReal(Regel(Tekst, 1), t.VorigeDeler) || !std::isfinite(t.VorigeDeler) ||
+        !(t.VorigeDeler > 0.0f) || t.VorigeDeler > 1.0f) {
+        t.VorigeDeler = 1.0f;  // taken like exactly 1: the 0.07 rule of the draw
+        if (!Klacht.empty()) Klacht += "; ";
+        Klacht += "the divisor is not a number above 0 and at most 1 (taken as 1)";
+    }
+    return t;
+}
+
+std::string ToestandAlsTekst(const RANDOMTOESTAND& Toestand) {
+    char regel1[32];
+    std::snprintf(regel1, sizeof regel1, "%6u\r\n", Toestand.VorigeRandom);
+    return std::string(regel1) + " " + DelerTekst(Toestand.VorigeDeler) + "\r\n";
+}
+
+uint32_t Trek(RANDOMTOESTAND& Toestand, uint32_t Ondergrens, uint32_t Bovengrens) {
+    RANDOMTOESTAND nieuw = TrekOnafgerond(Toestand, Ondergrens, Bovengrens);
+    // The next draw divides by the divisor as the file gives it back: rounded
+    // to five digits, and read with the file's rules.
+    std::string klacht;
+    Toestand = ToestandUitTekst(ToestandAlsTekst(nieuw), klacht);
+    return nieuw.VorigeRandom;
+}
+
+RANDOMTOESTAND LeesRandomBestand() {
+    std::string tekst;
+    if (!Runtime::ReadFile(RandomBestand, tekst)) {
+        Runtime::RunError(std::string("cannot open random state file ") + RandomBestand);
+    }
+    std::string klacht;
+    RANDOMTOESTAND t = ToestandUitTekst(tekst, klacht);
+    if (!klacht.empty()) {
+        std::fprintf(stderr, "zanderfell: note: %s: %s\n", RandomBestand, klacht.c_str());
+    }
+    return t;
+}
+
+void SchrijfRandomBestand(const RANDOMTOESTAND& Toestand) {
+    const std::string inhoud = ToestandAlsTekst(Toestand);
+
+    // A temporary file in Files/, renamed over the old one: a crash leaves
+    // either the old state or the new one, never an empty or partial file.
+    std::string tijdelijk =
+        std::string(RandomBestand) + "." + std::to_string(static_cast<long>(getpid())) + ".tmp";
+    std::FILE* f = std::fopen(tijdelijk.c_str(), "wb");
+    if (f == nullptr) Runtime::RunError("cannot write random state file " + tijdelijk);
+    bool ok = std::fwrite(inhoud.data(), 1, inhoud.size(), f) == inhoud.size();
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok || std::rename(tijdelijk.c_str(), RandomBestand) != 0) {
+        std::remove(tijdelijk.c_str());
+        Runtime::RunError(std::string("cannot write random state file ") + RandomBestand);
+    }
+}
+
+uint32_t RandomCard(uint32_t Ondergrens, uint32_t Bovengrens) {
+    ControleerGrenzen(Ondergrens, Bovengrens);
+    // 1. The previous number and divisor; 2-7. the draw; 8. the new state,
+    // written with the divisor as the draw left it (the file rounds it).
+    RANDOMTOESTAND nieuw = TrekOnafgerond(LeesRandomBestand(), Ondergrens, Bovengrens);
+    SchrijfRandomBestand(nieuw);
+    // 9.
+    return nieuw.VorigeRandom;
+}
+
+int32_t WindVanTrekking(uint32_t Randomwind) {
+    Runtime::CheckIndex(Randomwind, 1, 25, "wind draw");
     int32_t sterkte;  // wind / 25
     if (Randomwind == 1) sterkte = -4;
     else if (Randomwind <= 3) sterkte = -3;
@@ -193,6 +225,13 @@ int32_t WindGenereren() {
     else if (Randomwind <= 22) sterkte = 2;
     else if (Randomwind <= 24) sterkte = 3;
     else sterkte = 4;
+    return sterkte * 25;
+}
+
+int32_t WindGenereren() {
+    uint32_t Randomwind = RandomCard(1, 26);
+    TekenBitmaps::TekenStatusbalk(1);
+    const int32_t sterkte = WindVanTrekking(Randomwind) / 25;
 
     // The bars by columns: left group from the outside in, right group from
     // the inside out.

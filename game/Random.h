@@ -1,17 +1,47 @@
-// Chance: the game's own generator, whose whole state lives in
-// Files/RandomFile.txt and carries over from run to run, and the wind.
+// Chance: the game's own generator and the wind. A draw is a step from one
+// generator state to the next; between draws and from run to run the state
+// lives in Files/RandomFile.txt, which RandomCard reads before and rewrites
+// after its draw (the set-up of a game does so once around all of its own).
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace Zanderfell {
 
 constexpr const char* RandomBestand = "Files/RandomFile.txt";
 
-// A number from Ondergrens to Bovengrens - 1; reads and rewrites the state file.
+// The generator's whole state: what the state file holds.
+struct RANDOMTOESTAND {
+    uint32_t VorigeRandom = 0;  // the previous number (line 1)
+    float VorigeDeler = 1.0f;   // the divisor the next draw divides by (line 2)
+};
+
+// One draw, opening no file: a number from Ondergrens to Bovengrens - 1, and
+// Toestand moved on to the state the next draw reads, the divisor rounded to
+// the file's five digits. The same state and bounds give the same number.
+// Ondergrens must lie below Bovengrens (else the program stops).
+uint32_t Trek(RANDOMTOESTAND& Toestand, uint32_t Ondergrens, uint32_t Bovengrens);
+
+// The state file's text and back. Any decimal number text after leading
+// spaces reads; an unreadable number is taken as 0 and a divisor that is not
+// above 0 and at most 1 as 1, each named in Klacht (left empty for a sound text).
+RANDOMTOESTAND ToestandUitTekst(const std::string& Tekst, std::string& Klacht);
+std::string ToestandAlsTekst(const RANDOMTOESTAND& Toestand);
+
+// The state file itself. Reading stops the program when the file cannot be
+// read and notes an unsound content on stderr; writing replaces it whole.
+RANDOMTOESTAND LeesRandomBestand();
+void SchrijfRandomBestand(const RANDOMTOESTAND& Toestand);
+
+// One draw through the state file: reads it, draws, rewrites it.
 uint32_t RandomCard(uint32_t Ondergrens, uint32_t Bovengrens);
 
-// Draws the turn's wind (-100..100 in steps of 25) and shows it on the wind panel.
+// The wind (-100..100 in steps of 25) that the draw Randomwind (1..25) of
+// RandomCard(1, 26) stands for.
+int32_t WindVanTrekking(uint32_t Randomwind);
+
+// Draws the turn's wind and shows it on the wind panel.
 int32_t WindGenereren();
 
 }  // namespace Zanderfell
