@@ -141,9 +141,15 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Opening the display right after the previous window let go of it
-    // fails now and then; a few tries a moment apart get through.
+    // fails now and then (the X server drops a connection made just after
+    // one it is still closing); a few tries a moment apart get through.
+    // Meanwhile SDL is kept to X11 when there is an X display and the player
+    // chose no driver: falling through to the next driver only makes noise
+    // on stderr. The last try leaves the choice to SDL again.
+    const bool x11 = std::getenv("DISPLAY") && !std::getenv("SDL_VIDEODRIVER");
     bool ready = false;
     for (int attempt = 0; attempt < 10 && !ready; ++attempt) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && attempt < 9 ? "x11" : nullptr);
         ready = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0 && HasScreen();
         if (!ready) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
