@@ -2,8 +2,13 @@
 // creates the window, runs the event loop, turns key events into the game's
 // virtual-key codes and presents the picture. The game thread never waits
 // for the display: it copies its frame under a short lock and wakes the
-// window thread, which uploads and presents outside the lock.
+// window thread, which uploads and presents outside the lock. No other
+// thread talks to the display: wake-ups go through flags and a pipe of our
+// own, which the window thread waits on next to the X connection.
 #include <SDL.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -24,13 +29,43 @@
 #include "gfx/Wimdows.h"
 #include "gfx/WimdowsInternal.h"
 
+// Last: Xlib's macros (Bool, Status, None, ...) must not meet the code above.
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
 namespace {
 
 std::thread windowThread;
-Uint32 wakeEvent = 0;  // SDL user event: a new frame, or close
-enum : Sint32 { WakePresent = 1, WakeClose = 2 };
-std::atomic<bool> presentPending{false};
-std::atomic<bool> threadRunning{false};
+
+// What other threads ask of the window thread. Each sets its flag, then
+// writes a byte into the wake pipe; the window thread empties the pipe
+// before it reads the flags, so no request is missed. Pushing an SDL event
+// instead would make SDL send an X event to the window from the pushing
+// thread, and when the window is destroyed at that moment the X server
+// answers with an error (BadWindow) that Xlib turns into the end of the
+// program.
+std::atomic<bool> presentPending{false};  // a new frame
+std::atomic<bool> closeAsked{false};      // the game closes the window
+std::atomic<bool> quitAsked{false};       // SIGINT/SIGTERM: as the close box
+int wakePipe[2] = {-1, -1};               // made once, never closed: a late write stays harmless
+
+// Whether a window thread runs (from OpenWindow until its window is gone),
+// and its end, under one lock: a signal is either seen by that thread or
+// handled at once by the signal thread, never lost in between.
+std::mutex& runMutex = *new std::mutex;  // never destroyed: see Wimdows.cpp
+bool threadRunning = false;
+
+void Wake() {
+    const char byte = 1;
+    // A full pipe already holds a wake-up: a failed write loses nothing.
+    if (write(wakePipe[1], &byte, 1) < 0) return;
+}
+
+void DrainWakePipe() {
+    char bytes[64];
+    while (read(wakePipe[0], bytes, sizeof bytes) > 0) {
+    }
+}
 
 // Waits of the game thread end early when the player closes the window.
 std::mutex& quitMutex = *new std::mutex;  // never destroyed: see Wimdows.cpp
@@ -119,14 +154,46 @@ void SignalThread() {
     for (;;) {
         int sig = 0;
         if (sigwait(&signals.set, &sig) != 0) continue;
+        // Held throughout: no window thread starts or ends meanwhile.
+        std::lock_guard lk(runMutex);
         if (threadRunning) {
-            SDL_Event e{};
-            e.type = SDL_QUIT;
-            SDL_PushEvent(&e);
+            quitAsked = true;
+            Wake();
         } else {
             PlayerClosed();
         }
     }
+}
+
+// Xlib ends the program on any X error unless told otherwise. An error is a
+// fault worth a line on stderr, not the end of the game: it goes on where it
+// can. SDL puts a handler of its own in front of this one and passes errors
+// on to it.
+int OnXError(Display* display, XErrorEvent* e) {
+    char text[256] = "";
+    XGetErrorText(display, e->error_code, text, sizeof text);
+    std::fprintf(stderr, "zanderfell: X error %s (request %u.%u, resource 0x%lx)\n", text, unsigned(e->request_code),
+                 unsigned(e->minor_code), e->resourceid);
+    return 0;
+}
+std::once_flag xErrorHandlerSet;
+
+// The window thread ends: later signals are the signal thread's to handle.
+// True when one came for this thread that it did not see.
+bool EndOfWindowThread() {
+    std::lock_guard lk(runMutex);
+    threadRunning = false;
+    return quitAsked.exchange(false);
+}
+
+// A signal that came while the window failed to open stays asked: the next
+// window closes at once, as if by the player.
+void WindowFailedToOpen() {
+    {
+        std::lock_guard lk(runMutex);
+        threadRunning = false;
+    }
+    Wimdows::Internal::WindowFailed();
 }
 
 // SDL falls back on drivers without a screen when there is no display; a
@@ -138,12 +205,30 @@ bool HasScreen() {
 }
 
 void WindowThread(std::string title, uint32_t width, uint32_t height) {
+    // An X server that drops a connection as it is made (see below) makes
+    // the next write to it raise SIGPIPE, which would end the program; held
+    // back in this thread, the write just fails and the display is tried
+    // again.
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+    std::call_once(xErrorHandlerSet, [] {
+        XInitThreads();
+        XSetErrorHandler(OnXError);
+    });
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Opening the display right after the previous window let go of it
-    // fails now and then; a few tries a moment apart get through.
+    // fails now and then (the X server drops a connection made just after
+    // one it is still closing); a few tries a moment apart get through.
+    // Meanwhile SDL is kept to X11 when there is an X display and the player
+    // chose no driver: falling through to the next driver only makes noise
+    // on stderr. The last try leaves the choice to SDL again.
+    const bool x11 = std::getenv("DISPLAY") && !std::getenv("SDL_VIDEODRIVER");
     bool ready = false;
     for (int attempt = 0; attempt < 10 && !ready; ++attempt) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && attempt < 9 ? "x11" : nullptr);
         ready = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0 && HasScreen();
         if (!ready) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -153,11 +238,9 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
     }
     if (!ready) {
         std::fprintf(stderr, "zanderfell: no display to open the window on\n");
-        Wimdows::Internal::WindowFailed();
-        threadRunning = false;
+        WindowFailedToOpen();
         return;
     }
-    if (wakeEvent == 0) wakeEvent = SDL_RegisterEvents(1);
     SDL_Window* win = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, int(width),
                                        int(height), SDL_WINDOW_SHOWN);
     // The picture goes to the window's own surface, rectangle by rectangle:
@@ -169,8 +252,7 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
         std::fprintf(stderr, "zanderfell: cannot set up the window: %s\n", SDL_GetError());
         if (win) SDL_DestroyWindow(win);
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-        Wimdows::Internal::WindowFailed();
-        threadRunning = false;
+        WindowFailedToOpen();
         return;
     }
     // The game's picture is 0x00RRGGBB; a window surface in another layout
@@ -182,13 +264,19 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
     // A frame left pending by the previous window must not keep this one
     // from being woken for its own first frame.
     presentPending = false;
+    // Under X11 the thread sleeps in poll() on the X connection and the wake
+    // pipe. SDL_WaitEvent is never used there: while a thread sits in it,
+    // SDL_PushEvent from any thread sends an X event to the window.
+    SDL_SysWMinfo wm;
+    SDL_VERSION(&wm.version);
+    Display* const display =
+        SDL_GetWindowWMInfo(win, &wm) && wm.subsystem == SDL_SYSWM_X11 ? wm.info.x11.display : nullptr;
     Wimdows::Internal::WindowOpened(uint32_t(w), uint32_t(h));
 
     bool open = true, byPlayer = false, show = true;
     while (open) {
         SDL_Event e;
-        if (!SDL_WaitEvent(&e)) continue;
-        do {
+        while (open && SDL_PollEvent(&e)) {
             switch (e.type) {
                 case SDL_QUIT: open = false; byPlayer = true; break;
                 case SDL_WINDOWEVENT:
@@ -210,14 +298,17 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     if (vk) Wimdows::Internal::KeyReleased(vk);
                     break;
                 }
-                default:
-                    if (e.type == wakeEvent) {
-                        if (e.user.code == WakeClose) open = false;
-                        else show = true;
-                    }
-                    break;
+                default: break;
             }
-        } while (open && SDL_PollEvent(&e));
+        }
+        // Emptied before the flags are read: a request made after this
+        // leaves a byte that ends the next wait.
+        DrainWakePipe();
+        if (quitAsked.exchange(false)) {
+            open = false;
+            byPlayer = true;
+        }
+        if (closeAsked.exchange(false)) open = false;
         const bool pending = presentPending.exchange(false);
         if (open && (show || pending)) {
             if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
@@ -240,20 +331,25 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                 SDL_UpdateWindowSurfaceRects(win, rects.data(), int(rects.size()));
             }
         }
+        if (!open) break;
+        if (display) {
+            // Presenting may have read X events into Xlib's queue, where
+            // poll() cannot see them. XPending also ends the program, through
+            // Xlib's IO error, once the display has gone away.
+            if (XPending(display) > 0) continue;
+            pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
+            poll(fds, 2, -1);
+        } else {
+            // Another video driver (Wayland, say): its own wait, with nobody
+            // pushing SDL events at it; the flags are looked at every 10 ms.
+            SDL_WaitEventTimeout(nullptr, 10);
+        }
     }
     SDL_DestroyWindow(win);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    threadRunning = false;
+    if (EndOfWindowThread()) byPlayer = true;
     if (byPlayer) PlayerClosed();
     else Wimdows::Internal::WindowClosed(false);
-}
-
-void Wake(Sint32 code) {
-    if (wakeEvent == 0 || wakeEvent == Uint32(-1)) return;
-    SDL_Event e{};
-    e.type = wakeEvent;
-    e.user.code = code;
-    SDL_PushEvent(&e);
 }
 
 // The window thread is joined when the next window opens or the program ends.
@@ -266,7 +362,8 @@ struct ThreadReaper {
             return;
         }
         if (windowThread.joinable()) {
-            if (threadRunning) Wake(WakeClose);
+            closeAsked = true;
+            Wake();
             windowThread.join();
         }
     }
@@ -277,12 +374,19 @@ struct ThreadReaper {
 namespace Platform {
 
 bool OpenWindow(const std::string& title, uint32_t width, uint32_t height) {
-    std::call_once(signalThreadStarted, [] { std::thread(SignalThread).detach(); });
+    std::call_once(signalThreadStarted, [] {
+        if (pipe2(wakePipe, O_NONBLOCK | O_CLOEXEC) != 0) wakePipe[0] = wakePipe[1] = -1;
+        std::thread(SignalThread).detach();
+    });
+    if (wakePipe[0] < 0) return false;  // a window nobody could wake
     if (windowThread.joinable()) windowThread.join();
+    closeAsked = false;  // meant for a window that had ended already
     try {
+        std::lock_guard lk(runMutex);
         threadRunning = true;
         windowThread = std::thread(WindowThread, title, width, height);
     } catch (const std::system_error&) {
+        std::lock_guard lk(runMutex);
         threadRunning = false;
         return false;
     }
@@ -290,12 +394,13 @@ bool OpenWindow(const std::string& title, uint32_t width, uint32_t height) {
 }
 
 void CloseWindow() {
-    if (threadRunning) Wake(WakeClose);
+    closeAsked = true;
+    Wake();
     if (windowThread.joinable()) windowThread.join();
 }
 
 void Present() {
-    if (!presentPending.exchange(true) && threadRunning) Wake(WakePresent);
+    if (!presentPending.exchange(true)) Wake();
 }
 
 void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& changed) { changed.wait(lock); }
