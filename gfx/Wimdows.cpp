@@ -228,6 +228,14 @@ void ReleaseAll() {
         buffering = false;
         bit.clear();
         bit.shrink_to_fit();
+        // The window stays active until the platform has let go of it: a
+        // drawing or an UpdateWindow of the game thread in that moment must
+        // find nothing left to copy, not boxes of the buffer just freed.
+        sinceUpdate.Clear();
+        sincePresent.Clear();
+        sinceReplay.Clear();
+        recording = false;
+        replayed = 0;
     }
     for (auto& k : key) k.store(false);
     FlushKeys();
@@ -620,7 +628,6 @@ void WindowOpened(uint32_t width, uint32_t height) {
         screen.assign(size_t(width) * height, 0);
         buffering = false;
         recording = false;
-        ++generation;
         sinceUpdate.Clear();
         sinceReplay.Clear();
         sincePresent.Clear();

@@ -1,5 +1,5 @@
 // Opens and closes the real window many times while a second thread draws
-// and presents as fast as it can, so that wake-ups of the window thread keep
+// and calls UpdateWindow as fast as it can, so that wake-ups of the window thread keep
 // meeting the end of its window. Half of the windows end by KillWindow, half
 // by opening the next one over them (as the game does after a victory).
 // Exit code 0 when every window opened; an X error shows on stderr.
@@ -20,9 +20,12 @@ int main(int argc, char** argv) {
                 std::this_thread::yield();
                 continue;
             }
-            // Unbuffered, as on the title screen: every drawing presents.
+            // Unbuffered drawing presents at once (as on the title screen);
+            // buffered drawing is shown by UpdateWindow (as in play).
             const int32_t x = int32_t(i % 1000);
+            Wimdows::SetBuffering(i % 64 < 32);
             Wimdows::Rectangle(x, 0, x + 20, 40, Wimdows::RgbColor(i % 256, 90, 200), true);
+            Wimdows::UpdateWindow();
         }
     });
     int failed = 0;

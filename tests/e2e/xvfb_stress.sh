@@ -7,7 +7,7 @@
 # and nothing on stderr (an X error would show there).
 #   xvfb_stress.sh RUN_DIR E2E_TOOLS_DIR [ROUNDS [GAMES]]
 set -euo pipefail
-run=$(realpath "$1") tools=$(realpath "$2") rounds=${3:-120} games=${4:-50}
+run=$(realpath "$1") tools=$(realpath "$2") rounds=${3:-200} games=${4:-50}
 
 for t in Xvfb xdotool timeout; do
   command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (./build.sh test installs it)"; exit 1; }
