@@ -41,11 +41,11 @@ void FlatField() {
 
 void Pacing(const char* name, const std::function<void()>& run) {
     FlatField();
-    const uint64_t waited0 = Platform::WaitedMs();
+    const uint64_t waited0 = Runtime::WaitedMs();
     const auto t0 = Clock::now();
     run();
     const double wall = Ms(Clock::now() - t0);
-    const double waits = double(Platform::WaitedMs() - waited0);
+    const double waits = double(Runtime::WaitedMs() - waited0);
     std::printf("%-28s waits %8.0f ms  wall %8.1f ms  ratio %.3f\n", name, waits, wall, wall / waits);
 }
 

@@ -24,11 +24,7 @@ void Present();
 // and `changed` is notified whenever a key is queued or the window closes.
 void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& changed);
 
-// The clock.
-void Delay(uint32_t ms);
-uint64_t NowMs();
-// The sum of every wait asked for so far, in ms (the game's own pacing).
-uint64_t WaitedMs();
+// The clock is the platform's too: it implements runtime/Clock.h.
 
 // Shows an error box (where the platform has one) and writes it to stderr.
 void ErrorBox(const std::string& text, const std::string& caption);

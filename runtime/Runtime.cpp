@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <limits>
 
-#include "gfx/Platform.h"
 
 namespace Runtime {
 
@@ -57,9 +56,5 @@ bool ReadFile(const std::string& path, std::string& contents) {
     std::fclose(f);
     return ok;
 }
-
-void Delay(uint32_t ms) { Platform::Delay(ms); }
-uint64_t NowMs() { return Platform::NowMs(); }
-uint64_t WaitedMs() { return Platform::WaitedMs(); }
 
 }  // namespace Runtime

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "runtime/Clock.h"
+
 namespace Runtime {
 
 // Ends the program with a clear message on stderr (exit code 3). Used for
@@ -57,13 +59,5 @@ int32_t Round(long double v);
 
 // Reads a whole file into `contents`; false when it cannot be opened or read.
 bool ReadFile(const std::string& path, std::string& contents);
-
-// Every millisecond wait of the game goes through here, to the platform's
-// clock: real time in the game, virtual time in the tests.
-void Delay(uint32_t ms);
-// Milliseconds since the clock started (virtual or real).
-uint64_t NowMs();
-// The sum of every wait so far, in ms.
-uint64_t WaitedMs();
 
 }  // namespace Runtime

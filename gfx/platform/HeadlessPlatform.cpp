@@ -11,6 +11,7 @@
 
 #include "gfx/Headless.h"
 #include "gfx/Platform.h"
+#include "runtime/Clock.h"
 #include "gfx/Wimdows.h"
 #include "gfx/WimdowsInternal.h"
 
@@ -119,6 +120,15 @@ void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable&) {
     lock.lock();
 }
 
+void ErrorBox(const std::string& text, const std::string& caption) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+}
+
+}  // namespace Platform
+
+// The virtual clock: a wait moves it at once.
+namespace Runtime {
+
 void Delay(uint32_t ms) {
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
     if (atWait) atWait();
@@ -131,11 +141,7 @@ void Delay(uint32_t ms) {
 uint64_t NowMs() { return now; }
 uint64_t WaitedMs() { return waited; }
 
-void ErrorBox(const std::string& text, const std::string& caption) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-}
-
-}  // namespace Platform
+}  // namespace Runtime
 
 namespace Headless {
 

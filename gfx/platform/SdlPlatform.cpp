@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "gfx/Platform.h"
+#include "runtime/Clock.h"
 #include "gfx/Wimdows.h"
 #include "gfx/WimdowsInternal.h"
 
@@ -405,6 +406,16 @@ void Present() {
 
 void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& changed) { changed.wait(lock); }
 
+void ErrorBox(const std::string& text, const std::string& caption) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+}
+
+}  // namespace Platform
+
+// The real clock.
+namespace Runtime {
+
 // The game is paced by its waits alone: the drawing done since the previous
 // wait ended is taken out of the next one, so a jump of 87 steps of 3 ms
 // takes 87 x 3 ms, not that plus 87 frames of drawing. Only time spent right
@@ -433,9 +444,4 @@ uint64_t NowMs() {
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clockStart).count());
 }
 
-void ErrorBox(const std::string& text, const std::string& caption) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
-}
-
-}  // namespace Platform
+}  // namespace Runtime

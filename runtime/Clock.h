@@ -1,0 +1,19 @@
+// The one clock of the game, a seam of its own: every millisecond wait goes
+// through here. The platform the program links implements it (the real clock
+// beside the real window, a virtual one in the headless platform of the
+// tests), so the runtime needs nothing of the graphics layer.
+#pragma once
+
+#include <cstdint>
+
+namespace Runtime {
+
+// Waits `ms` milliseconds (ends early, by throwing the graphics layer's
+// QuitGame, when the player closes the window).
+void Delay(uint32_t ms);
+// Milliseconds since the clock started (virtual or real).
+uint64_t NowMs();
+// The sum of every wait asked for so far, in ms (the game's own pacing).
+uint64_t WaitedMs();
+
+}  // namespace Runtime
