@@ -3,6 +3,7 @@
 // into the ground cells.
 #include "game/weapons/Damage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -70,13 +71,13 @@ void BewaarInslag(SCHADE& inslagen, uint32_t& aantal, int32_t x, int32_t y, uint
 }
 
 // The shortest distance from the impact to 61 points from the feet up to
-// the head; within Grootte the rabbit loses Grootte minus half of it.
+// the head; within Grootte the rabbit loses Grootte minus half of it. The
+// nearest of those points is the row of the impact held between head and
+// feet, and a whole-pixel distance only grows with the true one, so that
+// point's distance is the shortest.
 uint32_t LevensVerlies(int32_t x, int32_t y, uint32_t Grootte, COORDINATEN Voeten) {
-    uint32_t Kortste_Afstand = Runtime::AddU(Grootte, 1000);
-    for (int32_t j = 0; j <= 60; ++j) {
-        const uint32_t d = Distance(x, y, Voeten.x, Runtime::Sub(Voeten.y, j));
-        if (d < Kortste_Afstand) Kortste_Afstand = d;
-    }
+    const int32_t Hoofd = Runtime::Sub(Voeten.y, 60);
+    const uint32_t Kortste_Afstand = Distance(x, y, Voeten.x, std::clamp(y, Hoofd, Voeten.y));
     if (Kortste_Afstand > Grootte) return 0;
     return Runtime::SubU(Grootte, Kortste_Afstand / 2);
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "game/Level.h"
 #include "game/movement/TurnClock.h"
@@ -19,13 +20,60 @@ namespace Zanderfell {
 
 namespace {
 
-using Runtime::Add;
 using Runtime::F;
-using Runtime::Trunc;
 using LD = long double;
 
+// The flights' arithmetic runs millions of times for a computer player, so
+// its checked helpers are inlined here; out of range they hand over to the
+// runtime's own, which reports the error.
+[[gnu::always_inline]] inline int32_t Add(int32_t a, int32_t b) {
+    const int64_t som = int64_t{a} + b;
+    return som >= INT32_MIN && som <= INT32_MAX ? static_cast<int32_t>(som) : Runtime::Add(a, b);
+}
+
+// Truncation toward zero, as Runtime::Trunc, without switching the x87
+// rounding mode on every conversion (that switch made a step of a flight
+// several times slower). Adding
+// and taking away 1.5 * 2^63 rounds to a whole number (to nearest), one step
+// back towards zero undoes a rounding away from it, and the whole number
+// passes through double exactly. Out of range, Runtime::Trunc reports it.
+[[gnu::always_inline]] inline int32_t Trunc(LD v) {
+    if constexpr (std::numeric_limits<LD>::digits != 64) {
+        return Runtime::Trunc(v);
+    } else {
+        if (!(v > -2147483649.0L && v < 2147483648.0L)) return Runtime::Trunc(v);
+        constexpr LD Heel = 0x1.8p63L;
+        const LD r = (v + Heel) - Heel;
+        const LD t = v >= 0 ? (r > v ? r - 1 : r) : (r < v ? r + 1 : r);
+        return static_cast<int32_t>(static_cast<double>(t));
+    }
+}
+
+// Truncation toward zero of the product of two floats. The product is exact
+// in double (24 + 24 significant bits), so it equals the long double product
+// to the last bit, and the processor truncates a double in one instruction.
+[[gnu::always_inline]] inline int32_t TruncMaal(float a, float b) {
+    const double p = double{a} * b;
+    if (!(p > -2147483649.0 && p < 2147483648.0)) return Runtime::Trunc(LD{a} * b);
+    return static_cast<int32_t>(p);
+}
+
+// Truncation toward zero of b * b * k. In double b * b is exact and only the
+// last product rounds; a rounding can only carry it across a whole number
+// when it lands on one, and then the long double product decides.
+[[gnu::always_inline]] inline int32_t TruncKwadraat(float b, int32_t k) {
+    const double q = double{b} * b * k;
+    if (q == 0) return 0;
+    if (q > -2147483648.0 && q < 2147483648.0) {
+        const int32_t t = static_cast<int32_t>(q);
+        if (t != q) return t;
+    }
+    return Trunc(LD{b} * b * k);
+}
+
 // Gravity: 70 pixels per unit of the time parameter squared.
-constexpr LD Zwaartekracht = 70;
+constexpr int32_t Valversnelling = 70;
+constexpr LD Zwaartekracht = Valversnelling;
 
 // Still inside the shooter's own box (25 columns and 40 rows from the start
 // of the arc)? There its rabbit cells neither stop nor turn the projectile.
@@ -39,7 +87,7 @@ bool InHetVeld(int64_t X, int64_t Y) {
 
 // Does the cell stop the projectile? Ground always does, a rabbit only once
 // the projectile has left its own rabbit. Cells off the grid never do.
-bool Geraakt(const LEVEL& level, int64_t X, int64_t Y, bool BuitenKonijn) {
+[[gnu::always_inline]] inline bool Geraakt(const LEVEL& level, int64_t X, int64_t Y, bool BuitenKonijn) {
     if (!InHetVeld(X, Y)) return false;
     const CEL& cel = level[X][Y];
     return cel.Grond || (cel.Konijn && BuitenKonijn);
@@ -82,8 +130,8 @@ Vlucht StartBazooka(COORDINATEN Positie, float Kracht, float Hoek, int32_t Wind)
 
 void StapBazooka(Vlucht& v, const LEVEL& level) {
     v.Vorige = v.Pos;
-    v.Pos.x = Add(Add(v.Start.x, Trunc(LD{v.b} * v.Kracht_x)), Trunc(LD{v.b} * v.b * v.Wind));
-    v.Pos.y = Add(Add(v.Start.y, Trunc(LD{v.b} * v.Kracht_y)), Trunc(LD{v.b} * v.b * Zwaartekracht));
+    v.Pos.x = Add(Add(v.Start.x, TruncMaal(v.b, v.Kracht_x)), TruncKwadraat(v.b, v.Wind));
+    v.Pos.y = Add(Add(v.Start.y, TruncMaal(v.b, v.Kracht_y)), TruncKwadraat(v.b, Valversnelling));
     if (!BinnenKonijn(v.Start, v.Pos)) v.BuitenKonijn = true;
     v.Hit = AanDeRand(v.Pos) || KaderGeraakt(level, v.Pos, v.BuitenKonijn);
     v.b = F(LD{v.b} + 0.05f);
@@ -99,8 +147,8 @@ Vlucht StartPistool(COORDINATEN Positie, float Hoek) {
 
 void StapPistool(Vlucht& v, const LEVEL& level) {
     v.Vorige = v.Pos;
-    v.Pos.x = Add(v.Start.x, Trunc(LD{v.b} * v.Kracht_x));
-    v.Pos.y = Add(v.Start.y, Trunc(LD{v.b} * v.Kracht_y));
+    v.Pos.x = Add(v.Start.x, TruncMaal(v.b, v.Kracht_x));
+    v.Pos.y = Add(v.Start.y, TruncMaal(v.b, v.Kracht_y));
     if (!BinnenKonijn(v.Start, v.Pos)) v.BuitenKonijn = true;
     v.Hit = AanDeRand(v.Pos) || Geraakt(level, v.Pos.x, v.Pos.y, v.BuitenKonijn);
     v.b = F(LD{v.b} + 0.05f);
@@ -141,8 +189,8 @@ bool StapGranaat(Vlucht& v, const LEVEL& level) {
     };
 
     v.Vorige = v.Pos;
-    v.Pos.x = Add(v.Start.x, Trunc(LD{v.b} * v.Kracht_x));
-    v.Pos.y = Add(Add(v.Start.y, Trunc(LD{v.b} * v.Kracht_y)), Trunc(LD{v.b} * v.b * Zwaartekracht));
+    v.Pos.x = Add(v.Start.x, TruncMaal(v.b, v.Kracht_x));
+    v.Pos.y = Add(Add(v.Start.y, TruncMaal(v.b, v.Kracht_y)), TruncKwadraat(v.b, Valversnelling));
     if (!BinnenKonijn(v.Start, v.Pos)) v.BuitenKonijn = true;
     const COORDINATEN Pos = v.Pos;
 

@@ -1,0 +1,41 @@
+// What a shot would do, worked out beside the game: where it ends, the crater
+// and every rabbit's lives afterwards, from the same steps the weapons run,
+// without drawing, waiting or touching the game's own state. This is what a
+// computer player asks for every shot it considers.
+#pragma once
+
+#include <cstdint>
+
+#include "game/Zanderfell.h"
+#include "game/weapons/Weapons.h"
+#include "runtime/Runtime.h"
+
+namespace Zanderfell {
+
+// The state a shot reads; none of it is changed. The wind is the turn's.
+struct Stand {
+    const LEVEL& level;
+    const KONIJN& konijnen;
+    uint32_t AantalKonijntjes;
+    int32_t Wind;
+};
+
+// A shot as the weapon procedures take it once aiming is done.
+struct Schot {
+    Wapen wapen = Wapen::Bazooka;
+    float Hoek = 0;        // the sight's angle (bazooka, grenade, pistol)
+    float Kracht = 0;      // the power meter's value (bazooka, grenade)
+    int32_t BijlKant = -1; // the axe: -1 left, +1 right
+};
+
+struct SchotUitslag {
+    COORDINATEN Einde;                     // the impact; the striker's feet for the axe
+    Inslag Krater;                         // centre and radius; radius 0: no crater (the axe)
+    Runtime::Array<int32_t, 1, 8> Levens;  // every rabbit's lives afterwards
+};
+
+// The shot of rabbit KonijnNr. The dynamite goes off at the rabbit's feet as
+// the state has them, with every rabbit where the state has it.
+SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Schot& schot);
+
+}  // namespace Zanderfell
