@@ -75,6 +75,25 @@ void FieldRedraw500WaterImpacts(benchmark::State& state) {
 }
 BENCHMARK(FieldRedraw500WaterImpacts)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
+// The first redraw after an impact, the 500th: the field recorded with 499
+// impacts near the water, then one more. Each round takes the last impact
+// off the list again and records the field afresh, outside the timing.
+void FirstRedrawAfterThe500thImpact(benchmark::State& state) {
+    OpenGame(1);
+    for (int i = 1; i <= 500; ++i) Schade(COORDINATEN{20 + (i * 37) % 960, 540 + (i * 13) % 40}, 30);
+    for (auto _ : state) {
+        state.PauseTiming();
+        AANTALINSLAGEN = 499;
+        HermaakLevel();
+        Schade(COORDINATEN{500, 560}, 30);
+        state.ResumeTiming();
+        HermaakLevel();
+    }
+    MaakLevelAan(1, Level);
+    ResetInslagen();
+}
+BENCHMARK(FirstRedrawAfterThe500thImpact)->Iterations(20)->Unit(benchmark::kMillisecond);
+
 void DrawLevelBitmap(benchmark::State& state) {
     OpenGame(1);
     Wimdows::SetBuffering(true);

@@ -89,10 +89,53 @@ void MaakLevelAan(uint32_t LevelNr, LEVEL& level) {
 
 namespace {
 
+// A box of the field, corners included; empty when x0 > x1 or y0 > y1.
+struct Vak {
+    int64_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+};
+bool Leeg(const Vak& v) { return v.x0 > v.x1 || v.y0 > v.y1; }
+Vak Omvat(const Vak& a, const Vak& b) {
+    if (Leeg(a)) return b;
+    if (Leeg(b)) return a;
+    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+Vak Binnen(const Vak& a, const Vak& b) {
+    return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
+}
+
+// The box the field is recorded in: the level picture (from row and column
+// 1) and the discs of craters at the edges, which reach row 0 and column 0.
+constexpr Vak Veldvak{0, 0, 999, 600};
+
+// An impact paints sky over its disc while the disc stays above the water,
+// and runs the water-line pass once it reaches the water zone.
+bool MetSchijf(const Inslag& i) { return int64_t{i.y} + i.Grootte < WaterRij; }
+bool MetWaterlijn(const Inslag& i) { return int64_t{i.y} + i.Grootte >= WaterZoneRij; }
+// The cells the water-line pass looks at: its columns, from the top of the
+// crater down to the water, inside the landscape's frame.
+Vak Waterlijnvak(const Inslag& i) {
+    const int64_t x = i.x, y = i.y, G = i.Grootte;
+    if (!MetWaterlijn(i)) return {};
+    return {std::max<int64_t>(x - G, 3), std::max<int64_t>(y - G, 3), std::min<int64_t>(x + G, 997), 595};
+}
+// The box of the sky disc.
+Vak Schijfvak(const Inslag& i) {
+    const int64_t x = i.x, y = i.y, G = i.Grootte;
+    return MetSchijf(i) ? Vak{x - G, y - G, x + G, y + G} : Vak{};
+}
+// Everything the impact draws on.
+Vak Bereik(const Inslag& i) { return Omvat(Schijfvak(i), Waterlijnvak(i)); }
+
+// The colour the water-line pass leaves on an air cell of row r: sky above
+// the water zone, the black line at its top, water below.
+Wimdows::Color Waterlijnkleur(int64_t r) {
+    if (r < WaterZoneRij) return _ACHTERGRONDKLEUR;
+    return r <= 536 ? Wimdows::RgbColor(0, 0, 0) : _WATER;
+}
+
 // The field without its rabbits: the level picture and every crater, with
 // the water line where craters reach the water zone.
 void TekenVeld() {
-    using Wimdows::RgbColor;
     TekenBitmaps::TekenLevel(Menu.LevelNr);
 
     for (int64_t i = 0; i <= int64_t{AANTALINSLAGEN}; ++i) {
@@ -113,9 +156,47 @@ void TekenVeld() {
                         Wimdows::SetPixel(cc, rr, _ACHTERGRONDKLEUR);
                     } else {
                         Wimdows::SetPixel(cc, rr, _WATER);
-                        if (r <= 536) Wimdows::SetPixel(cc, rr, RgbColor(0, 0, 0));
+                        if (r <= 536) Wimdows::SetPixel(cc, rr, Wimdows::RgbColor(0, 0, 0));
                     }
                 }
+            }
+        }
+    }
+}
+
+// The field inside `vak` exactly as TekenVeld leaves it there: the picture,
+// then in order every impact that reaches into the box, its water-line pass
+// kept to the box. A cell that several passes write gets its final colour
+// once, from the last of them (the pass's colour depends on the cell alone,
+// so only the discs drawn after that pass can still cover it). Outside the
+// box the picture and the discs land too: the caller replays the field
+// over them.
+void TekenVeldIn(const Vak& vak) {
+    TekenBitmaps::TekenLevel(Menu.LevelNr);
+    const int64_t breedte = vak.x1 - vak.x0 + 1;
+    std::vector<int32_t> laatste(size_t(breedte * (vak.y1 - vak.y0 + 1)), -1);
+    auto plek = [&](int64_t c, int64_t r) { return size_t((r - vak.y0) * breedte + (c - vak.x0)); };
+    for (int32_t i = 0; i <= Runtime::ToI32(AANTALINSLAGEN); ++i) {
+        const Vak w = Binnen(Waterlijnvak(SchadeArray[i]), vak);
+        if (Leeg(w)) continue;
+        for (int64_t c = w.x0; c <= w.x1; ++c) {
+            const CEL* kolom = &Level[c][w.y0];
+            for (int64_t r = w.y0; r <= w.y1; ++r)
+                if (!kolom[r - w.y0].Grond) laatste[plek(c, r)] = i;
+        }
+    }
+    for (int32_t i = 0; i <= Runtime::ToI32(AANTALINSLAGEN); ++i) {
+        const Inslag& inslag = SchadeArray[i];
+        if (!Leeg(Binnen(Schijfvak(inslag), vak)))
+            Wimdows::Disc(inslag.x, inslag.y, Runtime::ToU32(inslag.Grootte), _ACHTERGRONDKLEUR);
+        // The cells this pass writes last, a row's neighbours in one go.
+        const Vak w = Binnen(Waterlijnvak(inslag), vak);
+        for (int64_t r = w.y0; r <= w.y1; ++r) {
+            for (int64_t c = w.x0; c <= w.x1; ++c) {
+                if (laatste[plek(c, r)] != i) continue;
+                const int64_t begin = c;
+                while (c < w.x1 && laatste[plek(c + 1, r)] == i) ++c;
+                Wimdows::Rectangle(int32_t(begin), int32_t(r), int32_t(c), int32_t(r), Waterlijnkleur(r), true);
             }
         }
     }
@@ -125,7 +206,9 @@ void TekenVeld() {
 // redrawn at every step of every animation. So the drawing of the field is
 // recorded once and replayed while nothing it depends on has changed: the
 // level and its picture, the impact list, the colours and the ground of the
-// cells that the water-line pass looks at.
+// cells that the water-line pass looks at. A new impact, or ground that
+// changed, only has the box it touches drawn again and put into the
+// recording: late in a long game a full redraw takes a tenth of a second.
 struct VeldOpname {
     bool geldig = false;
     uint32_t LevelNr = 0;
@@ -133,7 +216,8 @@ struct VeldOpname {
     uint64_t venster = 0;
     Wimdows::Color lucht = 0, water = 0;
     std::vector<Inslag> inslagen;
-    uint64_t grond = 0;
+    Vak gelezen;               // the cells the water-line passes read
+    std::vector<uint8_t> grond;  // their ground when recorded, column by column
     Wimdows::Recording opname;
 };
 VeldOpname veld;
@@ -148,25 +232,179 @@ Wimdows::Handle LevelPlaatje(uint32_t LevelNr) {
     }
 }
 
-// A hash of the ground of every cell that the water-line pass of the
-// recorded impacts reads (their bounding box).
-uint64_t GrondOnderWaterlijn(const std::vector<Inslag>& inslagen) {
-    int64_t x0 = 998, x1 = 2, y0 = 596;
-    for (const Inslag& i : inslagen) {
-        if (int64_t{i.y} + i.Grootte < WaterZoneRij) continue;
-        x0 = std::min<int64_t>(x0, int64_t{i.x} - i.Grootte);
-        x1 = std::max<int64_t>(x1, int64_t{i.x} + i.Grootte);
-        y0 = std::min<int64_t>(y0, int64_t{i.y} - i.Grootte);
+// Keeps the ground of the cells that the recorded impacts' passes read: of
+// those in `veranderd` only, while the passes read the same box of cells.
+void BewaarGrond(const Vak& veranderd) {
+    Vak g;
+    for (const Inslag& i : veld.inslagen) g = Omvat(g, Waterlijnvak(i));
+    const int64_t hoogte = g.y1 - g.y0 + 1;
+    Vak deel = Binnen(veranderd, g);
+    const Vak& was = veld.gelezen;
+    if (g.x0 != was.x0 || g.y0 != was.y0 || g.x1 != was.x1 || g.y1 != was.y1) {
+        veld.gelezen = g;
+        veld.grond.assign(Leeg(g) ? 0 : size_t((g.x1 - g.x0 + 1) * hoogte), 0);
+        deel = g;
     }
-    x0 = std::max<int64_t>(x0, 3);
-    x1 = std::min<int64_t>(x1, 997);
-    y0 = std::max<int64_t>(y0, 3);
-    uint64_t h = 1469598103934665603ull;
-    for (int64_t c = x0; c <= x1 && y0 <= 595; ++c) {
-        const CEL* kolom = &Level[c][y0];
-        for (int64_t r = 0; r <= 595 - y0; ++r) h = (h ^ uint64_t(kolom[r].Grond)) * 1099511628211ull;
+    for (int64_t c = deel.x0; c <= deel.x1 && deel.y0 <= deel.y1; ++c) {
+        const CEL* kolom = &Level[c][deel.y0];
+        uint8_t* naar = &veld.grond[size_t((c - g.x0) * hoogte + (deel.y0 - g.y0))];
+        for (int64_t r = 0; r <= deel.y1 - deel.y0; ++r) naar[r] = kolom[r].Grond;
     }
-    return h;
+}
+
+// The box of the kept cells whose ground is no longer what it was.
+Vak VeranderdeGrond() {
+    const Vak& g = veld.gelezen;
+    if (Leeg(g)) return {};
+    const int64_t hoogte = g.y1 - g.y0 + 1;
+    bool anders = false;
+    for (int64_t c = g.x0; c <= g.x1; ++c) {
+        const CEL* kolom = &Level[c][g.y0];
+        const uint8_t* was = &veld.grond[size_t((c - g.x0) * hoogte)];
+        for (int64_t r = 0; r < hoogte; ++r) anders |= kolom[r].Grond != bool(was[r]);
+    }
+    Vak v;
+    for (int64_t c = g.x0; anders && c <= g.x1; ++c) {
+        const CEL* kolom = &Level[c][g.y0];
+        const uint8_t* was = &veld.grond[size_t((c - g.x0) * hoogte)];
+        int64_t boven = 0, onder = hoogte - 1;
+        while (boven < hoogte && kolom[boven].Grond == bool(was[boven])) ++boven;
+        if (boven == hoogte) continue;
+        while (kolom[onder].Grond == bool(was[onder])) --onder;
+        v = Omvat(v, {c, g.y0 + boven, c, g.y0 + onder});
+    }
+    return v;
+}
+
+// Writes what `deel` recorded over what `heel` holds in the same pixels,
+// when both wrote the same pixels of deel's box (as they do where the level
+// picture lies); false, and nothing written, when they did not.
+bool VervangIn(Wimdows::Recording& heel, const Wimdows::Recording& deel) {
+    using Run = Wimdows::Recording::Run;
+    const auto eerste = std::partition_point(heel.runs.begin(), heel.runs.end(),
+                                             [&](const Run& r) { return r.y < deel.y0; });
+    int64_t binnen = 0, geschreven = 0;
+    for (auto h = eerste; h != heel.runs.end() && h->y <= deel.y1; ++h)
+        binnen += std::max<int64_t>(0, std::min<int64_t>(int64_t{h->x} + h->length - 1, deel.x1) -
+                                           std::max<int64_t>(h->x, deel.x0) + 1);
+    for (const Run& d : deel.runs) geschreven += d.length;
+    if (binnen != geschreven) return false;
+    std::vector<size_t> waar;  // where each of deel's runs lies in heel's pixels
+    waar.reserve(deel.runs.size());
+    for (const Run& d : deel.runs) {
+        const auto na = std::partition_point(eerste, heel.runs.end(), [&](const Run& r) {
+            return r.y < d.y || (r.y == d.y && r.x <= d.x);
+        });
+        if (na == eerste) return false;
+        const Run& h = *(na - 1);  // the last run starting at or before d
+        if (h.y != d.y || int64_t{d.x} + d.length > int64_t{h.x} + h.length) return false;
+        waar.push_back(h.at + size_t(d.x - h.x));
+    }
+    for (size_t i = 0; i < deel.runs.size(); ++i)
+        std::copy_n(&deel.pixels[deel.runs[i].at], deel.runs[i].length, &heel.pixels[waar[i]]);
+    return true;
+}
+
+// Puts what `deel` recorded in its box in place of what `heel` held there.
+void VoegIn(Wimdows::Recording& heel, const Wimdows::Recording& deel) {
+    using Run = Wimdows::Recording::Run;
+    if (VervangIn(heel, deel)) return;
+    Wimdows::Recording samen;
+    samen.generation = heel.generation;
+    samen.id = heel.id;
+    samen.x0 = heel.x0, samen.y0 = heel.y0, samen.x1 = heel.x1, samen.y1 = heel.y1;
+    samen.pixels.reserve(heel.pixels.size() + deel.pixels.size());
+    auto neem = [&](int32_t y, int64_t x, int64_t n, const uint32_t* p) {
+        if (n <= 0) return;
+        samen.runs.push_back({y, int32_t(x), int32_t(n), samen.pixels.size()});
+        samen.pixels.insert(samen.pixels.end(), p, p + n);
+    };
+    // Runs stay in order of row and column.
+    size_t j = 0;
+    auto deelTot = [&](int64_t y, int64_t x) {
+        for (; j < deel.runs.size() && (deel.runs[j].y < y || (deel.runs[j].y == y && deel.runs[j].x < x)); ++j)
+            neem(deel.runs[j].y, deel.runs[j].x, deel.runs[j].length, &deel.pixels[deel.runs[j].at]);
+    };
+    for (const Run& run : heel.runs) {
+        const uint32_t* p = &heel.pixels[run.at];
+        const int64_t eind = int64_t{run.x} + run.length;  // one past the run
+        if (run.y < deel.y0 || run.y > deel.y1) {
+            deelTot(run.y, run.x);
+            neem(run.y, run.x, run.length, p);
+            continue;
+        }
+        deelTot(run.y, run.x);
+        neem(run.y, run.x, std::min<int64_t>(eind, deel.x0) - run.x, p);
+        const int64_t rechts = std::max<int64_t>(run.x, int64_t{deel.x1} + 1);
+        deelTot(run.y, rechts);
+        neem(run.y, rechts, eind - rechts, p + (rechts - run.x));
+    }
+    deelTot(INT64_MAX, INT64_MAX);
+    heel = std::move(samen);
+}
+
+// Brings the recording up to date by drawing the box again; false when
+// that could not be recorded.
+bool WerkBij(const Vak& vak) {
+    if (!Wimdows::BeginRecording(int32_t(vak.x0), int32_t(vak.y0), int32_t(vak.x1), int32_t(vak.y1))) return false;
+    TekenVeldIn(vak);
+    Wimdows::Recording deel;
+    Wimdows::EndRecording(deel);
+    if (deel.id == 0 || deel.generation != veld.opname.generation || deel.x0 != vak.x0 || deel.y0 != vak.y0 ||
+        deel.x1 != vak.x1 || deel.y1 != vak.y1)
+        return false;
+    // The merged recording keeps the id of the old one, which the buffer no
+    // longer holds (the box's recording was the last): the replay that
+    // follows writes it whole, over what TekenVeldIn drew outside the box.
+    VoegIn(veld.opname, deel);
+    return true;
+}
+
+// Replays the field, bringing its recording up to date first or making it
+// anew; false when there is no recording to be had.
+bool SpeelVeldAf() {
+    const Wimdows::Handle plaatje = LevelPlaatje(Menu.LevelNr);
+    const uint64_t venster = Wimdows::WindowGeneration();
+    const size_t aantal = size_t{AANTALINSLAGEN} + 1;
+    auto zelfde = [](const Inslag& a, const Inslag& b) {
+        return a.x == b.x && a.y == b.y && a.Grootte == b.Grootte;
+    };
+    // The recording holds while the level, picture, window and colours are
+    // the same and the impacts it shows are still the first ones of the list.
+    bool bruikbaar = veld.geldig && veld.LevelNr == Menu.LevelNr && veld.plaatje == plaatje &&
+                     veld.venster == venster && veld.lucht == _ACHTERGRONDKLEUR && veld.water == _WATER &&
+                     veld.inslagen.size() <= aantal;
+    for (size_t i = 0; bruikbaar && i < veld.inslagen.size(); ++i) bruikbaar = zelfde(veld.inslagen[i], SchadeArray[i]);
+    if (bruikbaar) {
+        Vak vak = VeranderdeGrond();
+        for (size_t i = veld.inslagen.size(); i < aantal; ++i) vak = Omvat(vak, Bereik(SchadeArray[i]));
+        vak = Binnen(vak, Veldvak);
+        if (!Leeg(vak)) bruikbaar = WerkBij(vak);
+        if (bruikbaar && (!Leeg(vak) || veld.inslagen.size() < aantal)) {
+            for (size_t i = veld.inslagen.size(); i < aantal; ++i) veld.inslagen.push_back(SchadeArray[i]);
+            BewaarGrond(vak);
+        }
+    }
+    if (!bruikbaar) {
+        if (!Wimdows::BeginRecording(int32_t(Veldvak.x0), int32_t(Veldvak.y0), int32_t(Veldvak.x1),
+                                     int32_t(Veldvak.y1)))
+            return false;
+        TekenVeld();
+        Wimdows::EndRecording(veld.opname);
+        veld.geldig = true;
+        veld.LevelNr = Menu.LevelNr;
+        veld.plaatje = plaatje;
+        veld.venster = venster;
+        veld.lucht = _ACHTERGRONDKLEUR;
+        veld.water = _WATER;
+        veld.inslagen.clear();
+        for (size_t i = 0; i < aantal; ++i) veld.inslagen.push_back(SchadeArray[i]);
+        veld.gelezen = {};
+        BewaarGrond(Veldvak);
+        return true;  // the buffer holds the field just recorded
+    }
+    Wimdows::Replay(veld.opname);
+    return true;
 }
 
 }  // namespace
@@ -175,30 +413,8 @@ void HermaakLevelOpnemen(bool aan) { opnemen = aan; }
 
 void HermaakLevel() {
     using Wimdows::RgbColor;
-    bool getekend = false;
-    if (opnemen && Wimdows::Buffering()) {
-        std::vector<Inslag> inslagen(size_t{AANTALINSLAGEN} + 1);
-        for (uint32_t i = 0; i <= AANTALINSLAGEN; ++i) inslagen[i] = SchadeArray[i];
-        const uint64_t grond = GrondOnderWaterlijn(inslagen);
-        const Wimdows::Handle plaatje = LevelPlaatje(Menu.LevelNr);
-        const uint64_t venster = Wimdows::WindowGeneration();
-        auto zelfde = [](const Inslag& a, const Inslag& b) {
-            return a.x == b.x && a.y == b.y && a.Grootte == b.Grootte;
-        };
-        if (veld.geldig && veld.LevelNr == Menu.LevelNr && veld.plaatje == plaatje && veld.venster == venster &&
-            veld.lucht == _ACHTERGRONDKLEUR && veld.water == _WATER && veld.grond == grond &&
-            std::equal(inslagen.begin(), inslagen.end(), veld.inslagen.begin(), veld.inslagen.end(), zelfde)) {
-            Wimdows::Replay(veld.opname);
-            getekend = true;
-        } else if (Wimdows::BeginRecording(0, 0, 999, 600)) {
-            TekenVeld();
-            Wimdows::EndRecording(veld.opname);
-            veld = VeldOpname{true, Menu.LevelNr, plaatje, venster, _ACHTERGRONDKLEUR, _WATER,
-                              std::move(inslagen), grond, std::move(veld.opname)};
-            getekend = true;
-        }
-    }
-    if (!getekend) TekenVeld();
+    // The field, replayed when it was recorded before, else drawn afresh.
+    if (!(opnemen && Wimdows::Buffering() && SpeelVeldAf())) TekenVeld();
 
     Wimdows::SetBuffering(true);
 

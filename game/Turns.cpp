@@ -6,6 +6,7 @@
 #include "game/Trace.h"
 #include "game/movement/Falling.h"
 #include "game/movement/Movement.h"
+#include "game/movement/TurnClock.h"
 #include "game/weapons/Weapons.h"
 #include "gfx/TekenBitmaps.h"
 
@@ -28,6 +29,10 @@ uint32_t ControleerWelkKonijntje(uint32_t KonijnNr, uint32_t AantalKonijntjes, K
     return kandidaat;
 }
 
+namespace {
+constexpr float BeurtTijd = 50.0f;  // the movement phase's clock
+}  // namespace
+
 void Beurt(uint32_t KonijnNr) {
     KonijnRecord& konijn = Konijntjes[KonijnNr];
     const int32_t x = konijn.Positie.x, y = konijn.Positie.y;
@@ -35,6 +40,9 @@ void Beurt(uint32_t KonijnNr) {
     int32_t Wind = 0;
     if (Menu.Wind) Wind = WindGenereren();
     TekenLevensStatusbalk(Menu.AantalKonijntjes, Konijntjes);
+    // The new turn's full clock comes up with the rabbit and its arrow, not
+    // the time the last player left on it.
+    GeefTijd(BeurtTijd);
     TekenKonijntje(x, y, int32_t(konijn.Team));
     Wimdows::UpdateWindow();
     TekenPijl(uint32_t(x), uint32_t(y));
@@ -48,7 +56,7 @@ void Beurt(uint32_t KonijnNr) {
     konijn.Levens = 0;
     PlaatsKonijntje(KonijnNr, false);
     Trace::Line("move " + std::to_string(KonijnNr));
-    konijn.Positie = Bewegen(KonijnNr, 50.0f, Levens, false);
+    konijn.Positie = Bewegen(KonijnNr, BeurtTijd, Levens, false);
     HermaakLevel();
     PlaatsKonijntje(KonijnNr, true);
     Trace::Line("weapon " + std::to_string(KonijnNr) + " wind " + std::to_string(Wind));

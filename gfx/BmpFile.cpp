@@ -28,27 +28,32 @@ uint32_t Le32(const unsigned char* p) {
 bool SaneHeader(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
-    unsigned char h[26] = {};
+    unsigned char h[34] = {};
     size_t got = std::fread(h, 1, sizeof h, f);
     std::fseek(f, 0, SEEK_END);
     long size = std::ftell(f);
     std::fclose(f);
-    if (got < sizeof h || h[0] != 'B' || h[1] != 'M' || size <= 0) return false;
+    if (got < 26 || h[0] != 'B' || h[1] != 'M' || size <= 0) return false;
     uint32_t headerSize = Le32(h + 14);
     int64_t w = 0, hgt = 0;
+    uint32_t compression = 0;
     if (headerSize == 12) {  // OS/2 core header: 16-bit sizes
         w = int64_t(h[18] | h[19] << 8);
         hgt = int64_t(h[20] | h[21] << 8);
     } else {
         w = int32_t(Le32(h + 18));
         hgt = int32_t(Le32(h + 22));
+        if (got >= 34) compression = Le32(h + 30);
     }
     if (hgt < 0) hgt = -hgt;
     if (w <= 0 || hgt <= 0) return false;
     if (uint64_t(w) * uint64_t(hgt) > MaxPixels) return false;
     // Even a 1-bit picture needs w*h/8 bytes; anything shorter is truncated
-    // or lies about its size.
-    if (uint64_t(size) < uint64_t(w) * uint64_t(hgt) / 8) return false;
+    // or lies about its size. Not so a run-length coded one (RLE8 = 1,
+    // RLE4 = 2): a plain 1000 x 700 screen fits in a few kilobytes. Its
+    // dimensions are capped above, and SDL refuses one that is cut short.
+    const bool runLength = compression == 1 || compression == 2;
+    if (!runLength && uint64_t(size) < uint64_t(w) * uint64_t(hgt) / 8) return false;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace Headless {
@@ -42,5 +43,9 @@ uint32_t WindowsOpened();
 // wait for ever; the headless platform then closes the window as the player
 // would, and the game ends. Tests can instead make that a failure.
 void SetFailOnStarvation(bool fail);
+
+// Calls `look` as every wait begins, when the window shows what the player
+// sees for the length of the wait (until Reset).
+void AtEveryWait(std::function<void()> look);
 
 }  // namespace Headless

@@ -46,9 +46,20 @@ TEST_F(AimingTest, SightTurnsOnlyWhereItStaysInside) {
 
     Headless::Tap(Taps(Wimdows::VK_DOWN, 31), Wimdows::VK_SPACE);
     EXPECT_NEAR(RichtPijl(500, 300, 1, 1), 1.55f, 1e-5f);
-    // At (30, 300) Up stops at -1.90: one more step puts the sight in column 11.
-    Headless::Tap(Taps(Wimdows::VK_UP, 60), Wimdows::VK_SPACE);
-    EXPECT_NEAR(RichtPijl(30, 300, 1, 3), -1.90f, 1e-5f);
+    // {x, Up taps, then Down taps, angle}. At x 30 Up stops at -1.90: one more
+    // step puts the sight in column 11. At x 938 and 981 the sight starts past
+    // the right margin: it turns either way towards the field, never back out.
+    const struct { int32_t x; int ups, downs; float angle; } turns[] = {
+        {30, 60, 0, -1.90f}, {938, 1, 0, -0.05f}, {938, 0, 1, 0.05f},
+        {981, 3, 2, -0.15f}, {981, 35, 0, -1.75f}, {981, 0, 3, 0.15f},
+    };
+    for (const auto& c : turns) {
+        uint64_t t = Headless::Now() + 100;
+        for (int i = 0; i < c.ups + c.downs; ++i, t += 100)
+            Headless::Tap(t, i < c.ups ? Wimdows::VK_UP : Wimdows::VK_DOWN);
+        Headless::Tap(t, Wimdows::VK_SPACE);
+        EXPECT_NEAR(RichtPijl(c.x, 300, 1, 3), c.angle, 1e-5f) << c.x << " " << c.ups;
+    }
     // Left and Right only answer with the message.
     const uint64_t t = Headless::Now();
     Headless::Tap(t + 100, Wimdows::VK_LEFT);

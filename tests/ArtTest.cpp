@@ -192,6 +192,10 @@ TEST(ArtCatalogue, RabbitsStandOnTheBottomRowWithEarsAtTheTop) {
       return false;
     };
     EXPECT_TRUE(rowHasWhite(59, 0, 28)) << e.stem << ": feet must touch the last row";
+    for (int y = 0; y < 60; ++y) {  // nothing cut off at the sides
+      EXPECT_NE(m.at(0, y), rgb(255, 255, 255)) << e.stem << " touches its left edge at row " << y;
+      EXPECT_NE(m.at(28, y), rgb(255, 255, 255)) << e.stem << " touches its right edge at row " << y;
+    }
     EXPECT_TRUE(rowHasWhite(3, 0, 28)) << e.stem << ": ears should reach the top";
     if (e.stem.find("Bij") == std::string::npos || e.stem.find('3') == std::string::npos) {
       EXPECT_TRUE(rowHasWhite(59, 10, 20)) << e.stem << ": feet should be under the middle column 15";
@@ -199,24 +203,49 @@ TEST(ArtCatalogue, RabbitsStandOnTheBottomRowWithEarsAtTheTop) {
   }
 }
 
+// The game draws the active rabbit's health bar over the arrow's last five rows.
+TEST(ArtCatalogue, TheArrowLiesAboveTheHealthBar) {
+  const Bmp m = image("PijlMask");
+  ASSERT_TRUE(m.ok);
+  for (int y = 10; y < m.h; ++y)
+    for (int x = 0; x < m.w; ++x) EXPECT_NE(m.at(x, y), rgb(255, 255, 255)) << "arrow at " << x << "," << y;
+}
+
 TEST(ArtCatalogue, StatusBarPanelsMatchTheirPiecesAndLeaveRoomForTheGame) {
   const Bmp bar = image("Statusbalk");
   ASSERT_TRUE(bar.ok);
-  // Pieces drawn on their own at window columns 263, 486 and 923 of row 600;
-  // the whole bar is drawn at column 1, so piece column i is bar column i + x - 1.
-  const std::pair<const char*, int> pieces[] = {{"Statusbalk1", 263}, {"Statusbalk2", 486}, {"Statusbalk3", 923}};
-  for (const auto& [stem, x] : pieces) {
-    const Bmp p = image(stem);
-    ASSERT_TRUE(p.ok) << stem;
-    int differ = 0;
-    for (int j = 0; j < p.h; ++j)
-      for (int i = 0; i < p.w; ++i) differ += p.at(i, j) != bar.at(i + x - 1, j);
-    EXPECT_EQ(differ, 0) << stem << " is not the same as its place in the status bar";
-  }
+  // The wind bars' slots, window columns from the outside in on the left and
+  // from the inside out on the right, rows 653..673.
+  const int windLeft[4] = {264, 282, 300, 318}, windRight[4] = {373, 391, 409, 428};
+  auto inSlot = [&](int wx, int wy) {
+    for (int k = 0; k < 4; ++k)
+      for (int left : {windLeft[k], windRight[k]})
+        if (wx >= left && wx <= left + 12 && wy >= 653 && wy <= 673) return true;
+    return false;
+  };
   auto colourful = [](uint32_t c) {
     const int r = c >> 16, g = (c >> 8) & 255, b = c & 255;
     return std::max({r, g, b}) - std::min({r, g, b}) > 40;
   };
+  // Pieces drawn on their own at window columns 263, 486 and 923 of row 600;
+  // the whole bar is drawn at column 1, so piece column i is bar column i + x - 1.
+  // Only the wind piece's bars differ: the bar shows them unlit, as with wind
+  // off, and the rest of the wind piece has no colour, so nothing but a bar
+  // the game leaves lit speaks of the wind.
+  const std::pair<const char*, int> pieces[] = {{"Statusbalk1", 263}, {"Statusbalk2", 486}, {"Statusbalk3", 923}};
+  for (const auto& [stem, x] : pieces) {
+    const Bmp p = image(stem);
+    ASSERT_TRUE(p.ok) << stem;
+    int differ = 0, coloured = 0;
+    for (int j = 0; j < p.h; ++j)
+      for (int i = 0; i < p.w; ++i) {
+        if (x == 263 && inSlot(i + x, j + 600)) continue;
+        differ += p.at(i, j) != bar.at(i + x - 1, j);
+        coloured += x == 263 && colourful(p.at(i, j));
+      }
+    EXPECT_EQ(differ, 0) << stem << " is not the same as its place in the status bar";
+    EXPECT_EQ(coloured, 0) << stem << " has colour outside its bars";
+  }
   // Lives bars full at window columns 30..230: red on rows 647..659, blue on 668..680.
   for (int wx = 30; wx <= 230; ++wx) {
     for (int wy = 647; wy <= 659; ++wy) {
@@ -228,15 +257,37 @@ TEST(ArtCatalogue, StatusBarPanelsMatchTheirPiecesAndLeaveRoomForTheGame) {
       EXPECT_TRUE((c & 255) > (c >> 16) + 40) << "blue lives bar at " << wx << "," << wy;
     }
   }
-  // Wind bars lit in colour; the game greys the unlit ones.
-  for (int left : {264, 282, 300, 318, 373, 391, 409, 428})
+  // At any strength the game draws the wind piece and greys the bars the
+  // wind leaves unlit, so each bar is either lit from the piece or grey as
+  // in the bar's own picture, which stays with wind off. A lit bar is a
+  // chevron in colour: its middle row lies further the wind's way than its top.
+  const Bmp wind = image("Statusbalk1");
+  auto centre = [&](const Bmp& b, int dx, int left, int wy) {
+    int n = 0, sum = 0;
     for (int wx = left; wx <= left + 12; ++wx)
-      for (int wy = 653; wy <= 673; ++wy) EXPECT_TRUE(colourful(bar.at(wx - 1, wy - 600))) << "wind bar " << left;
-  // The power trough is dark and empty where the game grows its bar.
-  for (int wx = 537; wx <= 680; ++wx)
-    for (int wy = 652; wy <= 672; ++wy) {
+      if (colourful(b.at(wx - dx, wy - 600))) ++n, sum += wx;
+    return n ? double(sum) / n : 0.0;
+  };
+  for (int k = 0; k < 4; ++k)
+    for (int side : {-1, 1}) {
+      const int left = side < 0 ? windLeft[k] : windRight[k];
+      int grey = 0;
+      for (int wx = left; wx <= left + 12; ++wx)
+        for (int wy = 653; wy <= 673; ++wy) grey += bar.at(wx - 1, wy - 600) == rgb(128, 128, 128);
+      EXPECT_EQ(grey, 13 * 21) << "unlit bar at " << left;
+      EXPECT_GT((centre(wind, 263, left, 663) - centre(wind, 263, left, 655)) * side, 2.0) << "lit bar at " << left;
+    }
+  // The power trough is dark and empty where the game grows its bar, up to
+  // its full length at column 681, inside a light rim.
+  for (int wx = 535; wx <= 682; ++wx)
+    for (int wy = 650; wy <= 674; ++wy) {
       const uint32_t c = bar.at(wx - 1, wy - 600);
-      EXPECT_LT(int(c >> 16) + int((c >> 8) & 255) + int(c & 255), 120) << "power trough at " << wx;
+      const int sum = int(c >> 16) + int((c >> 8) & 255) + int(c & 255);
+      if (wx == 535 || wx == 682 || wy == 650 || wy == 674) {
+        EXPECT_GT(sum, 360) << "power trough rim at " << wx << "," << wy;
+      } else {
+        EXPECT_LT(sum, 120) << "power trough at " << wx << "," << wy;
+      }
     }
 }
 

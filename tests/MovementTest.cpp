@@ -2,7 +2,9 @@
 // walking falls, key ranks, Enter and drowning.
 #include <vector>
 
+#include "game/Level.h"
 #include "game/movement/Movement.h"
+#include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/TestSupport.h"
 
@@ -26,6 +28,13 @@ bool KlokToont(uint32_t tien, uint32_t een) {  // drawing these digits changes n
     TekenBitmaps::TekenCijfer(932, 634, tien);
     TekenBitmaps::TekenCijfer(956, 634, een);
     return getoond == Klok();
+}
+
+std::vector<Color> Stok() {  // the window where the lit stick lies at Start
+    std::vector<Color> p;
+    for (int32_t y = Start.y - 26; y < Start.y; ++y)
+        for (int32_t x = Start.x - 3; x < Start.x + 5; ++x) p.push_back(WindowPixel(x, y));
+    return p;
 }
 
 class MovementTest : public TestSupport::GameTest {
@@ -151,3 +160,23 @@ TEST_F(MovementTest, DrowningEndsThePhaseOnlyWithoutDynamite) {
 }
 
 }  // namespace
+
+// The lit stick is in every frame shown while the rabbit runs from it and
+// jumps: drawing it again at any wait changes nothing.
+TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
+    TekenBitmaps::TekenDynamiet(Start.x, Start.y);
+    Headless::Tap(100, VK_RIGHT, 200);  // three steps, then a jump
+    Headless::Tap(300, N, 100);
+    Headless::Tap(1000, VK_RETURN);
+    int waits = 0, missing = 0;
+    Headless::AtEveryWait([&] {
+        const auto getoond = Stok();
+        TekenBitmaps::TekenDynamiet(Start.x, Start.y);
+        ++waits;
+        missing += Stok() != getoond;
+    });
+    Bewegen(1, 50, levens, true);
+    EXPECT_GT(Konijntjes[1].Positie.x, 560);
+    EXPECT_GT(waits, 60);
+    EXPECT_EQ(missing, 0) << "of " << waits << " waits";
+}

@@ -8,6 +8,7 @@
 #include "game/Menus.h"
 #include "game/Trace.h"
 #include "game/Turns.h"
+#include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/ScriptedGame.h"
 #include "tests/TestSupport.h"
@@ -203,6 +204,36 @@ TEST_F(TurnsTest, EveryGameStartsClean) {
     EXPECT_EQ(Main(), 0);
     Trace::SetSink(nullptr);
     EXPECT_EQ(games, 2);
+}
+
+// A turn opens with the rabbit, its arrow and a full clock, not the last
+// player's 37: at the turn's first wait the arrow is up and drawing 50
+// changes nothing.
+TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
+    TestSupport::PutRabbit(1, 500, 400, 100, 1);
+    TekenBitmaps::TekenCijfer(932, 634, 3);
+    TekenBitmaps::TekenCijfer(956, 634, 7);
+    Wimdows::UpdateWindow();
+    const Wimdows::Color lucht = Wimdows::WindowPixel(500, 331);
+    auto klok = [] {
+        std::vector<Wimdows::Color> p;
+        for (int32_t y : {640, 660})
+            for (int32_t x = 932; x < 978; ++x) p.push_back(Wimdows::WindowPixel(x, y));
+        return p;
+    };
+    int waits = 0;
+    Headless::AtEveryWait([&] {
+        if (waits++) return;
+        EXPECT_NE(Wimdows::WindowPixel(500, 331), lucht) << "the arrow is up";
+        const auto getoond = klok();
+        TekenBitmaps::TekenCijfer(932, 634, 5);
+        TekenBitmaps::TekenCijfer(956, 634, 0);
+        Wimdows::UpdateWindow();
+        EXPECT_EQ(klok(), getoond);
+    });
+    Headless::Tap(900, Wimdows::VK_RETURN);
+    EXPECT_THROW(Beurt(1), Wimdows::QuitGame);  // no key comes for the weapon
+    EXPECT_GT(waits, 0);
 }
 
 TEST_F(TurnsTest, InstructionPagesFlipWithEnter) {

@@ -60,6 +60,32 @@ std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
     return f;
 }
 
+// A run-length coded BMP (bits 8 or 4) of palette indices `at(x, y)`, y from the top.
+template <class At>
+std::string MakeRleBmp(int bits, uint32_t w, uint32_t h, const std::vector<uint32_t>& palette, At at) {
+    std::string px;
+    for (uint32_t y = h; y-- > 0;) {
+        for (uint32_t x = 0, n; x < w; x += n) {
+            for (n = 1; x + n < w && n < 255 && at(x + n, y) == at(x, y);) ++n;
+            px += char(n);
+            px += char(bits == 8 ? at(x, y) : at(x, y) * 0x11);
+        }
+        px += std::string(2, '\0');  // end of row
+    }
+    px += std::string("\0\1", 2);  // end of picture
+    std::string f = MakeBmp(24, 1, 1, {0});
+    f.resize(54);
+    auto put = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
+    };
+    const uint32_t offset = 54 + 4 * uint32_t(palette.size());
+    put(2, offset + uint32_t(px.size())); put(10, offset); put(18, w); put(22, h);
+    put(28, uint32_t(bits)); put(30, bits == 8 ? 1 : 2); put(34, uint32_t(px.size()));
+    put(46, uint32_t(palette.size()));
+    for (uint32_t c : palette) f += std::string{char(c & 0xFF), char(c >> 8 & 0xFF), char(c >> 16 & 0xFF), 0};
+    return f + px;
+}
+
 // 0xRRGGBB as the game's colour value.
 Color Rgb(uint32_t c) { return RgbColor(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF); }
 
@@ -228,6 +254,28 @@ TEST_F(WimdowsTest, DamagedPicturesGiveNoHandleAndNoHugeAllocation) {
     EXPECT_EQ(LoadBitmap("huge.bmp", 29, 60), 0u);
     EXPECT_EQ(LoadBitmap("cut.bmp", 64, 64), 0u);
     EXPECT_EQ(LoadBitmap("Images", 10, 10), 0u) << "a directory is no picture";
+}
+
+// A run-length coded screen is far smaller than even a 1-bit one, yet whole.
+TEST_F(WimdowsTest, RunLengthCodedPicturesLoad) {
+    Open();
+    const std::vector<uint32_t> palette = {0xFF0000, 0x0000FF, 0xFFFFFF};
+    auto at = [](uint32_t x, uint32_t y) { return y >= 350 ? 2u : x < 500 ? 0u : 1u; };
+    for (int bits : {8, 4}) {
+        std::string rle = MakeRleBmp(bits, 1000, 700, palette, at);
+        ASSERT_LT(rle.size(), 1000u * 700 / 8);
+        const std::string name = "rle" + std::to_string(bits);
+        TestSupport::WriteFile(name + ".bmp", rle);
+        const Handle h = LoadBitmap(name + ".bmp", 1000, 700);
+        ASSERT_NE(h, 0u) << bits;
+        DrawBitmap(h, 0, 0);
+        for (auto [x, y] : {std::pair{0, 0}, {499, 349}, {500, 0}, {999, 349}, {0, 350}, {999, 699}})
+            EXPECT_EQ(BufferPixel(x, y), Rgb(palette[at(uint32_t(x), uint32_t(y))])) << bits << " " << x << "," << y;
+        // Absurd dimensions are still refused.
+        rle[20] = rle[24] = 0x01;  // 66536 x 66236
+        TestSupport::WriteFile(name + "huge.bmp", rle);
+        EXPECT_EQ(LoadBitmap(name + "huge.bmp", 1000, 700), 0u) << bits;
+    }
 }
 
 TEST_F(WimdowsTest, KeyQueueIsFirstInFirstOut) {

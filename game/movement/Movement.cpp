@@ -120,6 +120,9 @@ COORDINATEN Wandel(int32_t Richting) {
         TekenBitmaps::TekenKonijntjeWandelRechts(Positie.x, Positie.y, m, kleur);
     else
         TekenBitmaps::TekenKonijntjeWandelLinks(Positie.x, Positie.y, m, kleur);
+    // A lit stick belongs in the frame the step shows, not only after it:
+    // drawn later, it would be missing for all but the last 3 ms of a step.
+    TekenStok();
     if (v != 2) m = m == 3 ? 1 : m + 1;
     Runtime::Delay(StapWacht);
     return Positie;
@@ -226,10 +229,7 @@ COORDINATEN Bewegen(uint32_t KonijnNr, float Tijd, int32_t& levens, bool Dynamie
             } else if ((r == ToetsLinks && Positie.x - 16 > 2) ||
                        (r == ToetsRechts && Positie.x + 16 < 998)) {
                 Wandel(r == ToetsLinks ? -1 : 1);
-                if (Dynamiet) {
-                    TekenStok();
-                    Runtime::Delay(KortWacht);
-                }
+                if (Dynamiet) Runtime::Delay(KortWacht);
                 Afschrijven(StapKosten);
             }
         }

@@ -52,12 +52,31 @@ enum class Kant { Links, Rechts };
 }  // namespace
 
 float RichtPijl(int32_t Positie_x, int32_t Positie_y, uint32_t Kleur, uint32_t Wapen) {
-    // Would the sight stay inside the landscape after one more step?
-    auto CheckVolgendeHoek = [Positie_x, Positie_y](float Hoek, int32_t Richting) {
-        const float a = Richting == 1 ? F(LD{Hoek} + HoekStap) : F(LD{Hoek} - HoekStap);
+    // Is the sight, drawn at this angle, inside the landscape's margin?
+    auto Binnen = [Positie_x, Positie_y](float a) {
         const int64_t sx = VizierX(Positie_x, a);
         const int64_t sy = VizierY(Positie_y, a);
         return sx - 10 > 2 && sy - 10 > 2 && sx + 10 < 998 && sy + 10 < 596;
+    };
+    // How far the sight at this angle lies outside the margin (exact, not
+    // rounded to pixels, so that every step away from the worst point counts).
+    auto Buiten = [Positie_x, Positie_y](float a) {
+        const LD sx = Positie_x + VizierStraal * cosl(a);
+        const LD sy = Positie_y + VizierStraal * sinl(a);
+        return std::fmax(0.0L, 13 - sx) + std::fmax(0.0L, sx - 987) + std::fmax(0.0L, 13 - sy) +
+               std::fmax(0.0L, sy - 585);
+    };
+    // May the sight take one more step? Inside the margin it must stay inside.
+    // A rabbit close to the right edge (aiming point at x 938 or more, which
+    // walking reaches) starts with the sight already past the margin, so that
+    // rule alone would refuse every turn and leave only the shot straight at
+    // the edge: a sight outside may therefore turn whenever that brings it
+    // closer to the field. It never gets farther out than where it started,
+    // and a sight inside never leaves. The rule is the same for every edge; at
+    // the left one the sight starts inside, as it starts pointing right.
+    auto CheckVolgendeHoek = [&Binnen, &Buiten](float Hoek, int32_t Richting) {
+        const float a = Richting == 1 ? F(LD{Hoek} + HoekStap) : F(LD{Hoek} - HoekStap);
+        return Binnen(a) || (!Binnen(Hoek) && Buiten(a) < Buiten(Hoek));
     };
 
     float Hoek = 0;

@@ -5,6 +5,7 @@
 
 #include "game/Placement.h"
 #include "game/movement/Movement.h"
+#include "game/movement/TurnClock.h"
 #include "game/weapons/Aiming.h"
 #include "game/weapons/Damage.h"
 #include "game/weapons/Flight.h"
@@ -92,6 +93,7 @@ void Dynamiet(uint32_t KonijnNr, int32_t& levens) {
     const uint32_t y = Runtime::ToU32(Positie.y);
     TekenBitmaps::TekenKonijntjeDynamiet(x, y, Konijntjes[KonijnNr].Team);
     TekenBitmaps::TekenDynamiet(Positie.x, Positie.y);
+    GeefTijd(DynamietTijd);  // the fuse's clock, not what the move left on it
     // The charge stays where it was laid while the rabbit runs.
     const COORDINATEN Inslag = Positie;
     PlaatsKonijntje(KonijnNr, false);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -19,6 +20,7 @@ uint64_t now = 0;
 uint64_t waited = 0;
 uint32_t opened = 0;
 uint64_t closedAt = UINT64_MAX;
+std::function<void()> atWait;  // a test's look at the window as each wait begins
 
 void PlayerCloses() {
     closedAt = now;
@@ -75,6 +77,7 @@ void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable&) {
 
 void Delay(uint32_t ms) {
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
+    if (atWait) atWait();
     now += ms;
     waited += ms;
     ApplyDue();
@@ -102,6 +105,7 @@ void Reset() {
     opened = 0;
     closedAt = UINT64_MAX;
     failOnStarvation = false;
+    atWait = nullptr;
     script.clear();
     nextEvent = 0;
 }
@@ -130,5 +134,6 @@ uint64_t WaitedMs() { return waited; }
 uint32_t WindowsOpened() { return opened; }
 uint64_t ClosedByPlayerAt() { return closedAt; }
 void SetFailOnStarvation(bool fail) { failOnStarvation = fail; }
+void AtEveryWait(std::function<void()> look) { atWait = std::move(look); }
 
 }  // namespace Headless

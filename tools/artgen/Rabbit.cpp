@@ -63,7 +63,7 @@ void addHead(Scene& s, const Team& t, double bob, double lean) {
 
 void addBody(Scene& s, const Team& t, const Feet& f, double lean) {
   const double v = f.bob;
-  s.add(circle(-9.6 + lean * 0.4, 46.5 + v, 3.2), kWhite);                               // tail
+  s.add(circle(-8.6 + lean * 0.4, 46.5 + v, 2.8), kWhite);                               // tail
   s.ramp(ellipse(-1.5 + lean * 0.6, 42 + v, 8.4, 11.4), t.fur, t.dark, 31 + v, 54 + v);  // body
   s.ramp(ellipse(2.6 + lean * 0.6, 44 + v, 4.4, 7.8), kCream, kCreamShade, 37 + v, 52 + v, false);
   s.ramp(ellipse(-4.2, 50.5 + v, 5.6, 5.8), t.fur, t.dark, 45 + v, 56 + v, false);       // haunch
@@ -93,7 +93,7 @@ void addBazooka(Scene& s, const Team& t, double angle) {
 void addPistol(Scene& s, const Team& t, double angle) {
   const double sx = 0.5, sy = 36;
   const double c = std::cos(angle), si = std::sin(angle);
-  const double hx = sx + 5.2 * c, hy = sy + 5.2 * si;
+  const double hx = sx + 4.4 * c, hy = sy + 4.4 * si;
   s.add(rodBox(hx, hy, angle, -1.5, 1.2, 1.0, 2.2), kWoodDark);               // grip
   s.add(rodBox(hx, hy, angle, -1.5, 6.8, 1.5, -0.5), Rgb{60, 62, 76});       // slide
   s.add(rodBox(hx, hy, angle, -1.0, 6.3, 0.5, -1.5), Rgb{176, 182, 198}, false);  // shine
@@ -110,16 +110,17 @@ void addAxe(Scene& s, const Team& t, double hx, double hy, double angle, double 
 }
 
 void addDynamiteInHand(Scene& s, const Team& t) {
-  s.add(box(6.2, 33.5, 10.2, 47.5, 0.8), kDynamite);
-  s.add(box(6.2, 36.5, 10.2, 38.0), Rgb{250, 230, 200}, false);
-  s.add(box(6.2, 43.0, 10.2, 44.5), Rgb{250, 230, 200}, false);
-  s.add(capsule(8.6, 33.5, 10.8, 30.0, 0.55), kFuse, false);
-  s.add(capsule(10.8, 30.0, 11.3, 27.5, 0.55), kFuse, false);
-  s.add(polygon({{11.4, 23.2}, {12.3, 25.9}, {14.5, 26.2}, {12.6, 27.3}, {13.2, 29.8}, {11.4, 28.2},
-                 {9.6, 29.8}, {10.2, 27.3}, {8.3, 26.2}, {10.5, 25.9}}),
+  const double u = -2.8;  // held close enough that the spark stays inside the picture
+  s.add(box(6.2 + u, 33.5, 10.2 + u, 47.5, 0.8), kDynamite);
+  s.add(box(6.2 + u, 36.5, 10.2 + u, 38.0), Rgb{250, 230, 200}, false);
+  s.add(box(6.2 + u, 43.0, 10.2 + u, 44.5), Rgb{250, 230, 200}, false);
+  s.add(capsule(8.6 + u, 33.5, 10.8 + u, 30.0, 0.55), kFuse, false);
+  s.add(capsule(10.8 + u, 30.0, 11.3 + u, 27.5, 0.55), kFuse, false);
+  s.add(polygon({{11.4 + u, 23.2}, {12.3 + u, 25.9}, {14.5 + u, 26.2}, {12.6 + u, 27.3}, {13.2 + u, 29.8},
+                 {11.4 + u, 28.2}, {9.6 + u, 29.8}, {10.2 + u, 27.3}, {8.3 + u, 26.2}, {10.5 + u, 25.9}}),
         kSpark);
-  s.add(circle(11.4, 26.8, 0.9), kSparkHot, false);
-  addArm(s, t, 0.5, 37, 7.0, 40.5);
+  s.add(circle(11.4 + u, 26.8, 0.9), kSparkHot, false);
+  addArm(s, t, 0.5, 37, 7.0 + u, 40.5);
 }
 
 void addGrenadeThrow(Scene& s, const Team& t) {
@@ -143,11 +144,11 @@ Scene rabbitScene(Pose pose, int frame, const Team& t) {
   Feet f;
   double lean = 0;
   if (pose == Pose::Walk) {
-    if (frame == 1) { f.back = -8; f.front = 6.5; f.lift = 1.2; f.earSwing = -0.12; }
+    if (frame == 1) { f.back = -7.2; f.front = 6.5; f.lift = 1.2; f.earSwing = -0.12; }
     if (frame == 2) { f.back = -3; f.front = 2.5; f.bob = -1.2; f.earSwing = 0.0; }
     if (frame == 3) { f.back = 3.5; f.front = -5; f.lift = 0.8; f.earSwing = 0.12; }
   }
-  if (pose == Pose::Axe && frame == 3) { lean = 2.0; f.front = 6.5; f.back = -6; }
+  if (pose == Pose::Axe && frame == 3) { lean = 0.5; f.front = 6.5; f.back = -6; }
   if (pose == Pose::Grenade) lean = -1.0;
 
   addEars(s, t, f.bob, f.earSwing, lean);
@@ -170,9 +171,9 @@ Scene rabbitScene(Pose pose, int frame, const Team& t) {
       addPistol(s, t, aim);
       break;
     case Pose::Axe:
-      if (frame == 1) addAxe(s, t, -3.5, 29.5, -2.25, -0.5, 35.5);  // raised behind the head
+      if (frame == 1) addAxe(s, t, -3.0, 29.5, -2.0, -0.5, 35.5);   // raised behind the head
       if (frame == 2) addAxe(s, t, 1.5, 27.5, -1.15, 0.5, 35.5);    // high over the head
-      if (frame == 3) addAxe(s, t, 8.0, 37.0, 0.30, 3.0, 36.0);     // struck forward
+      if (frame == 3) addAxe(s, t, 2.0, 40.0, 0.95, 3.0, 36.0);     // chopped down in front
       break;
     case Pose::Dynamite:
       addDynamiteInHand(s, t);
@@ -184,7 +185,7 @@ Scene rabbitScene(Pose pose, int frame, const Team& t) {
       addArm(s, t, 1.5, 36.5, 8.0, 31.5);  // paw on the chin
       s.add(circle(4.2, 16.0, 0.9), kWhite);
       s.add(circle(5.6, 13.2, 1.4), kWhite);
-      s.add(ellipse(8.6, 7.0, 4.6, 5.6), kWhite);
+      s.add(ellipse(7.8, 7.0, 4.2, 5.6), kWhite);
       break;
   }
   return s;
@@ -200,7 +201,9 @@ Scene rabbitHeadScene(const Team& t) {
 Image rabbitSprite(Pose pose, int frame, bool right, const Team& team) {
   Image img(29, 60);
   const double dir = right ? 1.0 : -1.0;
-  const double shift = (pose == Pose::Axe && frame == 3) ? 6.0 : 0.0;
+  // The game draws the axe's third frame 6 columns further out; the rabbit
+  // lunges 5.5 of them, so its back stays inside the picture.
+  const double shift = (pose == Pose::Axe && frame == 3) ? 0.5 : 0.0;
   const Affine p2m{dir, 0, -15.5 * dir + shift, 0, 1, 0};
   paintPixels(img, rabbitScene(pose, frame, team), p2m, kRim);
   if (pose == Pose::Think) {

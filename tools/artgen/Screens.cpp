@@ -173,8 +173,7 @@ Image Screens::title(int selected) {
       shade(img, 244, base - 39, 752, base - 18, 11, {255, 255, 255}, 0.25);
       text_.draw(img, "▶", Font::Bold, 24, 256, base - 3, kInk);
     }
-    text_.draw(img, std::to_string(i + 1), Font::Bold, 30, 292, base, on ? kInk : kGold);
-    text_.draw(img, entries[i], on ? Font::Bold : Font::Regular, 29, 330, base, on ? kInk : kWhite);
+    text_.draw(img, entries[i], on ? Font::Bold : Font::Regular, 29, 300, base, on ? kInk : kWhite);
   }
   footer(text_, img, "↑ ↓  select      Enter  choose      Q  quit");
   return img;
@@ -227,43 +226,50 @@ Image Screens::instructions(int page) {
   panel(img, 40, 150, 960, 640);
   TextPainter& t = text_;
   int y = 200;
+  // The second page has more to say: its lines sit closer together.
+  const int headingStep = page == 1 ? 44 : 38, lineStep = page == 1 ? 42 : 36;
   auto heading = [&](const std::string& s) {
     t.draw(img, s, Font::Bold, 26, 70, y, kGold);
-    y += 44;
+    y += headingStep;
   };
   auto line = [&](std::vector<std::string> keys, const std::string& what) {
     int x = 90;
     for (const auto& k : keys) x = keycap(t, img, k, x, y) + 8;
     t.draw(img, what, Font::Regular, 21, std::max(x + 10, 290), y - 2, kWhite);
-    y += 42;
+    y += lineStep;
   };
+  const Rgb note{210, 220, 240};
   if (page == 1) {
     heading("Your turn: walk and jump");
     line({"←", "→"}, "Walk left or right (a rabbit climbs gentle slopes)");
     line({"V"}, "Jump to the left");
     line({"N"}, "Jump to the right");
-    line({"Enter"}, "End your move. The clock starts at 50 and runs down");
+    line({"Enter"}, "End your move. The clock (bottom right) runs down from 50");
     y += 10;
     heading("Then pick a weapon");
     line({"B"}, "Next weapon: bazooka, grenade, pistol, axe, dynamite");
     line({"Enter"}, "Use the weapon shown");
-    t.draw(img, "Red and blue take turns. Water drowns, explosions hurt: the last team", Font::Regular, 20, 70, y + 14,
-           {210, 220, 240});
-    t.draw(img, "with lives left wins.", Font::Regular, 20, 70, y + 40, {210, 220, 240});
+    t.draw(img, "Red and blue take turns; the arrow marks the rabbit to play. Water drowns,", Font::Regular, 20, 70,
+           y + 14, note);
+    t.draw(img, "explosions hurt: the last team with health left wins.", Font::Regular, 20, 70, y + 40, note);
   } else {
     heading("Bazooka, grenade and pistol");
     line({"↑", "↓"}, "Aim the sight up or down");
-    line({"Space"}, "Confirm the aim");
-    line({"Space"}, "Hold to charge the power, let go to fire (bazooka, grenade)");
-    y += 6;
+    line({"Space"}, "Bazooka, grenade: hold to charge, let go to fire");
+    t.draw(img, "(a tap fires at the weakest power)", Font::Regular, 19, 290, y - 8, note);
+    y += 22;
+    line({"Space"}, "Pistol: fires the moment you press it");
+    y += 4;
     heading("Axe");
     line({"←", "→"}, "Face left or right");
     line({"Space"}, "Strike! Hits rabbits right next to you");
-    y += 6;
-    heading("Dynamite");
-    line({"←", "→", "V", "N"}, "Lit at your feet: run! After 5 it blows up");
-    t.draw(img, "With wind on, the bars in the status bar show which way shells drift.", Font::Regular, 20, 70, y + 10,
-           {210, 220, 240});
+    y += 4;
+    heading("Dynamite: lit at your feet");
+    line({"←", "→", "V", "N"}, "Run! The clock at the bottom right counts down from 5");
+    line({"Enter"}, "Set it off at once");
+    t.draw(img, "With wind on, the lit bars at the bottom show which way and how hard the wind", Font::Regular, 19, 70,
+           y - 4, note);
+    t.draw(img, "pushes bazooka shells; no bar lit means no wind.", Font::Regular, 19, 70, y + 20, note);
   }
   footer(text_, img, "Enter  turn the page      R  back");
   return img;
@@ -272,6 +278,7 @@ Image Screens::instructions(int page) {
 Image Screens::credits() {
   Image img = meadow();
   bigTitle(text_, img, "Zanderfell", 110, 165);
+  shade(img, 270, 192, 730, 238, 20, {10, 14, 40}, 0.55);  // the line crosses a cloud
   text_.drawCentred(img, "by the Zanderfell team", Font::Bold, 34, 500, 225, kWhite, 3);
   panel(img, 220, 270, 780, 580);
   const char* lines[] = {"Game design and programming", "the Zanderfell team", "", "Rabbits, landscapes and screens",
@@ -314,7 +321,7 @@ Image Screens::victory(bool red) {
   const std::string s = red ? "Red team wins!" : "Blue team wins!";
   text_.drawCentred(img, s, Font::Bold, 96, 500, 170, team.fur, 5, 5, kWhite);
   shade(img, 250, 193, 750, 233, 18, {10, 14, 40}, 0.55);
-  text_.drawCentred(img, red ? "The blue rabbits are out of lives" : "The red rabbits are out of lives",
+  text_.drawCentred(img, red ? "The blue rabbits have no health left" : "The red rabbits have no health left",
                     Font::Regular, 26, 500, 222, kWhite, 2);
   footer(text_, img, "Press R to return to the title screen");
   return img;
@@ -353,39 +360,67 @@ void bar(Image& img, int x0, int y0, int x1, int y1, Rgb c) {
 
 }  // namespace
 
-Image Screens::windPanel() {
+namespace {
+
+// The wind panel's bar slots, window columns (panel drawn at 263), rows 653..673.
+const int kWindLeft[4] = {264, 282, 300, 318}, kWindRight[4] = {373, 391, 409, 428};
+const Rgb kHint{208, 214, 232};  // small hints on the dark panels
+
+// The dark inside of the wind panel, without its bars. The panel's left and
+// right borders lie outside this picture, in the status bar around it, so
+// that the outermost bars keep clear of them.
+Image windPanelBase() {
   Image img(178, 100);
   panelBackground(img, 0, 0, 177, 99);
-  sunken(img, 0, 4, 177, 95, Rgb{30, 34, 50});
+  const Rgb fill{30, 34, 50};
+  img.fillRect(0, 4, 177, 95, fill);
+  for (int x = 0; x <= 177; ++x) img.at(x, 4) = scale(fill, 0.6), img.at(x, 95) = scale(fill, 1.35);
+  return img;
+}
+
+}  // namespace
+
+Image Screens::windPanel() {
+  // The picture the game draws each windy turn: every bar lit, as a chevron
+  // pointing the way the wind blows, red for the strongest to green for the
+  // weakest. The game greys the bars the wind leaves unlit, so nothing here
+  // but a lit bar says which way or how hard the wind blows.
+  Image img = windPanelBase();
   text_.drawCentred(img, "Wind", Font::Bold, 16, 89, 27, kWhite, 1);
-  text_.draw(img, "◀", Font::Bold, 14, 28, 45, {200, 210, 235});
-  text_.draw(img, "▶", Font::Bold, 14, 136, 45, {200, 210, 235});
-  // Window columns 264..440 become image columns 1..177 (panel drawn at 263).
-  const int left[4] = {264, 282, 300, 318}, right[4] = {373, 391, 409, 428};
   const Rgb strength[4] = {{240, 64, 52}, {250, 150, 48}, {232, 222, 70}, {110, 214, 110}};  // strong .. weak
+  auto chevron = [&](int left, bool pointsRight, Rgb c) {
+    const double x0 = left - 263 + 0.5, x1 = x0 + 12, y0 = 53.5, y1 = 73.5, ym = (y0 + y1) / 2;
+    Scene s;
+    if (pointsRight)
+      s.ramp(polygon({{x0, y0}, {x0 + 5, y0}, {x1, ym}, {x0 + 5, y1}, {x0, y1}, {x0 + 6, ym}}), scale(c, 1.2), scale(c, 0.75),
+             y0, y1);
+    else
+      s.ramp(polygon({{x1, y0}, {x1 - 5, y0}, {x0, ym}, {x1 - 5, y1}, {x1, y1}, {x1 - 6, ym}}), scale(c, 1.2), scale(c, 0.75),
+             y0, y1);
+    paintSmooth(img, s, Affine{}, 1.0, {16, 14, 20}, 0.6, 4);
+  };
   for (int i = 0; i < 4; ++i) {
-    bar(img, left[i] - 263, 53, left[i] - 263 + 12, 73, strength[i]);
-    bar(img, right[i] - 263, 53, right[i] - 263 + 12, 73, strength[3 - i]);
+    chevron(kWindLeft[i], false, strength[i]);
+    chevron(kWindRight[i], true, strength[3 - i]);
   }
-  // A windsock between the two groups.
-  Scene s;
-  s.add(box(78.5, 50, 80.5, 78), Rgb{180, 184, 196});
-  s.add(polygon({{80.5, 51}, {100, 54}, {100, 61}, {80.5, 64}}), Rgb{250, 120, 60});
-  s.add(polygon({{86.5, 52}, {93, 53}, {93, 62}, {86.5, 63}}), kWhite, false);
-  paintSmooth(img, s, Affine{}, 1.0, {20, 20, 28}, 0.8, 4);
-  text_.draw(img, "calm", Font::Regular, 10, 76, 90, kDim);
   return img;
 }
 
 Image Screens::middlePanel() {
+  // The panel's left and right borders lie in the status bar around this
+  // piece, so the trough's right end, where a full bar stops, stands clear.
   Image img(197, 100);
   panelBackground(img, 0, 0, 196, 99);
-  sunken(img, 0, 4, 196, 95, Rgb{30, 34, 50});
-  text_.draw(img, "Power", Font::Bold, 16, 50, 42, kWhite);
-  text_.draw(img, "hold Space", Font::Regular, 11, 118, 41, kDim);
-  // The trough the power bar grows in: window columns 536..681, rows 651..673.
-  sunken(img, 49, 50, 196, 74, Rgb{20, 16, 22});
-  for (int x = 50; x <= 195; x += 29) img.fillRect(x, 77, x, 81, kDim);
+  const Rgb fill{30, 34, 50};
+  img.fillRect(0, 4, 196, 95, fill);
+  for (int x = 0; x <= 196; ++x) img.at(x, 4) = scale(fill, 0.6), img.at(x, 95) = scale(fill, 1.35);
+  text_.draw(img, "Power", Font::Bold, 16, 50, 40, kWhite);
+  text_.draw(img, "hold Space", Font::Regular, 12, 120, 40, kHint);
+  // The trough the power bar grows in: window columns 536..681, rows
+  // 651..673, inside a light rim at columns 535 and 682, rows 650 and 674.
+  img.fillRect(49, 50, 196, 74, Rgb{150, 156, 178});
+  img.fillRect(50, 51, 195, 73, Rgb{20, 16, 22});
+  for (int x = 50; x <= 195; x += 29) img.fillRect(x, 77, x, 81, kHint);
   Scene bolt;
   bolt.add(polygon({{26, 48}, {16, 64}, {24, 64}, {19, 78}, {34, 58}, {26, 58}, {32, 48}}), Rgb{255, 214, 60});
   paintSmooth(img, bolt, Affine{}, 1.0, {30, 20, 10}, 0.9, 4);
@@ -408,9 +443,9 @@ Image Screens::statusBar() {
   Image img(1000, 100);
   panelBackground(img, 0, 0, 999, 99);
   for (int x = 0; x < 1000; ++x) img.at(x, 0) = Rgb{140, 150, 180}, img.at(x, 1) = Rgb{96, 104, 132};
-  // Lives: window columns 30..230 map to image columns 29..229 (bar drawn at 1, 600).
+  // Health: window columns 30..230 map to image columns 29..229 (bar drawn at 1, 600).
   sunken(img, 4, 8, 252, 92, Rgb{30, 34, 50});
-  text_.draw(img, "Lives", Font::Bold, 16, 30, 34, kWhite);
+  text_.draw(img, "Team health", Font::Bold, 16, 30, 34, kWhite);
   sunken(img, 28, 46, 230, 60, Rgb{14, 12, 16});
   sunken(img, 28, 67, 230, 81, Rgb{14, 12, 16});
   bar(img, 29, 47, 229, 59, redTeam().fur);
@@ -425,14 +460,24 @@ Image Screens::statusBar() {
     head.add(circle(15.5, cy - 1, 0.9), Rgb{20, 16, 30}, false);
     paintSmooth(img, head, Affine{}, 1.0, {20, 14, 20}, 0.9, 4);
   }
-  img.blit(windPanel(), 262, 0);
+  // The wind panel as it stays with wind off: no bar lit, in the grey the
+  // game gives unlit bars. Its frame runs outside the piece the game redraws.
+  sunken(img, 256, 4, 446, 95, Rgb{30, 34, 50});
+  Image calm = windPanelBase();
+  text_.drawCentred(calm, "Wind", Font::Bold, 16, 89, 27, kWhite, 1);
+  for (int i = 0; i < 4; ++i)
+    for (int left : {kWindLeft[i], kWindRight[i]}) calm.fillRect(left - 263, 53, left - 263 + 12, 73, {128, 128, 128});
+  img.blit(calm, 262, 0);
+  sunken(img, 484, 4, 700, 95, Rgb{30, 34, 50});
   img.blit(middlePanel(), 485, 0);
-  // The weapon slot at window (748, 617) is image (747, 17).
+  // The weapon slot at window (748, 617) is image (747, 17), in a panel with
+  // its name and keys beside it.
+  sunken(img, 734, 8, 914, 92, Rgb{30, 34, 50});
   sunken(img, 742, 12, 817, 87, Rgb{26, 28, 40});
   img.blit(weaponIcon(0, text_), 747, 17);
-  text_.drawCentred(img, "Weapon", Font::Bold, 11, 780, 10, kWhite, 0);
-  text_.draw(img, "B next", Font::Regular, 11, 830, 40, kDim);
-  text_.draw(img, "Enter use", Font::Regular, 11, 830, 58, kDim);
+  text_.draw(img, "Weapon", Font::Bold, 14, 828, 32, kWhite);
+  text_.draw(img, "B  next", Font::Regular, 12, 828, 54, kHint);
+  text_.draw(img, "Enter  use", Font::Regular, 12, 828, 72, kHint);
   img.blit(clockPanel(), 922, 0);
   return img;
 }

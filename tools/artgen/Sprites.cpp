@@ -109,10 +109,12 @@ Image explosionSprite() {
 }
 
 Image arrowSprite() {
+  // The game draws the rabbit's health bar over the picture's last five
+  // rows, so the whole arrow, tip included, lies in the ten above them.
   Scene s;
-  s.ramp(polygon({{7.5, 0.5}, {14.5, 0.5}, {14.5, 6.5}, {20.5, 6.5}, {11.0, 14.0}, {1.5, 6.5}, {7.5, 6.5}}),
-         Rgb{255, 240, 120}, Rgb{246, 150, 20}, 0, 14);
-  s.add(box(9.0, 1.5, 10.5, 6.5), Rgb{255, 255, 220}, false);
+  s.ramp(polygon({{7.5, 0.6}, {14.5, 0.6}, {14.5, 3.6}, {20.2, 3.6}, {11.0, 9.0}, {1.8, 3.6}, {7.5, 3.6}}),
+         Rgb{255, 240, 120}, Rgb{246, 150, 20}, 0, 9);
+  s.add(box(9.0, 1.4, 10.5, 3.6), Rgb{255, 255, 220}, false);
   Image img(22, 15);
   paintPixels(img, s, Affine{}, kRim);
   return img;
