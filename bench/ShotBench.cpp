@@ -36,38 +36,45 @@ Stand Opstelling() {
 
 void OneBazookaFlight(benchmark::State& state) {
     const Stand stand = Opstelling();
-    for (auto _ : state) benchmark::DoNotOptimize(Simuleer(stand, 1, {Wapen::Bazooka, -0.7f, 280, -1}));
+    for (auto _ : state) benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Bazooka, -0.7f, 280, -1}));
 }
 BENCHMARK(OneBazookaFlight);
 
 void OneGrenadeFlight(benchmark::State& state) {
     const Stand stand = Opstelling();
-    for (auto _ : state) benchmark::DoNotOptimize(Simuleer(stand, 1, {Wapen::Granaat, -0.7f, 280, -1}));
+    for (auto _ : state) benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Granaat, -0.7f, 280, -1}));
 }
 BENCHMARK(OneGrenadeFlight);
 
 void OnePistolShot(benchmark::State& state) {
     const Stand stand = Opstelling();
-    for (auto _ : state) benchmark::DoNotOptimize(Simuleer(stand, 1, {Wapen::Pistool, -0.1f, 0, -1}));
+    for (auto _ : state) benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Pistool, -0.1f, 0, -1}));
 }
 BENCHMARK(OnePistolShot);
 
+// Up to 63 presses of Up or of Down (a full turn of the sight) and every
+// step of the power meter: the angle worked out once per number of presses,
+// as a computer player would.
 void AllShotsOfATurn(benchmark::State& state) {
     const Stand stand = Opstelling();
+    const COORDINATEN voeten = stand.konijnen[1].Positie;
     uint64_t shots = 0;
     for (auto _ : state) {
         shots = 0;
-        float hoek = -3.15f;
-        for (int32_t a = -63; a <= 62; ++a, hoek += 0.05f) {
-            for (uint32_t k = 0; k <= 58; ++k) {
-                const float kracht = float(7 * k);
-                benchmark::DoNotOptimize(Simuleer(stand, 1, {Wapen::Bazooka, hoek, kracht, -1}));
-                benchmark::DoNotOptimize(Simuleer(stand, 1, {Wapen::Granaat, hoek, kracht, -1}));
+        for (int32_t omhoog = -63; omhoog <= 63; ++omhoog) {
+            const float hoek = HoekNaToetsen(voeten, omhoog);
+            for (uint32_t stappen = 0; stappen <= 58; ++stappen) {
+                const float kracht = KrachtNaStappen(stappen);
+                benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Bazooka, hoek, kracht, -1}));
+                benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Granaat, hoek, kracht, -1}));
                 shots += 2;
             }
-            benchmark::DoNotOptimize(Simuleer(stand, 1, {Wapen::Pistool, hoek, 0, -1}));
+            benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Pistool, hoek, 0, -1}));
             ++shots;
         }
+        for (int32_t kant : {-1, 1}) benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Bijl, 0, 0, kant}));
+        benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Dynamiet, 0, 0, -1}));
+        shots += 3;
     }
     state.counters["shots"] = double(shots);
 }

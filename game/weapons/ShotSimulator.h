@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "game/Zanderfell.h"
 #include "game/weapons/Weapons.h"
@@ -34,8 +35,25 @@ struct SchotUitslag {
     Runtime::Array<int32_t, 1, 8> Levens;  // every rabbit's lives afterwards
 };
 
+// What a player can give for a shot, in keys.
+struct Toetsen {
+    Wapen wapen = Wapen::Bazooka;
+    int32_t Omhoog = 0;           // presses of Up while aiming (negative: presses of Down)
+    uint32_t Krachtstappen = 0;   // steps of the power meter while Space stays held
+    int32_t BijlKant = -1;        // the axe: -1 as the swing starts, +1 after Right
+    // The dynamite is lit at the rabbit's feet; where the rabbit has run to
+    // when it goes off (no value: it stayed).
+    std::optional<COORDINATEN> WegNaar;
+};
+
 // The shot of rabbit KonijnNr. The dynamite goes off at the rabbit's feet as
 // the state has them, with every rabbit where the state has it.
 SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Schot& schot);
+// The same for keys: the aiming steps turn them into the angle and power.
+SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Toetsen& toetsen);
+// The angle after the presses (refused turns change nothing) and the power
+// after the meter's steps.
+float HoekNaToetsen(COORDINATEN Voeten, int32_t Omhoog);
+float KrachtNaStappen(uint32_t Krachtstappen);
 
 }  // namespace Zanderfell
