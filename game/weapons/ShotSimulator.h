@@ -43,7 +43,7 @@ struct Toetsen {
     int32_t BijlKant = -1;        // the axe: -1 as the swing starts, +1 after Right
     // The dynamite is lit at the rabbit's feet; where the rabbit has run to
     // when it goes off (no value: it stayed).
-    std::optional<COORDINATEN> WegNaar;
+    std::optional<COORDINATEN> WegNaar = std::nullopt;
 };
 
 // The shot of rabbit KonijnNr. The dynamite goes off at the rabbit's feet as
