@@ -34,15 +34,20 @@ TEST_F(FlightSteps, MarginTenPixelsShortOfTheFrame) {
 }
 
 TEST_F(FlightSteps, BazookaShell) {
-    // Power 0 into an empty field: gravity 70 b^2 and the wind b^2 to the
-    // side, b from 0.1 by 0.05, until the margin (row 594 at b 2.05).
-    EXPECT_EQ(Einde(StartBazooka({500, 300}, 0, 0, 0), StapBazooka), (COORDINATEN{500, 594}));
-    EXPECT_EQ(Einde(StartBazooka({500, 300}, 0, 0, 100), StapBazooka), (COORDINATEN{920, 594}));
-    EXPECT_EQ(Einde(StartBazooka({500, 300}, 0, 0, -100), StapBazooka), (COORDINATEN{80, 594}));
-    // At the margin's bound the first step already ends it.
-    EXPECT_EQ(Einde(StartBazooka({12, 300}, 0, 0, 0), StapBazooka), (COORDINATEN{12, 300}));
-    EXPECT_EQ(Einde(StartBazooka({13, 300}, 0, 0, 0), StapBazooka), (COORDINATEN{13, 594}));
-
+    // Into an empty field, power 0: gravity 70 b^2 and the wind b^2 to the
+    // side, b from 0.1 by 0.05, until the margin (row 594 at b 2.05); at the
+    // margin's bound the first step ends it.
+    const struct { COORDINATEN start; float kracht; int32_t wind, muur; COORDINATEN einde; } rows[] = {
+        {{500, 300}, 0, 0, 0, {500, 594}},   {{500, 300}, 0, 100, 0, {920, 594}}, {{500, 300}, 0, -100, 0, {80, 594}},
+        {{12, 300}, 0, 0, 0, {12, 300}},     {{13, 300}, 0, 0, 0, {13, 594}},
+        // Power 100 to the right, 10, 15, 20 pixels on: a wall stops it once
+        // within 8 columns of the shell.
+        {{500, 300}, 100, 0, 523, {515, 301}}, {{500, 300}, 100, 0, 524, {520, 302}}};
+    for (const auto& r : rows) {
+        TestSupport::ResetGame();
+        for (int y = 1; y <= 600 && r.muur > 0; ++y) Level[r.muur][y].Grond = true;
+        EXPECT_EQ(Einde(StartBazooka(r.start, r.kracht, 0, r.wind), StapBazooka), r.einde) << r.start.x << " " << r.wind << " " << r.muur;
+    }
     // Straight down through its own rabbit until the box, 8 pixels around
     // the shell, touches the ground of row 401.
     TestSupport::SetFlatGround(401);
@@ -73,50 +78,41 @@ TEST_F(FlightSteps, PistolBullet) {
     EXPECT_TRUE(ander.x >= 440 && ander.x <= 445 && ander.y == 300) << ander.x;
 }
 
-// A grenade on its way: at `p` after the next step, on an arc started at b 1.
-Vlucht GranaatOp(COORDINATEN p, float kx, float ky, bool buiten) {
-    return Vlucht{{p.x - int32_t(kx), p.y - int32_t(ky) - 70}, {}, {}, kx, ky, 1, 0, 5.0f, 0, buiten, false};
-}
-
-TEST_F(FlightSteps, GrenadeBouncesOffTheEdges) {
-    // Off a side the sideways speed turns and loses a fifth; off the top the
-    // fall turns with a fifth lost; off the bottom it turns undamped. The arc
-    // restarts one pixel back.
-    const struct { COORDINATEN p; float kx, ky; COORDINATEN start; float kx2, ky2; } rows[] = {
-        {{12, 300}, -100, -50, {13, 300}, 80, 20},     {{988, 300}, 100, -50, {987, 300}, -80, 20},
-        {{500, 12}, 0, -100, {500, 13}, 0, 24},        {{500, 586}, 0, 100, {500, 585}, 0, -171},
-        {{13, 300}, -100, -50, {113, 280}, -100, -50}, {{987, 300}, 100, -50, {887, 280}, 100, -50},
-        {{500, 13}, 0, -100, {500, 43}, 0, -100},      {{500, 585}, 0, 100, {500, 415}, 0, 100}};
-    for (const auto& r : rows) {
-        Vlucht v = GranaatOp(r.p, r.kx, r.ky, true);
-        StapGranaat(v, Level);
-        EXPECT_TRUE(v.Pos == r.p && v.Start == r.start && v.Kracht_x == r.kx2 && v.Kracht_y == r.ky2) << r.p.x << "," << r.p.y;
-    }
-}
-
-TEST_F(FlightSteps, GrenadeProbesTwoPixelsAway) {
-    // One blocked cell at (dx, dy) from the grenade at (500, 300): where the
-    // arc restarts. A rabbit's cell counts only once out of its own box.
-    const struct { int dx, dy; bool konijn, buiten; int sx, sy; } rows[] = {
-        {2, 0, false, false, 499, 300},  {2, -1, false, false, 499, 300}, {2, 1, false, false, 499, 300},
-        {-2, 1, false, false, 501, 300}, {0, 2, false, false, 500, 299},  {-1, 2, false, false, 500, 299},
-        {1, -2, false, false, 500, 301}, {0, -2, true, true, 500, 301},   {0, -2, true, false, 490, 300},
-        {2, 2, false, false, 490, 300},  {3, 0, false, false, 490, 300},  {0, -3, false, false, 490, 300}};
+TEST_F(FlightSteps, GrenadeBounces) {
+    // Off a side the sideways speed turns and loses a fifth, off the top the
+    // fall turns with a fifth lost, off the bottom it turns undamped. Ground
+    // two pixels away (G), or a rabbit (K) once out of its own box: off a
+    // side the sideways speed turns with 0.95, above or below the fall turns
+    // with 0.98 * 0.95. The arc restarts one pixel back (else at 490, 300).
+    const struct { COORDINATEN p; float kx, ky; int dx, dy; char cel; bool buiten; COORDINATEN start; float kx2, ky2; } rows[] = {
+        {{12, 300}, -100, -50, 0, 0, ' ', 1, {13, 300}, 80, 20},  {{13, 300}, -100, -50, 0, 0, ' ', 1, {113, 280}, -100, -50},
+        {{988, 300}, 100, -50, 0, 0, ' ', 1, {987, 300}, -80, 20}, {{987, 300}, 100, -50, 0, 0, ' ', 1, {887, 280}, 100, -50},
+        {{500, 12}, 0, -100, 0, 0, ' ', 1, {500, 13}, 0, 24},      {{500, 13}, 0, -100, 0, 0, ' ', 1, {500, 43}, 0, -100},
+        {{500, 586}, 0, 100, 0, 0, ' ', 1, {500, 585}, 0, -171},   {{500, 585}, 0, 100, 0, 0, ' ', 1, {500, 415}, 0, 100},
+        {{500, 300}, 10, -70, 2, 0, 'G', 0, {499, 300}, -9.5f, 1}, {{500, 300}, 10, -70, 2, -1, 'G', 0, {499, 300}, -9.5f, 1},
+        {{500, 300}, 10, -70, 2, 1, 'G', 0, {499, 300}, -9.5f, 1}, {{500, 300}, 10, -70, -2, 1, 'G', 0, {501, 300}, -9.5f, 1},
+        {{500, 300}, 10, -70, 0, 2, 'G', 0, {500, 299}, 10, -0.931f}, {{500, 300}, 10, -70, -1, 2, 'G', 0, {500, 299}, 10, -0.931f},
+        {{500, 300}, 10, -70, 1, -2, 'G', 0, {500, 301}, 10, -0.931f}, {{500, 300}, 10, -70, 0, -2, 'K', 1, {500, 301}, 10, -0.931f},
+        {{500, 300}, 10, -70, 0, -2, 'K', 0, {490, 300}, 10, -70}, {{500, 300}, 10, -70, 2, 2, 'G', 0, {490, 300}, 10, -70},
+        {{500, 300}, 10, -70, 3, 0, 'G', 0, {490, 300}, 10, -70},  {{500, 300}, 10, -70, 0, -3, 'G', 0, {490, 300}, 10, -70}};
     for (const auto& r : rows) {
         TestSupport::ResetGame();
-        CEL& cel = Level[500 + r.dx][300 + r.dy];
-        (r.konijn ? cel.Konijn : cel.Grond) = true;
-        Vlucht v = GranaatOp({500, 300}, 10, -70, r.buiten);
+        CEL& cel = Level[r.p.x + r.dx][r.p.y + r.dy];
+        cel.Grond = r.cel == 'G';
+        cel.Konijn = r.cel == 'K';
+        // On an arc started at b 1 that brings it to p on the next step.
+        Vlucht v{{r.p.x - int32_t(r.kx), r.p.y - int32_t(r.ky) - 70}, {}, {}, r.kx, r.ky, 1, 0, 5.0f, 0, r.buiten, false};
         StapGranaat(v, Level);
-        EXPECT_EQ(v.Start, (COORDINATEN{r.sx, r.sy})) << r.dx << "," << r.dy;
-        EXPECT_EQ(v.Bounce, r.sx == 490 ? 0u : 5u) << r.dx << "," << r.dy;
+        EXPECT_TRUE(v.Pos == r.p && v.Start == r.start && v.Kracht_x == r.kx2 && v.Kracht_y == r.ky2)
+            << r.p.x << "," << r.p.y << " " << r.cel << " " << r.dx << "," << r.dy << ": " << v.Kracht_x << " " << v.Kracht_y;
+        EXPECT_EQ(v.Bounce, r.cel != ' ' && r.start.x != 490 ? 5u : 0u);
     }
     // Each blocked cell bounces once more: a wall turns the sideways speed
-    // three times (0.95 cubed), ground below the fall (0.98 0.95, cubed).
+    // three times, ground below the fall.
     for (int d = -1; d <= 1; ++d) Level[502][300 + d].Grond = Level[500 + d][302].Grond = true;
-    Vlucht v = GranaatOp({500, 300}, 10, 0, false);
+    Vlucht v{{490, 230}, {}, {}, 10, 0, 1, 0, 5.0f, 0, false, false};
     StapGranaat(v, Level);
-    EXPECT_NEAR(v.Kracht_x, -8.57375, 1e-4);
+    EXPECT_NEAR(v.Kracht_x, -10 * 0.857375, 1e-4);
     EXPECT_NEAR(v.Kracht_y, -71 * 0.806954, 1e-3);
     EXPECT_EQ(v.Start, (COORDINATEN{500, 299}));
 }
