@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "game/Level.h"
 #include "game/movement/TurnClock.h"
@@ -31,24 +30,6 @@ using LD = long double;
     return som >= INT32_MIN && som <= INT32_MAX ? static_cast<int32_t>(som) : Runtime::Add(a, b);
 }
 
-// Truncation toward zero, as Runtime::Trunc, without switching the x87
-// rounding mode on every conversion (that switch made a step of a flight
-// several times slower). Adding
-// and taking away 1.5 * 2^63 rounds to a whole number (to nearest), one step
-// back towards zero undoes a rounding away from it, and the whole number
-// passes through double exactly. Out of range, Runtime::Trunc reports it.
-[[gnu::always_inline]] inline int32_t Trunc(LD v) {
-    if constexpr (std::numeric_limits<LD>::digits != 64) {
-        return Runtime::Trunc(v);
-    } else {
-        if (!(v > -2147483649.0L && v < 2147483648.0L)) return Runtime::Trunc(v);
-        constexpr LD Heel = 0x1.8p63L;
-        const LD r = (v + Heel) - Heel;
-        const LD t = v >= 0 ? (r > v ? r - 1 : r) : (r < v ? r + 1 : r);
-        return static_cast<int32_t>(static_cast<double>(t));
-    }
-}
-
 // Truncation toward zero of the product of two floats. The product is exact
 // in double (24 + 24 significant bits), so it equals the long double product
 // to the last bit, and the processor truncates a double in one instruction.
@@ -68,7 +49,7 @@ using LD = long double;
         const int32_t t = static_cast<int32_t>(q);
         if (t != q) return t;
     }
-    return Trunc(LD{b} * b * k);
+    return Runtime::Trunc(LD{b} * b * k);
 }
 
 // Gravity: 70 pixels per unit of the time parameter squared.
