@@ -2,6 +2,8 @@
 // their steps; the shell's picture per direction on the screen.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "game/Placement.h"
 #include "game/weapons/Flight.h"
 #include "gfx/TekenBitmaps.h"
@@ -81,34 +83,39 @@ TEST_F(FlightSteps, PistolBullet) {
 TEST_F(FlightSteps, GrenadeBounces) {
     // Off a side the sideways speed turns and loses a fifth, off the top the
     // fall turns with a fifth lost, off the bottom it turns undamped. Ground
-    // two pixels away (G), or a rabbit (K) once out of its own box: off a
-    // side the sideways speed turns with 0.95, above or below the fall turns
-    // with 0.98 * 0.95. The arc restarts one pixel back (else at 490, 300).
+    // two pixels away (G), or a rabbit (K) once out of its own box (25
+    // columns, 40 rows from the arc's start): off a side the sideways speed
+    // turns with 0.95, above or below the fall turns with 0.98 * 0.95. The
+    // arc restarts one pixel back.
     const struct { COORDINATEN p; float kx, ky; int dx, dy; char cel; bool buiten; COORDINATEN start; float kx2, ky2; } rows[] = {
-        {{12, 300}, -100, -50, 0, 0, ' ', 1, {13, 300}, 80, 20},  {{13, 300}, -100, -50, 0, 0, ' ', 1, {113, 280}, -100, -50},
-        {{988, 300}, 100, -50, 0, 0, ' ', 1, {987, 300}, -80, 20}, {{987, 300}, 100, -50, 0, 0, ' ', 1, {887, 280}, 100, -50},
-        {{500, 12}, 0, -100, 0, 0, ' ', 1, {500, 13}, 0, 24},      {{500, 13}, 0, -100, 0, 0, ' ', 1, {500, 43}, 0, -100},
-        {{500, 586}, 0, 100, 0, 0, ' ', 1, {500, 585}, 0, -171},   {{500, 585}, 0, 100, 0, 0, ' ', 1, {500, 415}, 0, 100},
-        {{500, 300}, 10, -70, 2, 0, 'G', 0, {499, 300}, -9.5f, 1}, {{500, 300}, 10, -70, 2, -1, 'G', 0, {499, 300}, -9.5f, 1},
-        {{500, 300}, 10, -70, 2, 1, 'G', 0, {499, 300}, -9.5f, 1}, {{500, 300}, 10, -70, -2, 1, 'G', 0, {501, 300}, -9.5f, 1},
-        {{500, 300}, 10, -70, 0, 2, 'G', 0, {500, 299}, 10, -0.931f}, {{500, 300}, 10, -70, -1, 2, 'G', 0, {500, 299}, 10, -0.931f},
-        {{500, 300}, 10, -70, 1, -2, 'G', 0, {500, 301}, 10, -0.931f}, {{500, 300}, 10, -70, 0, -2, 'K', 1, {500, 301}, 10, -0.931f},
-        {{500, 300}, 10, -70, 0, -2, 'K', 0, {490, 300}, 10, -70}, {{500, 300}, 10, -70, 2, 2, 'G', 0, {490, 300}, 10, -70},
-        {{500, 300}, 10, -70, 3, 0, 'G', 0, {490, 300}, 10, -70},  {{500, 300}, 10, -70, 0, -3, 'G', 0, {490, 300}, 10, -70}};
+        {{12, 300}, -100, -50, 0, 0, ' ', 1, {13, 300}, 80, 230},  {{13, 300}, -100, -50, 0, 0, ' ', 1, {213, 120}, -100, -50},
+        {{988, 300}, 100, -50, 0, 0, ' ', 1, {987, 300}, -80, 230}, {{987, 300}, 100, -50, 0, 0, ' ', 1, {787, 120}, 100, -50},
+        {{500, 12}, 0, -300, 0, 0, ' ', 1, {500, 13}, 0, 16},      {{500, 13}, 0, -300, 0, 0, ' ', 1, {500, 333}, 0, -300},
+        {{500, 586}, 0, 100, 0, 0, ' ', 1, {500, 585}, 0, -242},   {{500, 585}, 0, 100, 0, 0, ' ', 1, {500, 105}, 0, 100},
+        {{500, 300}, 10, -140, 2, 0, 'G', 0, {499, 300}, -9.5f, 2}, {{500, 300}, 10, -140, 2, -1, 'G', 0, {499, 300}, -9.5f, 2},
+        {{500, 300}, 10, -140, 2, 1, 'G', 0, {499, 300}, -9.5f, 2}, {{500, 300}, 10, -140, -2, 1, 'G', 0, {501, 300}, -9.5f, 2},
+        {{500, 300}, 10, -140, 0, 2, 'G', 0, {500, 299}, 10, -1.862f}, {{500, 300}, 10, -140, -1, 2, 'G', 0, {500, 299}, 10, -1.862f},
+        {{500, 300}, 10, -140, 1, -2, 'G', 0, {500, 301}, 10, -1.862f}, {{500, 300}, 10, -140, 0, -2, 'K', 1, {500, 301}, 10, -1.862f},
+        {{500, 300}, 10, -140, 0, -2, 'K', 0, {480, 300}, 10, -140}, {{500, 300}, 10, -140, 2, 2, 'G', 0, {480, 300}, 10, -140},
+        {{500, 300}, 10, -140, 3, 0, 'G', 0, {480, 300}, 10, -140},  {{500, 300}, 10, -140, 0, -3, 'G', 0, {480, 300}, 10, -140},
+        {{500, 300}, 12.5f, -140, 0, -2, 'K', 0, {475, 300}, 12.5f, -140}, {{500, 300}, 13, -140, 0, -2, 'K', 0, {500, 301}, 13, -1.862f},
+        {{500, 300}, 10, -120, 0, -2, 'K', 0, {480, 260}, 10, -120}, {{500, 300}, 10, -119.5f, 0, -2, 'K', 0, {500, 301}, 10, -20.9475f}};
     for (const auto& r : rows) {
         TestSupport::ResetGame();
         CEL& cel = Level[r.p.x + r.dx][r.p.y + r.dy];
         cel.Grond = r.cel == 'G';
         cel.Konijn = r.cel == 'K';
-        // On an arc started at b 1 that brings it to p on the next step.
-        Vlucht v{{r.p.x - int32_t(r.kx), r.p.y - int32_t(r.ky) - 70}, {}, {}, r.kx, r.ky, 1, 0, 5.0f, 0, r.buiten, false};
+        // On an arc started at b 2 that brings it to p on the next step.
+        const COORDINATEN boog{r.p.x - int32_t(2 * r.kx), r.p.y - int32_t(2 * r.ky) - 280};
+        Vlucht v{boog, {}, {}, r.kx, r.ky, 2, 0, 5.0f, 0, r.buiten, false};
         StapGranaat(v, Level);
-        EXPECT_TRUE(v.Pos == r.p && v.Start == r.start && v.Kracht_x == r.kx2 && v.Kracht_y == r.ky2)
+        EXPECT_TRUE(v.Pos == r.p && v.Start == r.start && std::abs(v.Kracht_x - r.kx2) < 1e-4f && std::abs(v.Kracht_y - r.ky2) < 1e-4f)
             << r.p.x << "," << r.p.y << " " << r.cel << " " << r.dx << "," << r.dy << ": " << v.Kracht_x << " " << v.Kracht_y;
-        EXPECT_EQ(v.Bounce, r.cel != ' ' && r.start.x != 490 ? 5u : 0u);
+        EXPECT_EQ(v.Bounce, r.cel != ' ' && r.start != boog ? 5u : 0u);
     }
     // Each blocked cell bounces once more: a wall turns the sideways speed
     // three times, ground below the fall.
+    TestSupport::ResetGame();
     for (int d = -1; d <= 1; ++d) Level[502][300 + d].Grond = Level[500 + d][302].Grond = true;
     Vlucht v{{490, 230}, {}, {}, 10, 0, 1, 0, 5.0f, 0, false, false};
     StapGranaat(v, Level);
