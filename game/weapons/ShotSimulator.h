@@ -13,7 +13,9 @@
 
 namespace Zanderfell {
 
-// The state a shot reads; none of it is changed. The wind is the turn's.
+// The state a shot reads; none of it is changed. The grid is the game's as
+// it stands at the weapon choice (the shooter's own cells marked), the wind
+// the turn's.
 struct Stand {
     const LEVEL& level;
     const KONIJN& konijnen;
@@ -29,6 +31,8 @@ struct Schot {
     int32_t BijlKant = -1; // the axe: -1 left, +1 right
 };
 
+// The crater's cells are KraterCellen(Krater.Grootte) around its centre,
+// those that Uitgraafbaar allows (game/weapons/Damage.h).
 struct SchotUitslag {
     COORDINATEN Einde;                     // the impact; the striker's feet for the axe
     Inslag Krater;                         // centre and radius; radius 0: no crater (the axe)
