@@ -43,6 +43,11 @@ void StapBazooka(Vlucht& v, const LEVEL& level);
 void StapPistool(Vlucht& v, const LEVEL& level);
 bool StapGranaat(Vlucht& v, const LEVEL& level);
 
+// A whole flight, stepped to its end without drawing: where it ends.
+COORDINATEN EindeBazooka(Vlucht v, const LEVEL& level);
+COORDINATEN EindePistool(Vlucht v, const LEVEL& level);
+COORDINATEN EindeGranaat(Vlucht v, const LEVEL& level);
+
 // The landscape margin, 10 pixels short of the frame: a shell or bullet
 // there has ended its flight.
 bool AanDeRand(COORDINATEN Pos);

@@ -14,13 +14,6 @@ namespace Zanderfell {
 
 namespace {
 
-template <class Stap>
-COORDINATEN Vlieg(Vlucht v, const LEVEL& level, Stap stap) {
-    do stap(v, level);
-    while (!v.Hit);
-    return v.Pos;
-}
-
 // The end of a shot: an explosion of Grootte at Einde (none for 0) taken
 // from the rabbits as they are given.
 SchotUitslag Uitslag(KONIJN konijnen, uint32_t Aantal, COORDINATEN Einde, uint32_t Grootte) {
@@ -40,16 +33,15 @@ SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Schot& schot)
     const LEVEL& level = stand.level;
     switch (schot.wapen) {
     case Wapen::Bazooka: {
-        const COORDINATEN Einde = Vlieg(StartBazooka(Positie, schot.Kracht, schot.Hoek, stand.Wind), level, StapBazooka);
+        const COORDINATEN Einde = EindeBazooka(StartBazooka(Positie, schot.Kracht, schot.Hoek, stand.Wind), level);
         return Uitslag(stand.konijnen, stand.AantalKonijntjes, Einde, KleineOntploffing);
     }
     case Wapen::Granaat: {
-        const COORDINATEN Einde = Vlieg(StartGranaat(Positie, schot.Kracht, schot.Hoek, GranaatLont), level,
-                                        [](Vlucht& v, const LEVEL& l) { StapGranaat(v, l); });
+        const COORDINATEN Einde = EindeGranaat(StartGranaat(Positie, schot.Kracht, schot.Hoek, GranaatLont), level);
         return Uitslag(stand.konijnen, stand.AantalKonijntjes, Einde, KleineOntploffing);
     }
     case Wapen::Pistool: {
-        const COORDINATEN Einde = Vlieg(StartPistool(Positie, schot.Hoek), level, StapPistool);
+        const COORDINATEN Einde = EindePistool(StartPistool(Positie, schot.Hoek), level);
         return Uitslag(stand.konijnen, stand.AantalKonijntjes, Einde, KleineOntploffing);
     }
     case Wapen::Bijl: {
