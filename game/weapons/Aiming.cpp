@@ -49,37 +49,48 @@ void MeldOngeldigeToets() {
 
 enum class Kant { Links, Rechts };
 
+// Is the sight, drawn at this angle, inside the landscape's margin?
+bool VizierBinnen(int32_t Positie_x, int32_t Positie_y, float a) {
+    const int64_t sx = VizierX(Positie_x, a);
+    const int64_t sy = VizierY(Positie_y, a);
+    return sx - 10 > 2 && sy - 10 > 2 && sx + 10 < 998 && sy + 10 < 596;
+}
+
+// How far the sight at this angle lies outside the margin (exact, not
+// rounded to pixels, so that every step away from the worst point counts).
+LD VizierBuiten(int32_t Positie_x, int32_t Positie_y, float a) {
+    const LD sx = Positie_x + VizierStraal * cosl(a);
+    const LD sy = Positie_y + VizierStraal * sinl(a);
+    return std::fmax(0.0L, 13 - sx) + std::fmax(0.0L, sx - 987) + std::fmax(0.0L, 13 - sy) +
+           std::fmax(0.0L, sy - 585);
+}
+
 }  // namespace
 
-float RichtPijl(int32_t Positie_x, int32_t Positie_y, uint32_t Kleur, uint32_t Wapen) {
-    // Is the sight, drawn at this angle, inside the landscape's margin?
-    auto Binnen = [Positie_x, Positie_y](float a) {
-        const int64_t sx = VizierX(Positie_x, a);
-        const int64_t sy = VizierY(Positie_y, a);
-        return sx - 10 > 2 && sy - 10 > 2 && sx + 10 < 998 && sy + 10 < 596;
-    };
-    // How far the sight at this angle lies outside the margin (exact, not
-    // rounded to pixels, so that every step away from the worst point counts).
-    auto Buiten = [Positie_x, Positie_y](float a) {
-        const LD sx = Positie_x + VizierStraal * cosl(a);
-        const LD sy = Positie_y + VizierStraal * sinl(a);
-        return std::fmax(0.0L, 13 - sx) + std::fmax(0.0L, sx - 987) + std::fmax(0.0L, 13 - sy) +
-               std::fmax(0.0L, sy - 585);
-    };
-    // May the sight take one more step? Inside the margin it must stay inside.
-    // A rabbit close to the right edge (aiming point at x 938 or more, which
-    // walking reaches) starts with the sight already past the margin, so that
-    // rule alone would refuse every turn and leave only the shot straight at
-    // the edge: a sight outside may therefore turn whenever that brings it
-    // closer to the field. It never gets farther out than where it started,
-    // and a sight inside never leaves. The rule is the same for every edge; at
-    // the left one the sight starts inside, as it starts pointing right.
-    auto CheckVolgendeHoek = [&Binnen, &Buiten](float Hoek, int32_t Richting) {
-        const float a = Richting == 1 ? F(LD{Hoek} + HoekStap) : F(LD{Hoek} - HoekStap);
-        return Binnen(a) || (!Binnen(Hoek) && Buiten(a) < Buiten(Hoek));
-    };
+// May the sight take one more step? Inside the margin it must stay inside.
+// A rabbit close to the right edge (aiming point at x 938 or more, which
+// walking reaches) starts with the sight already past the margin, so that
+// rule alone would refuse every turn and leave only the shot straight at
+// the edge: a sight outside may therefore turn whenever that brings it
+// closer to the field. It never gets farther out than where it started,
+// and a sight inside never leaves. The rule is the same for every edge; at
+// the left one the sight starts inside, as it starts pointing right.
+float DraaiVizier(int32_t Positie_x, int32_t Positie_y, float Hoek, int32_t Richting) {
+    const float a = Richting == 1 ? F(LD{Hoek} + HoekStap) : F(LD{Hoek} - HoekStap);
+    const bool mag = VizierBinnen(Positie_x, Positie_y, a) ||
+                     (!VizierBinnen(Positie_x, Positie_y, Hoek) &&
+                      VizierBuiten(Positie_x, Positie_y, a) < VizierBuiten(Positie_x, Positie_y, Hoek));
+    return mag ? a : Hoek;
+}
 
-    float Hoek = 0;
+bool KrachtStap(float& Kracht) {
+    if (!(Kracht < 400)) return false;
+    Kracht = F(LD{Kracht} + 7);
+    return true;
+}
+
+float RichtPijl(int32_t Positie_x, int32_t Positie_y, uint32_t Kleur, uint32_t Wapen) {
+    float Hoek = BeginHoek;
     for (;;) {
         HermaakLevel();
         TekenBitmaps::TekenVizier(Runtime::ToU32(VizierX(Positie_x, Hoek)),
@@ -90,9 +101,9 @@ float RichtPijl(int32_t Positie_x, int32_t Positie_y, uint32_t Kleur, uint32_t W
         Wimdows::FlushKeys();
         if (r == Wimdows::VK_SPACE) break;
         if (r == Wimdows::VK_UP) {
-            if (CheckVolgendeHoek(Hoek, -1)) Hoek = F(LD{Hoek} - HoekStap);
+            Hoek = DraaiVizier(Positie_x, Positie_y, Hoek, -1);
         } else if (r == Wimdows::VK_DOWN) {
-            if (CheckVolgendeHoek(Hoek, 1)) Hoek = F(LD{Hoek} + HoekStap);
+            Hoek = DraaiVizier(Positie_x, Positie_y, Hoek, 1);
         } else {
             MeldOngeldigeToets();
         }
@@ -153,8 +164,7 @@ void TekenKonijntjeWapen(int32_t Positie_x, int32_t Positie_y, float Hoek, uint3
 
 float TestKracht() {
     float Kracht = 0;
-    while (Wimdows::KeyDown(Wimdows::VK_SPACE) && Kracht < 400) {
-        Kracht = F(LD{Kracht} + 7);
+    while (Wimdows::KeyDown(Wimdows::VK_SPACE) && KrachtStap(Kracht)) {
         Wimdows::Rectangle(536, 651, Runtime::Add(536, Runtime::Round(LD{Kracht} / 2.8f)), 673,
                            Wimdows::RgbColor(176, 0, 0), true);
         Wimdows::UpdateWindow();

@@ -57,19 +57,25 @@ int32_t BaanBijl(uint32_t KonijnNr) {
     return Keuze;
 }
 
+bool BijlBereikt(COORDINATEN Slager, int32_t Richting, COORDINATEN Ander) {
+    const int64_t Afstand_x = int64_t{Slager.x} - Ander.x;
+    const int64_t Afstand_y = int64_t{Slager.y} - Ander.y;
+    if (Afstand_y > BereikY || Afstand_y < -BereikY) return false;
+    return Richting == 1 ? (Afstand_x >= -BereikX && Afstand_x <= 0) : (Afstand_x >= 0 && Afstand_x <= BereikX);
+}
+
+void Hakken(KONIJN& konijnen, uint32_t Aantal, uint32_t KonijnNr, int32_t Richting) {
+    const COORDINATEN slager = konijnen[KonijnNr].Positie;
+    for (uint32_t k = 1; k <= Aantal; ++k) {
+        if (k == KonijnNr) continue;
+        KonijnRecord& ander = konijnen[k];
+        if (BijlBereikt(slager, Richting, ander.Positie)) ander.Levens = Runtime::Sub(ander.Levens, BijlSchade);
+    }
+}
+
 void Bijl(uint32_t KonijnNr) {
     const int32_t Richting = BaanBijl(KonijnNr);
-    const COORDINATEN slager = Konijntjes[KonijnNr].Positie;
-    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) {
-        if (k == KonijnNr) continue;
-        KonijnRecord& ander = Konijntjes[k];
-        const int64_t Afstand_x = int64_t{slager.x} - ander.Positie.x;
-        const int64_t Afstand_y = int64_t{slager.y} - ander.Positie.y;
-        if (Afstand_y > BereikY || Afstand_y < -BereikY) continue;
-        const bool geraakt = Richting == 1 ? (Afstand_x >= -BereikX && Afstand_x <= 0)
-                                           : (Afstand_x >= 0 && Afstand_x <= BereikX);
-        if (geraakt) ander.Levens = Runtime::Sub(ander.Levens, BijlSchade);
-    }
+    Hakken(Konijntjes, Menu.AantalKonijntjes, KonijnNr, Richting);
 }
 
 }  // namespace Zanderfell

@@ -3,6 +3,7 @@
 // into the ground cells.
 #include "game/weapons/Damage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -26,9 +27,7 @@ constexpr float HoekStap = 0.0031415920f;
 // Shows the explosion when it fits inside the landscape, else only covers
 // the projectile's last image with sky.
 void ToonOntploffing(int32_t x, int32_t y, uint32_t Grootte) {
-    const int64_t GrootteOntploffing = Grootte < KleinsteOntploffing ? KleinsteOntploffing : int64_t{Grootte};
-    if (x - GrootteOntploffing > 2 && y - GrootteOntploffing > 2 &&
-        x + GrootteOntploffing < 998 && y + GrootteOntploffing < 596) {
+    if (OntploffingInBeeld(x, y, Grootte)) {
         Wimdows::Disc(x, y, Grootte, Wimdows::RgbColor(255, 255, 0));
         Runtime::Delay(5);
         TekenBitmaps::TekenKaboom(Runtime::ToU32(x), Runtime::ToU32(y));
@@ -37,34 +36,6 @@ void ToonOntploffing(int32_t x, int32_t y, uint32_t Grootte) {
         Wimdows::Disc(x, y, 8, _ACHTERGRONDKLEUR);
     }
     Wimdows::UpdateWindow();
-}
-
-// Appends the impact so that every later redraw shows its crater. A full
-// list keeps its 500 entries; the crater is then still cut but not redrawn.
-void BewaarInslag(int32_t x, int32_t y, uint32_t Grootte) {
-    if (AANTALINSLAGEN >= static_cast<uint32_t>(SCHADE::high)) return;
-    AANTALINSLAGEN = Runtime::AddU(AANTALINSLAGEN, 1);
-    Inslag& inslag = SchadeArray[AANTALINSLAGEN];
-    inslag.x = x;
-    inslag.y = y;
-    inslag.Grootte = Runtime::ToI32(Grootte);
-}
-
-// Every rabbit, living or not, loses lives by its shortest distance from
-// the impact, measured to 61 points from its feet up to its head.
-void NeemLevens(int32_t x, int32_t y, uint32_t Grootte) {
-    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) {
-        KonijnRecord& konijn = Konijntjes[k];
-        uint32_t Kortste_Afstand = Runtime::AddU(Grootte, 1000);
-        for (int32_t j = 0; j <= 60; ++j) {
-            const uint32_t d = Distance(x, y, konijn.Positie.x, Runtime::Sub(konijn.Positie.y, j));
-            if (d < Kortste_Afstand) Kortste_Afstand = d;
-        }
-        if (Kortste_Afstand <= Grootte) {
-            const uint32_t verlies = Runtime::SubU(Grootte, Kortste_Afstand / 2);
-            konijn.Levens = Runtime::Sub(konijn.Levens, Runtime::ToI32(verlies));
-        }
-    }
 }
 
 // The 2001 fixed directions of the crater cut (2000 steps make a full turn);
@@ -80,9 +51,48 @@ struct Richtingen {
     }
 };
 
-// The cells that the rings 0..Grootte reach, relative to the impact: every
-// (trunc(Straal cos a), trunc(Straal sin a)) once. The same for every
-// explosion of that size, so they are worked out once per size.
+}  // namespace
+
+bool OntploffingInBeeld(int32_t x, int32_t y, uint32_t Grootte) {
+    const int64_t GrootteOntploffing = Grootte < KleinsteOntploffing ? KleinsteOntploffing : int64_t{Grootte};
+    return x - GrootteOntploffing > 2 && y - GrootteOntploffing > 2 &&
+           x + GrootteOntploffing < 998 && y + GrootteOntploffing < 596;
+}
+
+// A full list keeps its 500 entries; the crater is then still cut but not
+// redrawn.
+void BewaarInslag(SCHADE& inslagen, uint32_t& aantal, int32_t x, int32_t y, uint32_t Grootte) {
+    if (aantal >= static_cast<uint32_t>(SCHADE::high)) return;
+    aantal = Runtime::AddU(aantal, 1);
+    Inslag& inslag = inslagen[aantal];
+    inslag.x = x;
+    inslag.y = y;
+    inslag.Grootte = Runtime::ToI32(Grootte);
+}
+
+// The shortest distance from the impact to 61 points from the feet up to
+// the head; within Grootte the rabbit loses Grootte minus half of it. The
+// nearest of those points is the row of the impact held between head and
+// feet, and a whole-pixel distance only grows with the true one, so that
+// point's distance is the shortest.
+uint32_t LevensVerlies(int32_t x, int32_t y, uint32_t Grootte, COORDINATEN Voeten) {
+    const int32_t Hoofd = Runtime::Sub(Voeten.y, 60);
+    const uint32_t Kortste_Afstand = Distance(x, y, Voeten.x, std::clamp(y, Hoofd, Voeten.y));
+    if (Kortste_Afstand > Grootte) return 0;
+    return Runtime::SubU(Grootte, Kortste_Afstand / 2);
+}
+
+// Every rabbit of the game, living or not, pays its loss.
+void NeemLevens(KONIJN& konijnen, uint32_t Aantal, int32_t x, int32_t y, uint32_t Grootte) {
+    for (uint32_t k = 1; k <= Aantal; ++k) {
+        KonijnRecord& konijn = konijnen[k];
+        const uint32_t verlies = LevensVerlies(x, y, Grootte, konijn.Positie);
+        if (verlies > 0) konijn.Levens = Runtime::Sub(konijn.Levens, Runtime::ToI32(verlies));
+    }
+}
+
+// Every (trunc(Straal cos a), trunc(Straal sin a)) of the rings once. The
+// same for every explosion of that size, so worked out once per size.
 const std::vector<std::pair<int32_t, int32_t>>& KraterCellen(uint32_t Grootte) {
     static const Richtingen richting;
     static std::map<uint32_t, std::vector<std::pair<int32_t, int32_t>>> perGrootte;
@@ -97,22 +107,22 @@ const std::vector<std::pair<int32_t, int32_t>>& KraterCellen(uint32_t Grootte) {
     return perGrootte.emplace(Grootte, std::vector(cellen.begin(), cellen.end())).first->second;
 }
 
-// Clears the ground of the disc of radius Grootte, ring by ring; the frame of
-// the landscape and the rows at the water stay as they are.
-void SnijKrater(int32_t x, int32_t y, uint32_t Grootte) {
+bool Uitgraafbaar(int64_t X, int64_t Y) {
+    return X < 998 && Y > 2 && X > 2 && Y < 596;
+}
+
+void SnijKrater(LEVEL& level, int32_t x, int32_t y, uint32_t Grootte) {
     for (const auto& [dx, dy] : KraterCellen(Grootte)) {
         const int64_t X = int64_t{x} + dx, Y = int64_t{y} + dy;
-        if (X < 998 && Y > 2 && X > 2 && Y < 596) Level[X][Y].Grond = false;
+        if (Uitgraafbaar(X, Y)) level[X][Y].Grond = false;
     }
 }
 
-}  // namespace
-
 void Schade(COORDINATEN Inslag, uint32_t Grootte) {
     ToonOntploffing(Inslag.x, Inslag.y, Grootte);
-    BewaarInslag(Inslag.x, Inslag.y, Grootte);
-    NeemLevens(Inslag.x, Inslag.y, Grootte);
-    SnijKrater(Inslag.x, Inslag.y, Grootte);
+    BewaarInslag(SchadeArray, AANTALINSLAGEN, Inslag.x, Inslag.y, Grootte);
+    NeemLevens(Konijntjes, Menu.AantalKonijntjes, Inslag.x, Inslag.y, Grootte);
+    SnijKrater(Level, Inslag.x, Inslag.y, Grootte);
 }
 
 }  // namespace Zanderfell

@@ -18,20 +18,10 @@ namespace Zanderfell {
 namespace {
 
 constexpr uint32_t VK_B = 0x42;
-constexpr uint32_t AantalWapens = 5;
-constexpr uint32_t KleineOntploffing = 30;
-constexpr uint32_t DynamietOntploffing = 60;
 // The turn time the rabbit gets to run from a lit charge.
 constexpr float DynamietTijd = 5.0f;
-// The grenade's fuse in seconds.
-constexpr float GranaatLont = 5.0f;
 
-// Weapons aim from the middle of the rabbit's body, 30 rows above its feet.
-COORDINATEN RichtPunt(uint32_t KonijnNr) {
-    COORDINATEN Positie = Konijntjes[KonijnNr].Positie;
-    Positie.y = Runtime::Sub(Positie.y, 30);
-    return Positie;
-}
+COORDINATEN RichtPunt(uint32_t KonijnNr) { return RichtPunt(Konijntjes[KonijnNr].Positie); }
 
 // The power bar is left on the screen by the meter; the middle piece of the
 // status bar covers it again.
@@ -41,6 +31,10 @@ void HerstelStatusbalk() {
 }
 
 }  // namespace
+
+uint32_t VolgendWapen(uint32_t Keuze) { return Keuze >= AantalWapens ? 1 : Keuze + 1; }
+
+COORDINATEN RichtPunt(COORDINATEN Voeten) { return {Voeten.x, Runtime::Sub(Voeten.y, 30)}; }
 
 void KiesWapen(uint32_t KonijnNr, int32_t& levens, int32_t Wind) {
     if (levens <= 0) return;
@@ -54,10 +48,7 @@ void KiesWapen(uint32_t KonijnNr, int32_t& levens, int32_t Wind) {
 
     uint32_t Keuze = 1;
     while (!Wimdows::KeyDown(Wimdows::VK_RETURN)) {
-        if (Wimdows::GetKey() == VK_B) {
-            ++Keuze;
-            if (Keuze > AantalWapens) Keuze = 1;
-        }
+        if (Wimdows::GetKey() == VK_B) Keuze = VolgendWapen(Keuze);
         TekenBitmaps::TekenWapen(Keuze);
     }
 

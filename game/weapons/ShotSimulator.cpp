@@ -1,0 +1,90 @@
+// The shot simulator: the weapons' steps run to the end of a flight on the
+// given grid, then the explosion's lives worked out on a copy of the eight
+// rabbits. The grid is only read; the crater is returned, not cut.
+#include "game/weapons/ShotSimulator.h"
+
+#include <cstdlib>
+
+#include "game/weapons/Aiming.h"
+#include "game/weapons/Axe.h"
+#include "game/weapons/Damage.h"
+#include "game/weapons/Flight.h"
+
+namespace Zanderfell {
+
+namespace {
+
+// The end of a shot: an explosion of Grootte at Einde (none for 0) taken
+// from the rabbits as they are given.
+SchotUitslag Uitslag(KONIJN konijnen, uint32_t Aantal, COORDINATEN Einde, uint32_t Grootte) {
+    if (Grootte > 0) NeemLevens(konijnen, Aantal, Einde.x, Einde.y, Grootte);
+    SchotUitslag uitslag;
+    uitslag.Einde = Einde;
+    uitslag.Krater = {Einde.x, Einde.y, Runtime::ToI32(Grootte)};
+    for (uint32_t k = 1; k <= 8; ++k) uitslag.Levens[k] = konijnen[k].Levens;
+    return uitslag;
+}
+
+}  // namespace
+
+SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Schot& schot) {
+    const COORDINATEN Voeten = stand.konijnen[KonijnNr].Positie;
+    const COORDINATEN Positie = RichtPunt(Voeten);
+    const LEVEL& level = stand.level;
+    switch (schot.wapen) {
+    case Wapen::Bazooka: {
+        const COORDINATEN Einde = EindeBazooka(StartBazooka(Positie, schot.Kracht, schot.Hoek, stand.Wind), level);
+        return Uitslag(stand.konijnen, stand.AantalKonijntjes, Einde, KleineOntploffing);
+    }
+    case Wapen::Granaat: {
+        const COORDINATEN Einde = EindeGranaat(StartGranaat(Positie, schot.Kracht, schot.Hoek, GranaatLont), level);
+        return Uitslag(stand.konijnen, stand.AantalKonijntjes, Einde, KleineOntploffing);
+    }
+    case Wapen::Pistool: {
+        const COORDINATEN Einde = EindePistool(StartPistool(Positie, schot.Hoek), level);
+        return Uitslag(stand.konijnen, stand.AantalKonijntjes, Einde, KleineOntploffing);
+    }
+    case Wapen::Bijl: {
+        KONIJN konijnen = stand.konijnen;
+        Hakken(konijnen, stand.AantalKonijntjes, KonijnNr, schot.BijlKant);
+        return Uitslag(konijnen, stand.AantalKonijntjes, Voeten, 0);
+    }
+    case Wapen::Dynamiet: break;
+    }
+    return Uitslag(stand.konijnen, stand.AantalKonijntjes, Voeten, DynamietOntploffing);
+}
+
+float HoekNaToetsen(COORDINATEN Voeten, int32_t Omhoog) {
+    const COORDINATEN Positie = RichtPunt(Voeten);
+    const int32_t Richting = Omhoog > 0 ? -1 : 1;
+    float Hoek = BeginHoek;
+    for (int64_t n = 0; n < std::abs(int64_t{Omhoog}); ++n) {
+        const float volgende = DraaiVizier(Positie.x, Positie.y, Hoek, Richting);
+        // A refused turn leaves the angle, so every later press is refused too.
+        if (volgende == Hoek) break;
+        Hoek = volgende;
+    }
+    return Hoek;
+}
+
+float KrachtNaStappen(uint32_t Krachtstappen) {
+    float Kracht = 0;
+    for (uint32_t n = 0; n < Krachtstappen && KrachtStap(Kracht); ++n) {
+    }
+    return Kracht;
+}
+
+SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Toetsen& toetsen) {
+    if (toetsen.wapen == Wapen::Dynamiet && toetsen.WegNaar) {
+        // The charge stays where it was lit while the rabbit runs.
+        KONIJN konijnen = stand.konijnen;
+        konijnen[KonijnNr].Positie = *toetsen.WegNaar;
+        return Uitslag(konijnen, stand.AantalKonijntjes, stand.konijnen[KonijnNr].Positie, DynamietOntploffing);
+    }
+    const COORDINATEN Voeten = stand.konijnen[KonijnNr].Positie;
+    const Schot schot{toetsen.wapen, HoekNaToetsen(Voeten, toetsen.Omhoog), KrachtNaStappen(toetsen.Krachtstappen),
+                      toetsen.BijlKant};
+    return Simuleer(stand, KonijnNr, schot);
+}
+
+}  // namespace Zanderfell
