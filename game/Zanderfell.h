@@ -60,7 +60,7 @@ extern uint32_t KonijnNr;
 extern Wimdows::Color _ACHTERGRONDKLEUR;  // the sky
 extern Wimdows::Color _WATER;
 
-// Rows of the field that the rules name.
+// The water: where a rabbit drowns, and where the painted water begins.
 constexpr int32_t WaterRij = 596;       // feet reaching this row have drowned
 constexpr int32_t WaterZoneRij = 534;   // the painted water zone begins here
 
