@@ -23,17 +23,17 @@ protected:
     static void Ground(int32_t x, int32_t y, bool g = true) { Level[x][y].Grond = g; }
     // The verdict, checked to be the same with every cell marked as rabbit.
     static int32_t Verdict(COORDINATEN p, int32_t richting) {
-        int32_t v = Controleeromgeving(p, richting);
-        HINDERING h = Obstakel(p, richting);
+        int32_t v = Controleeromgeving(Level, p, richting);
+        HINDERING h = Obstakel(Level, p, richting);
         MarkAll(true);
-        EXPECT_EQ(Controleeromgeving(p, richting), v) << "rabbit marks changed the verdict";
-        EXPECT_EQ(Obstakel(p, richting).Boven, h.Boven);
-        EXPECT_EQ(Obstakel(p, richting).Zij, h.Zij);
+        EXPECT_EQ(Controleeromgeving(Level, p, richting), v) << "rabbit marks changed the verdict";
+        EXPECT_EQ(Obstakel(Level, p, richting).Boven, h.Boven);
+        EXPECT_EQ(Obstakel(Level, p, richting).Zij, h.Zij);
         MarkAll(false);
         return v;
     }
-    static bool Boven(int32_t r, COORDINATEN p = {500, 300}) { return Obstakel(p, r).Boven; }
-    static bool Zij(int32_t r, COORDINATEN p = {500, 300}) { return Obstakel(p, r).Zij; }
+    static bool Boven(int32_t r, COORDINATEN p = {500, 300}) { return Obstakel(Level, p, r).Boven; }
+    static bool Zij(int32_t r, COORDINATEN p = {500, 300}) { return Obstakel(Level, p, r).Zij; }
     const COORDINATEN pos{500, 300};
 };
 
@@ -98,18 +98,18 @@ TEST_F(ProbesTest, HoleUnderTheNextColumnAndTheTopRows) {
 
 TEST_F(ProbesTest, CellsOutsideTheGridReadAsAir) {
     const std::pair<int32_t, int32_t> air[] = {{0, 400}, {1001, 400}, {500, 0}, {500, 601}, {-5, -5}, {1000, 300}};
-    for (auto [x, y] : air) EXPECT_FALSE(IsGrond(x, y)) << x << ", " << y;
-    EXPECT_TRUE(IsGrond(1, 600) && IsGrond(1000, 301));
-    EXPECT_EQ(Controleeromgeving(COORDINATEN{1000, 300}, 1), -1);  // the next column is outside: air
+    for (auto [x, y] : air) EXPECT_FALSE(IsGrond(Level, x, y)) << x << ", " << y;
+    EXPECT_TRUE(IsGrond(Level, 1, 600) && IsGrond(Level, 1000, 301));
+    EXPECT_EQ(Controleeromgeving(Level, COORDINATEN{1000, 300}, 1), -1);  // the next column is outside: air
     TestSupport::SetFlatGround(1);
     const COORDINATEN edges[] = {{1, 1}, {1000, 600}, {5, 30}, {995, 599}, {500, 1}};
     for (COORDINATEN p : edges)
-        for (int32_t r : {1, -1}) (void)Obstakel(p, r), (void)Controleeromgeving(p, r);
+        for (int32_t r : {1, -1}) (void)Obstakel(Level, p, r), (void)Controleeromgeving(Level, p, r);
     // An empty sky full of rabbit marks: nothing to stand on.
     TestSupport::SetFlatGround(601);
     MarkAll(true);
-    EXPECT_EQ(Controleeromgeving(pos, 1), -1);
-    EXPECT_EQ(Controleeromgeving(pos, -1), -1);
+    EXPECT_EQ(Controleeromgeving(Level, pos, 1), -1);
+    EXPECT_EQ(Controleeromgeving(Level, pos, -1), -1);
     EXPECT_TRUE(!Boven(1) && !Zij(1));
 }
 
