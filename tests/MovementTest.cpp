@@ -1,8 +1,11 @@
-// The movement phase under the virtual clock: idle ticks, the jump's arc,
-// walking falls, key ranks, Enter and drowning.
+// The movement phase: its steps on a grid of the test's own, then the phase
+// itself under the virtual clock (idle ticks, keys, drowning, the pictures of
+// a run).
+#include <memory>
 #include <vector>
 
 #include "game/Level.h"
+#include "game/movement/Falling.h"
 #include "game/movement/Movement.h"
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
@@ -15,6 +18,73 @@ namespace {
 
 constexpr uint32_t V = 0x56, B = 0x42, N = 0x4E;
 constexpr COORDINATEN Start{500, 400};
+
+// Ground from `rij` down; the cells of columns x0..x1, rows van..tot set to `grond`.
+LEVEL& Veld(int32_t rij, int32_t x0 = 0, int32_t x1 = 0, int32_t van = 1, int32_t tot = 0, bool grond = true) {
+    static const auto veld = std::make_unique<LEVEL>();
+    for (int32_t x = 1; x <= 1000; ++x)
+        for (int32_t y = 1; y <= 600; ++y) (*veld)[x][y].Grond = y >= rij;
+    for (int32_t x = x0; x0 > 0 && x <= x1; ++x)
+        for (int32_t y = van; y <= tot; ++y) (*veld)[x][y].Grond = grond;
+    return *veld;
+}
+
+TEST(MovementSteps, WalkingStepsFramesAndEdgeLimits) {
+    const struct { int32_t richting, x0, van, tot; bool grond; int32_t oordeel; COORDINATEN na; } stappen[] = {
+        {1, 0, 0, 0, true, 0, {501, 400}},        {-1, 0, 0, 0, true, 0, {499, 400}},
+        {1, 501, 399, 399, true, 1, {501, 399}},  {-1, 499, 399, 399, true, 1, {499, 399}},
+        {1, 501, 398, 399, true, 2, {500, 400}},  {1, 501, 401, 402, false, -1, {501, 400}},
+    };
+    for (const auto& s : stappen) {
+        const WandelStap w = Stap(Veld(401, s.x0, s.x0, s.van, s.tot, s.grond), Start, s.richting);
+        EXPECT_EQ(w.Oordeel, s.oordeel) << &s - stappen;
+        EXPECT_EQ(w.Positie, s.na) << &s - stappen;
+    }
+    // The pictures run 1, 2, 3, 1; a blocked step shows its picture again.
+    uint32_t m = 1;
+    std::vector<uint32_t> beelden;
+    for (int32_t oordeel : {0, 1, -1, 2, 0}) beelden.push_back(m = VolgendBeeld(m, oordeel));
+    EXPECT_EQ(beelden, (std::vector<uint32_t>{2, 3, 1, 1, 2}));
+    const struct { int32_t x, richting; bool mag; } randen[] = {
+        {19, -1, true}, {18, -1, false}, {981, 1, true}, {982, 1, false}, {18, 1, true}, {982, -1, true}};
+    for (const auto& r : randen) EXPECT_EQ(LoopRuimte({r.x, 400}, r.richting), r.mag) << r.x << " " << r.richting;
+}
+
+// Jumps on ground from row 401 (unless the water is under them): where they
+// stop, after how many steps, and why.
+TEST(MovementSteps, JumpArcs) {
+    enum Einde { Geland, Zij, Boven, Water };
+    const struct { COORDINATEN begin; int32_t richting, x0, x1, van, tot, rij; COORDINATEN einde; int stappen; Einde waarom; } sprongen[] = {
+        {Start, 1, 0, 0, 0, 0, 401, {581, 399}, 87, Geland},  // past the top the ground two rows down ends it
+        {Start, -1, 0, 0, 0, 0, 401, {419, 399}, 87, Geland},
+        {Start, 1, 450, 650, 285, 285, 401, {581, 399}, 87, Geland},  // the head room at the top is row 286
+        {Start, 1, 450, 650, 286, 286, 401, {540, 347}, 44, Boven},
+        {Start, 1, 501, 501, 370, 370, 401, Start, 0, Zij},  // against a wall: no step at all
+        {{950, 400}, 1, 0, 0, 0, 0, 401, {983, 349}, 37, Zij},  // the field's edges: x + 15 reaches 998,
+        {{50, 400}, -1, 0, 0, 0, 0, 401, {17, 349}, 37, Zij},   // x - 15 reaches 2,
+        {{500, 115}, 1, 0, 0, 0, 0, 116, {540, 62}, 44, Zij},   // y - 60 reaches 2
+        {{500, 116}, 1, 0, 0, 0, 0, 117, {581, 115}, 87, Geland},
+        {{500, 540}, 1, 0, 0, 0, 0, 601, {599, 598}, 107, Water},
+    };
+    for (const auto& j : sprongen) {
+        const LEVEL& veld = Veld(j.rij, j.x0, j.x1, j.van, j.tot);
+        Sprong s = SprongBegin(veld, j.begin, j.richting);
+        int stappen = 0;
+        for (; SprongLoopt(s); ++stappen) s = SprongStap(veld, s);
+        const Einde waarom = s.Verdronken ? Water : s.Geland ? Geland : s.Omgeving.Boven ? Boven : Zij;
+        EXPECT_EQ(s.Positie, j.einde) << &j - sprongen << ": " << s.Positie.x << "," << s.Positie.y;
+        EXPECT_EQ(stappen, j.stappen) << &j - sprongen;
+        EXPECT_EQ(waarom, j.waarom) << &j - sprongen;
+    }
+}
+
+TEST(MovementSteps, DropsEndOnGroundUnderTheMiddleOrInTheWater) {
+    const struct { int32_t kolom, rij, van; COORDINATEN einde; } vallen[] = {
+        {500, 450, 400, {500, 449}}, {500, 450, 449, {500, 449}}, {501, 450, 400, {500, 596}}, {500, 597, 400, {500, 596}}};
+    for (const auto& v : vallen) EXPECT_EQ(ValLanding(Veld(601, v.kolom, v.kolom, v.rij, v.rij), {500, v.van}), v.einde);
+    EXPECT_FALSE(Verdronken({500, 595}));
+    EXPECT_TRUE(Verdronken({500, 596}));
+}
 
 std::vector<Color> Klok() {  // the clock's two digit places
     std::vector<Color> p;
@@ -30,11 +100,12 @@ bool KlokToont(uint32_t tien, uint32_t een) {  // drawing these digits changes n
     return getoond == Klok();
 }
 
-std::vector<Color> Stok() {  // the window where the lit stick lies at Start
-    std::vector<Color> p;
-    for (int32_t y = Start.y - 26; y < Start.y; ++y)
-        for (int32_t x = Start.x - 3; x < Start.x + 5; ++x) p.push_back(WindowPixel(x, y));
-    return p;
+// The window around a rabbit standing at p, from its head-room row to its feet.
+std::vector<Color> Rond(COORDINATEN p) {
+    std::vector<Color> c;
+    for (int32_t y = p.y - 61; y <= p.y; ++y)
+        for (int32_t x = p.x - 17; x <= p.x + 17; ++x) c.push_back(WindowPixel(x, y));
+    return c;
 }
 
 class MovementTest : public TestSupport::GameTest {
@@ -81,37 +152,15 @@ TEST_F(MovementTest, ClockRunsDownByIdleTicks) {
     EXPECT_EQ(Fase(5, Start, true), 220u);
 }
 
-TEST_F(MovementTest, JumpFollowsItsArc) {
+TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
     Headless::Tap(0, N, 230);
     Headless::Tap(600, VK_RETURN, 500);
     EXPECT_EQ(Fase(50, {581, 399}), 220u + 87 * 3 + 120);  // 87 steps, one idle tick
     EXPECT_TRUE(KlokToont(4, 7));                          // 50 - 87 x 0.03 - 0.1
-    // The head room at the top of the arc is row 286: a ceiling there stops
-    // the jump and the rabbit drops back; one row higher it passes. Ground
-    // under the feet on the way up does not end the jump.
-    for (int32_t dak : {285, 286}) {
-        Headless::Release(VK_RETURN);
-        TestSupport::SetFlatGround(401);
-        Level[500][400].Grond = true;
-        for (int32_t x = 450; x <= 650; ++x) Level[x][dak].Grond = true;
-        Begin(Start);
-        Headless::Tap(t0, N, 230);
-        Headless::Tap(t0 + 600, VK_RETURN, 500);
-        const COORDINATEN p = Bewegen(1, 50, levens, false);
-        if (dak == 285) EXPECT_EQ(p, (COORDINATEN{581, 399}));
-        else EXPECT_TRUE(p.y == 400 && p.x > 500 && p.x < 560) << p.x << "," << p.y;
-    }
-    // Against a wall nothing of the arc is drawn and the rabbit stays put.
     Headless::Release(VK_RETURN);
-    Level[501][370].Grond = true;
-    Begin(Start);
-    const auto klok = Klok();
-    EXPECT_EQ(FaseHoudend(N, Start), 300u);
-    EXPECT_EQ(Klok(), klok);
-}
-
-TEST_F(MovementTest, WalkingStepsAndTheirFalls) {
-    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {  // one step right
+    // One step right over the edge: a drop of 5 rows lands at once, one of 6
+    // draws 7 rows and charges 0.07, so the clock ends with the step itself.
+    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {
         TestSupport::SetFlatGround(401);
         for (int32_t x = 501; x <= 1000; ++x)
             for (int32_t y = 401; y <= 400 + val; ++y) Level[x][y].Grond = false;
@@ -119,11 +168,14 @@ TEST_F(MovementTest, WalkingStepsAndTheirFalls) {
         Headless::Tap(t0 + 100, VK_RIGHT, 140);
         return Fase(tijd, verwacht);
     };
-    EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);  // lands at once
-    // 7 rows drawn and 0.07 charged: the clock ends with the step itself.
+    EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);
     EXPECT_EQ(stap(6, 0.15f, {501, 406}), 220u + 7 * 3 + 30);
-    // Walking keys at the edge of the field cost nothing.
+    // Keys that do nothing cost nothing: a jump against a wall, walking at
+    // the edges of the field.
     const auto klok = Klok();
+    Level[501][370].Grond = true;
+    Begin(Start);
+    EXPECT_EQ(FaseHoudend(N, Start), 300u);
     Begin({18, 400});
     EXPECT_EQ(FaseHoudend(VK_LEFT, {18, 400}), 300u);
     Begin({982, 400});
@@ -159,21 +211,52 @@ TEST_F(MovementTest, DrowningEndsThePhaseOnlyWithoutDynamite) {
     EXPECT_EQ(levens, 0);
 }
 
+// Four steps right and one left: each step shows the next walking picture,
+// facing the way it goes, where the step put the rabbit.
+TEST_F(MovementTest, WalkingPicturesRunOneTwoThreeOne) {
+    Headless::Tap(100, VK_RIGHT, 230);
+    Headless::Tap(400, VK_LEFT, 80);
+    Headless::Tap(600, VK_RETURN, 100);
+    std::vector<std::vector<Color>> getoond;
+    COORDINATEN vorige = Start;
+    Headless::AtEveryWait([&] {
+        if (Konijntjes[1].Positie == vorige) return;
+        vorige = Konijntjes[1].Positie;
+        getoond.push_back(Rond(vorige));
+    });
+    Bewegen(1, 50, levens, false);
+    ASSERT_EQ(Konijntjes[1].Positie, (COORDINATEN{503, 400}));
+    const struct { uint32_t beeld; bool rechts; } verwacht[] = {{1, true}, {2, true}, {3, true}, {1, true}, {2, false}};
+    ASSERT_EQ(getoond.size(), std::size(verwacht));
+    for (size_t i = 0; i < getoond.size(); ++i) {
+        HermaakLevel();
+        if (verwacht[i].rechts) TekenBitmaps::TekenKonijntjeWandelRechts(Start.x, Start.y, verwacht[i].beeld, 1);
+        else TekenBitmaps::TekenKonijntjeWandelLinks(Start.x, Start.y, verwacht[i].beeld, 1);
+        EXPECT_EQ(getoond[i], Rond(Start)) << "step " << i + 1;
+    }
+}
+
 }  // namespace
 
 // The lit stick is in every frame shown while the rabbit runs from it and
 // jumps: drawing it again at any wait changes nothing.
 TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
+    auto stok = [] {  // the window where the lit stick lies at Start
+        std::vector<Color> p;
+        for (int32_t y = Start.y - 26; y < Start.y; ++y)
+            for (int32_t x = Start.x - 3; x < Start.x + 5; ++x) p.push_back(WindowPixel(x, y));
+        return p;
+    };
     TekenBitmaps::TekenDynamiet(Start.x, Start.y);
     Headless::Tap(100, VK_RIGHT, 200);  // three steps, then a jump
     Headless::Tap(300, N, 100);
     Headless::Tap(1000, VK_RETURN);
     int waits = 0, missing = 0;
     Headless::AtEveryWait([&] {
-        const auto getoond = Stok();
+        const auto getoond = stok();
         TekenBitmaps::TekenDynamiet(Start.x, Start.y);
         ++waits;
-        missing += Stok() != getoond;
+        missing += stok() != getoond;
     });
     Bewegen(1, 50, levens, true);
     EXPECT_GT(Konijntjes[1].Positie.x, 560);
