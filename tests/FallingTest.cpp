@@ -1,5 +1,7 @@
-// The falls after a turn: who falls, how far, what is drawn and what stays
-// marked in the grid.
+// Falling: where a drop ends, and the falls after a turn (who falls, in
+// which order, what is drawn and what stays marked in the grid).
+#include <memory>
+
 #include "game/Placement.h"
 #include "game/movement/Falling.h"
 #include "tests/TestSupport.h"
@@ -7,6 +9,21 @@
 using namespace Zanderfell;
 
 namespace {
+
+// On a grid of its own, empty but for one ground cell: the drop stops on
+// it only under the rabbit's middle, else in the water.
+TEST(FallingSteps, DropsEndOnGroundUnderTheMiddleOrInTheWater) {
+    const auto veld = std::make_unique<LEVEL>();
+    const struct { int32_t kolom, rij, van; COORDINATEN einde; } vallen[] = {
+        {500, 450, 400, {500, 449}}, {500, 450, 449, {500, 449}}, {501, 450, 400, {500, 596}}, {500, 597, 400, {500, 596}}};
+    for (const auto& v : vallen) {
+        (*veld)[v.kolom][v.rij].Grond = true;
+        EXPECT_EQ(ValLanding(*veld, {500, v.van}), v.einde) << &v - vallen;
+        (*veld)[v.kolom][v.rij].Grond = false;
+    }
+    EXPECT_FALSE(Verdronken({500, 595}));
+    EXPECT_TRUE(Verdronken({500, 596}));
+}
 
 using FallingTest = TestSupport::GameTest;
 
