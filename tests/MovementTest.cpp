@@ -192,43 +192,22 @@ TEST_F(MovementTest, DrowningEndsThePhaseOnlyWithoutDynamite) {
     EXPECT_EQ(levens, 0);
 }
 
-// Four steps right and one left: each step shows the next walking picture,
-// facing the way it goes, where the step put the rabbit.
-TEST_F(MovementTest, WalkingPicturesRunOneTwoThreeOne) {
-    Headless::Tap(100, VK_RIGHT, 230);
-    Headless::Tap(400, VK_LEFT, 80);
-    Headless::Tap(600, VK_RETURN, 100);
-    std::vector<std::vector<Color>> getoond;
-    COORDINATEN vorige = Start;
-    Headless::AtEveryWait([&] {
-        if (Konijntjes[1].Positie == vorige) return;
-        vorige = Konijntjes[1].Positie;
-        getoond.push_back(Rond(vorige));
-    });
-    Bewegen(1, 50, levens, false);
-    ASSERT_EQ(Konijntjes[1].Positie, (COORDINATEN{503, 400}));
-    const struct { uint32_t beeld; bool rechts; } verwacht[] = {{1, true}, {2, true}, {3, true}, {1, true}, {2, false}};
-    ASSERT_EQ(getoond.size(), std::size(verwacht));
-    for (size_t i = 0; i < getoond.size(); ++i) {
-        HermaakLevel();
-        if (verwacht[i].rechts) TekenBitmaps::TekenKonijntjeWandelRechts(Start.x, Start.y, verwacht[i].beeld, 1);
-        else TekenBitmaps::TekenKonijntjeWandelLinks(Start.x, Start.y, verwacht[i].beeld, 1);
-        EXPECT_EQ(getoond[i], Rond(Start)) << "step " << i + 1;
-    }
-}
-
-}  // namespace
-
-// The lit stick is in every frame shown while the rabbit runs from it and
-// jumps: drawing it again at any wait changes nothing.
+// A run from a lit stick: four steps right, one left, then a jump. Each step
+// shows the next walking picture, facing the way it goes, where the step put
+// the rabbit; and the stick is in every frame (drawing it again at any wait
+// changes nothing).
 TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
     auto stok = [] { return Venster(Start.x - 3, Start.y - 26, Start.x + 4, Start.y - 1); };  // where it lies
     TekenBitmaps::TekenDynamiet(Start.x, Start.y);
-    Headless::Tap(100, VK_RIGHT, 200);  // three steps, then a jump
-    Headless::Tap(300, N, 100);
-    Headless::Tap(1000, VK_RETURN);
+    Headless::Tap(100, VK_RIGHT, 230);
+    Headless::Tap(400, VK_LEFT, 80);
+    Headless::Tap(560, N, 100);
+    Headless::Tap(1200, VK_RETURN);
     int waits = 0, missing = 0;
+    std::vector<std::pair<COORDINATEN, std::vector<Color>>> stappen;
     Headless::AtEveryWait([&] {
+        const COORDINATEN p = Konijntjes[1].Positie;
+        if (stappen.size() < 5 && p != (stappen.empty() ? Start : stappen.back().first)) stappen.push_back({p, Rond(p)});
         const auto getoond = stok();
         TekenBitmaps::TekenDynamiet(Start.x, Start.y);
         ++waits;
@@ -238,4 +217,15 @@ TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
     EXPECT_GT(Konijntjes[1].Positie.x, 560);
     EXPECT_GT(waits, 60);
     EXPECT_EQ(missing, 0) << "of " << waits << " waits";
+    const uint32_t beelden[] = {1, 2, 3, 1, 2};
+    ASSERT_EQ(stappen.size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        const COORDINATEN p = stappen[i].first;
+        HermaakLevel();
+        (i < 4 ? TekenBitmaps::TekenKonijntjeWandelRechts : TekenBitmaps::TekenKonijntjeWandelLinks)(p.x, p.y, beelden[i], 1);
+        TekenBitmaps::TekenDynamiet(Start.x, Start.y);
+        EXPECT_EQ(stappen[i].second, Rond(p)) << "step " << i + 1;
+    }
 }
+
+}  // namespace

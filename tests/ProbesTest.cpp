@@ -34,27 +34,19 @@ TEST(ProbesTest, VerdictSideColumnAndHeadRoom) {
         COORDINATEN p = {500, 300};
         int32_t rij = 301;
     } gevallen[] = {
-        {{}, 1, 0, false, false},
-        {{}, -1, 0, false, false},
-        {{{501, 299, true}}, 1, 1, false, false},  // one row: climb
-        {{{499, 299, true}}, -1, 1, false, false},
+        {{}, 1, 0, false, false}, {{}, -1, 0, false, false},
+        {{{501, 299, true}}, 1, 1, false, false}, {{{499, 299, true}}, -1, 1, false, false},  // one row: climb
         {{{499, 299, true}}, 1, 0, false, false},  // behind: no matter
-        {{{501, 298, true}}, 1, 2, true, false},   // two rows: the side column's foot
-        {{{501, 240, true}}, 1, 2, true, false},   // its top, y - 60
-        {{{501, 239, true}}, 1, 0, false, true},   // y - 61 is the head-room row
-        {{{501, 239, true}, {501, 299, true}}, 1, 2, false, true},  // no climbing under a ceiling
-        {{{500, 239, true}, {499, 299, true}}, -1, 2, false, true},
-        {{{486, 239, true}}, 1, 0, false, true},  // head room: x - 14 ...
-        {{{516, 239, true}}, -1, 0, false, true},  // ... to x + 16, either way
-        {{{485, 239, true}}, 1, 0, false, false},
-        {{{517, 239, true}}, -1, 0, false, false},
-        {{{500, 238, true}}, 1, 0, false, false},
-        {{{501, 301, false}}, 1, -1, false, false},  // a hole under the next column
-        {{{501, 301, false}, {501, 300, true}}, 1, -1, false, false},  // the feet's row is not probed
+        {{{501, 298, true}}, 1, 2, true, false}, {{{501, 240, true}}, 1, 2, true, false},  // the side column: y - 2 to y - 60
+        {{{501, 239, true}}, 1, 0, false, true},  // y - 61 is the head-room row: no climbing under it
+        {{{501, 239, true}, {501, 299, true}}, 1, 2, false, true}, {{{500, 239, true}, {499, 299, true}}, -1, 2, false, true},
+        {{{486, 239, true}}, 1, 0, false, true}, {{{516, 239, true}}, -1, 0, false, true},  // head room: x - 14 to x + 16
+        {{{485, 239, true}}, 1, 0, false, false}, {{{517, 239, true}}, -1, 0, false, false}, {{{500, 238, true}}, 1, 0, false, false},
+        {{{501, 301, false}}, 1, -1, false, false},  // a hole under the next column; the feet's row is not probed
+        {{{501, 301, false}, {501, 300, true}}, 1, -1, false, false},
         {{}, 1, -1, false, false, {1000, 300}},  // the next column lies outside: air
-        {{{501, 60, true}}, 1, 2, false, false, {500, 61}, 62},  // no climbing at row 61 ...
-        {{{501, 60, true}}, -1, 0, false, false, {500, 61}, 62},
-        {{{501, 61, true}}, 1, 1, false, false, {500, 62}, 63},  // ... but at 62
+        {{{501, 60, true}}, 1, 2, false, false, {500, 61}, 62}, {{{501, 60, true}}, -1, 0, false, false, {500, 61}, 62},  // no climbing at row 61
+        {{{501, 61, true}}, 1, 1, false, false, {500, 62}, 63},
     };
     for (bool konijn : {false, true}) {  // rabbit marks are not ground
         for (const auto& g : gevallen) {

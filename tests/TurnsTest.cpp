@@ -68,13 +68,6 @@ TEST(TurnSteps, VictoryAndLivesBars) {
 
 using TurnsTest = TestSupport::GameTest;
 
-// Presses keys at the screens of the menus and returns what they chose.
-MENU MenuKeys(const std::vector<uint32_t>& keys) {
-    uint64_t t = 100;
-    for (uint32_t k : keys) Headless::Tap(t += 100, k);
-    return Menus();
-}
-
 bool Grijs(int32_t x, int32_t y) { return Wimdows::BufferPixel(x, y) == Wimdows::RgbColor(128, 128, 128); }
 
 TEST_F(TurnsTest, TheBarsTurnGreyFromTheirColumns) {
@@ -148,50 +141,39 @@ TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
 
 TEST_F(TurnsTest, MenusWrapAroundAndReturnTheChoices) {
     using Wimdows::VK_DOWN, Wimdows::VK_LEFT, Wimdows::VK_RETURN, Wimdows::VK_RIGHT, Wimdows::VK_UP;
-    // Up from entry 1 is entry 4 (credits, left with R); Down from 4 is 1.
-    // Row 1: Left from 1 is 4 rabbits per team, Right from 4 is 1, and two
-    // more Rights make 3 per team; wind off; Left from level 1 is level 2.
-    MENU m = MenuKeys({VK_UP, VK_RETURN, VK_RETURN, 'R', VK_UP, VK_DOWN, VK_RETURN,
-                       VK_LEFT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN,
-                       VK_RIGHT, VK_RETURN, VK_LEFT, VK_RETURN});
-    EXPECT_EQ(m.AantalKonijntjes, 6u);
-    EXPECT_FALSE(m.Wind);
-    EXPECT_EQ(m.LevelNr, 2u);
-    EXPECT_EQ(Headless::WindowsOpened(), 2u) << "the menus open the window afresh";
-
-    // Right from choice 2 of row 2 is choice 1: wind on. R on the menu screen
-    // returns to the title with entry 1 selected.
-    m = MenuKeys({VK_RETURN, VK_RETURN, 'R', VK_RETURN, VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RETURN, VK_RETURN});
-    EXPECT_EQ(m.AantalKonijntjes, 2u);
-    EXPECT_TRUE(m.Wind);
-    EXPECT_EQ(m.LevelNr, 1u);
-
-    // Entry 3 is the duel; the instruction pages flip for as long as Enter
-    // is pressed, and only R leaves them.
-    m = MenuKeys({VK_DOWN, VK_RETURN, VK_RETURN, VK_RETURN, VK_RETURN, 'R', VK_DOWN, VK_DOWN, VK_RETURN});
-    EXPECT_EQ(m.LevelNr, 3u);
-    EXPECT_EQ(m.AantalKonijntjes, 2u);
-    EXPECT_FALSE(m.Wind);
+    const struct { std::vector<uint32_t> keys; uint32_t level, aantal; bool wind; } keuzes[] = {
+        // Up from entry 1 is entry 4 (credits, left with R); Down from 4 is 1.
+        // Row 1: Left from 1 is 4 rabbits per team, Right from 4 is 1, and two
+        // more Rights make 3 per team; wind off; Left from level 1 is level 2.
+        {{VK_UP, VK_RETURN, VK_RETURN, 'R', VK_UP, VK_DOWN, VK_RETURN, VK_LEFT, VK_RIGHT, VK_RIGHT, VK_RIGHT,
+          VK_RETURN, VK_RIGHT, VK_RETURN, VK_LEFT, VK_RETURN}, 2, 6, false},
+        // R on the menu screen returns to the title with entry 1 selected;
+        // Right from choice 2 of row 2 is choice 1: wind on.
+        {{VK_RETURN, VK_RETURN, 'R', VK_RETURN, VK_RETURN, VK_RIGHT, VK_RIGHT, VK_RETURN, VK_RETURN}, 1, 2, true},
+        // Entry 3 is the duel; the instruction pages flip for as long as
+        // Enter is pressed, and only R leaves them.
+        {{VK_DOWN, VK_RETURN, VK_RETURN, VK_RETURN, VK_RETURN, 'R', VK_DOWN, VK_DOWN, VK_RETURN}, 3, 2, false}};
+    for (const auto& k : keuzes) {
+        uint64_t t = 100;
+        for (uint32_t key : k.keys) Headless::Tap(t += 100, key);
+        const MENU m = Menus();
+        EXPECT_TRUE(m.LevelNr == k.level && m.AantalKonijntjes == k.aantal && m.Wind == k.wind) << &k - keuzes;
+    }
+    EXPECT_EQ(Headless::WindowsOpened(), 4u) << "the menus open the window afresh";
 }
 
+// Title, Down, Enter: page 1; every Enter turns the page, so five end on page 2.
 TEST_F(TurnsTest, InstructionPagesFlipWithEnter) {
-    using Wimdows::VK_DOWN, Wimdows::VK_RETURN;
     TekenBitmaps::TekenInstructies(1);
     const uint64_t page1 = Wimdows::WindowHash();
     TekenBitmaps::TekenInstructies(2);
     const uint64_t page2 = Wimdows::WindowHash();
     ASSERT_NE(page1, page2);
-    // Title, Down, Enter: page 1; every Enter turns the page.
-    Headless::Tap(100, VK_DOWN);
-    Headless::Tap(200, VK_RETURN);
-    for (uint64_t t = 300; t <= 700; t += 100) Headless::Tap(t, VK_RETURN);
+    Headless::Tap(100, Wimdows::VK_DOWN);
+    for (uint64_t t = 200; t <= 700; t += 100) Headless::Tap(t, Wimdows::VK_RETURN);
     Headless::SetFailOnStarvation(true);
-    try {
-        Menus();
-    } catch (const std::runtime_error&) {
-        // the script ran out while the pages were shown
-    }
-    EXPECT_EQ(Wimdows::WindowHash(), page2) << "five turns from page 1 end on page 2";
+    EXPECT_THROW(Menus(), std::runtime_error);  // the script runs out while the pages are shown
+    EXPECT_EQ(Wimdows::WindowHash(), page2);
 }
 
 }  // namespace
