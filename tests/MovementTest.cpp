@@ -54,6 +54,7 @@ TEST(MovementSteps, JumpArcs) {
         {Start, 1, 0, 0, 0, 0, 401, {581, 399}, 87, Geland},  // past the top the ground two rows down ends it
         {Start, -1, 0, 0, 0, 0, 401, {419, 399}, 87, Geland},
         {Start, 1, 450, 650, 285, 285, 401, {581, 399}, 87, Geland},  // the head room at the top is row 286
+        {Start, 1, 540, 540, 349, 349, 401, {581, 399}, 87, Geland},  // there, just short of its top, it does not land yet
         {Start, 1, 450, 650, 286, 286, 401, {540, 347}, 44, Boven},
         {Start, 1, 501, 501, 370, 370, 401, Start, 0, Zij},  // against a wall: no step at all
         {{950, 400}, 1, 0, 0, 0, 0, 401, {983, 349}, 37, Zij},  // the field's edges: x + 15 reaches 998,
@@ -141,7 +142,8 @@ TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
     EXPECT_TRUE(KlokToont(4, 7));                          // 50 - 87 x 0.03 - 0.1
     Headless::Release(VK_RETURN);
     // One step right over the edge: a drop of 5 rows lands at once, one of 6
-    // draws 7 rows and charges 0.07, so the clock ends with the step itself.
+    // draws 7 rows and charges 0.07, so the clock ends with the step itself
+    // or, from 0.18, one idle tick later.
     auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {
         TestSupport::SetFlatGround(401);
         for (int32_t x = 501; x <= 1000; ++x)
@@ -152,6 +154,7 @@ TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
     };
     EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);
     EXPECT_EQ(stap(6, 0.15f, {501, 406}), 220u + 7 * 3 + 30);
+    EXPECT_EQ(stap(6, 0.18f, {501, 406}), 220u + 7 * 3 + 30 + 120);
     // Keys that do nothing cost nothing: a jump against a wall, walking at
     // the edges of the field.
     const auto klok = Klok();
