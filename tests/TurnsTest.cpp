@@ -54,7 +54,7 @@ TEST(TurnSteps, WhoPlaysNext) {
 // so that a full team fills columns 30 to 230.
 TEST(TurnSteps, VictoryAndLivesBars) {
     const struct { uint32_t aantal; std::vector<int32_t> levens; uint32_t winnaar; int32_t rood, blauw; } gevallen[] = {
-        {4, {10, 50, -30, 50}, 2, 30, 130},   {4, {10, 50, -10, 50}, 2, 30, 130},  {4, {10, 50, -9, 50}, 0, 31, 130},
+        {4, {10, 50, -30, 50}, 2, 30, 130},   {4, {10, 50, -10, 50}, 2, 30, 130},  {4, {10, 50, -9, 50}, 0, 31, 130}, {4, {10, 50, -11, 50}, 2, 30, 130},
         {4, {-30, 50, 10, 50}, 2, 40, 130},   {4, {10, -50, 10, 50}, 1, 50, 80},   {4, {0, -5, -30, -5}, 2, 30, 30},
         {2, {10, 0, 100, 100}, 1, 50, 30},    {2, {100, 100}, 0, 230, 230},        {6, {100, 0, 0, 0, 0, 0}, 1, 96, 30},
         {6, {100, 0, 100, 0, 100, 1}, 0, 230, 30}, {8, {100, 100, 100, 100, 100, 100, 100, 1}, 0, 230, 180},
@@ -105,11 +105,10 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForR) {
 // back after.
 TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
     TestSupport::SetFlatGround(401);
-    Konijntjes = Ploeg({60, 100});
+    Konijntjes = Ploeg({60, 100, 0});  // rabbit 3 is out of the game but still marked
     Konijntjes[1].Positie = {500, 400};
     Konijntjes[2].Positie = {800, 400};
-    PlaatsKonijntje(1, true);
-    PlaatsKonijntje(2, true);
+    for (uint32_t k = 1; k <= 3; ++k) PlaatsKonijntje(k, true);
     TekenBitmaps::TekenCijfer(932, 634, 3);
     TekenBitmaps::TekenCijfer(956, 634, 7);
     Wimdows::UpdateWindow();
@@ -125,6 +124,8 @@ TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
         Wimdows::Rectangle(485, 335, 515, 339, Wimdows::RgbColor(176, 0, 0), true);
         Wimdows::Rectangle(485, 335, 505, 339, Wimdows::RgbColor(0, 176, 0), true);
         EXPECT_TRUE(TestSupport::Snapshot(0, 300, 999, 699) == getoond);
+        for (auto [x, y] : {std::pair{484, 337}, {516, 337}, {500, 334}, {500, 340}})  // the bar's frame
+            EXPECT_NE(Wimdows::BufferPixel(x, y), Wimdows::RgbColor(176, 0, 0)) << x << ", " << y;
     });
     Driver driver({{"move 1", Tap(300, Enter, 100)}, {"weapon 1", Choose(3) + Tap(900, Left) + Tap(1100, Space, 100)}});
     Trace::SetSink([&](const std::string& line) {
@@ -136,7 +137,7 @@ TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
     Beurt(1);
     ASSERT_GE(waits.size(), 2u);
     EXPECT_EQ(waits[1], 400u);
-    EXPECT_TRUE(Konijntjes[1].Levens == 60 && Level[500][400].Konijn && Level[485][335].Konijn);
+    EXPECT_TRUE(Konijntjes[1].Levens == 60 && Level[500][400].Konijn && Level[485][335].Konijn && !Level[300][300].Konijn);
 }
 
 TEST_F(TurnsTest, MenusWrapAroundAndReturnTheChoices) {
