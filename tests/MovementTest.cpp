@@ -186,12 +186,9 @@ TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
 TEST_F(MovementTest, OutrankedKeysOnlyTickTheClock) {
     const std::pair<uint32_t, uint32_t> paren[] = {{V, B}, {N, VK_SPACE}, {VK_LEFT, VK_SPACE}, {VK_RIGHT, VK_UP}, {VK_LEFT, VK_DOWN}};
     for (auto [a, b] : paren) {
-        Headless::Press(a);
-        Headless::Press(b);
-        Begin(Start);
+        Headless::Press(a), Headless::Press(b), Begin(Start);
         EXPECT_EQ(Fase(0.25f, Start), 220u + 3 * 120) << a << "+" << b;
-        Headless::Release(a);
-        Headless::Release(b);
+        Headless::Release(a), Headless::Release(b);
     }
 }
 
