@@ -1,3 +1,5 @@
+// A turn: its opening, the movement and weapon phases and the falls after
+// them; who plays next, when a team has won, and the lives bars.
 #include "game/Turns.h"
 
 #include "game/Level.h"
@@ -15,7 +17,7 @@ namespace Zanderfell {
 using namespace TekenBitmaps;
 using Wimdows::RgbColor;
 
-uint32_t ControleerWelkKonijntje(uint32_t KonijnNr, uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+uint32_t ControleerWelkKonijntje(uint32_t KonijnNr, uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
     uint32_t kandidaat = KonijnNr == AantalKonijntjes ? 1 : KonijnNr + 1;
     // The candidates keep their parity, so the turn always passes to the
     // other team. After every turn the victory test has made sure that team
@@ -70,15 +72,19 @@ void Beurt(uint32_t KonijnNr) {
     HermaakLevel();
 }
 
-bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+uint32_t Winnaar(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
     int32_t team1 = 0, team2 = 0;
     for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
         if (Konijntjes[k].Team == 1) team1 = Runtime::Add(team1, Konijntjes[k].Levens);
         else team2 = Runtime::Add(team2, Konijntjes[k].Levens);
     }
-    uint32_t winnaar = 0;
-    if (team1 <= 0) winnaar = 2;
-    else if (team2 <= 0) winnaar = 1;
+    if (team1 <= 0) return 2;
+    if (team2 <= 0) return 1;
+    return 0;
+}
+
+bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+    const uint32_t winnaar = Winnaar(AantalKonijntjes, Konijntjes);
     if (winnaar == 0) return false;
     Trace::Line("victory " + std::to_string(winnaar));
     // Keys still queued from the last turn count: an R among them ends the
@@ -88,13 +94,16 @@ bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     return true;
 }
 
-void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
+    // Running totals per team: a total that drops below 0 on the way counts
+    // on from 0.
     int32_t totaal1 = 0, totaal2 = 0;
     for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
         int32_t& totaal = Konijntjes[k].Team == 1 ? totaal1 : totaal2;
         totaal = Runtime::Add(totaal, Konijntjes[k].Levens);
         if (totaal <= 0) totaal = 0;
     }
+    // A full team fills the 200 columns from 30.
     auto kolom = [&](int32_t T) -> int32_t {
         switch (AantalKonijntjes) {
             case 2: return 30 + 2 * T;
@@ -104,9 +113,14 @@ void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
             default: Runtime::RunError("the lives bar has no scale for " + std::to_string(AantalKonijntjes) + " rabbits");
         }
     };
+    return {kolom(totaal1), kolom(totaal2)};
+}
+
+void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+    const LevensBalken b = Balken(AantalKonijntjes, Konijntjes);
     const Wimdows::Color grijs = RgbColor(128, 128, 128);
-    Wimdows::Rectangle(kolom(totaal1), 647, 230, 659, grijs, true);
-    Wimdows::Rectangle(kolom(totaal2), 668, 230, 680, grijs, true);
+    Wimdows::Rectangle(b.Rood, 647, 230, 659, grijs, true);
+    Wimdows::Rectangle(b.Blauw, 668, 230, 680, grijs, true);
 }
 
 }  // namespace Zanderfell

@@ -7,8 +7,24 @@
 
 namespace Zanderfell {
 
-uint32_t ControleerWelkKonijntje(uint32_t KonijnNr, uint32_t AantalKonijntjes, KONIJN Konijntjes);
+// ---- Steps: they read the rabbits they are given and draw, wait and open
+// nothing. ----
+// Who plays after rabbit KonijnNr (0 before the first turn): the next living
+// rabbit of the other team, counting on from KonijnNr.
+uint32_t ControleerWelkKonijntje(uint32_t KonijnNr, uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
+// The winning team (1 red, 2 blue) once a team's lives add up to 0 or less
+// (both: blue), or 0 while the game goes on.
+uint32_t Winnaar(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
+// The columns where the grey of the red and the blue lives bar begins.
+struct LevensBalken {
+    int32_t Rood = 0, Blauw = 0;
+    bool operator==(const LevensBalken&) const = default;
+};
+LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
+
+// ---- The turn, drawn and timed on the live game. ----
 void Beurt(uint32_t KonijnNr);
+// Shows the victory screen until R when a team has won.
 bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes);
 void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes);
 

@@ -1,5 +1,7 @@
-// The falls after a turn: who falls, how far, what is drawn and what stays
-// marked in the grid.
+// Falling: where a drop ends, and the falls after a turn (who falls, in
+// which order, what is drawn and what stays marked in the grid).
+#include <memory>
+
 #include "game/Placement.h"
 #include "game/movement/Falling.h"
 #include "tests/TestSupport.h"
@@ -7,6 +9,21 @@
 using namespace Zanderfell;
 
 namespace {
+
+// On a grid of its own, empty but for one ground cell: the drop stops on
+// it only under the rabbit's middle, else in the water.
+TEST(FallingSteps, DropsEndOnGroundUnderTheMiddleOrInTheWater) {
+    const auto veld = std::make_unique<LEVEL>();
+    const struct { int32_t kolom, rij, van; COORDINATEN einde; } vallen[] = {
+        {500, 450, 400, {500, 449}}, {500, 450, 449, {500, 449}}, {501, 450, 400, {500, 596}}, {500, 597, 400, {500, 596}}};
+    for (const auto& v : vallen) {
+        (*veld)[v.kolom][v.rij].Grond = true;
+        EXPECT_EQ(ValLanding(*veld, {500, v.van}), v.einde) << &v - vallen;
+        (*veld)[v.kolom][v.rij].Grond = false;
+    }
+    EXPECT_FALSE(Verdronken({500, 595}));
+    EXPECT_TRUE(Verdronken({500, 596}));
+}
 
 using FallingTest = TestSupport::GameTest;
 
@@ -20,46 +37,29 @@ bool Gemarkeerd(uint32_t k) {
     return Level[p.x - 15][p.y - 65].Konijn && Level[p.x + 15][p.y].Konijn;
 }
 
-TEST_F(FallingTest, ShortDropsLandAtOnceLongerOnesAreDrawn) {
-    TestSupport::SetFlatGround(401);
-    Menu.AantalKonijntjes = 4;
-    Zet(1, 100, 400, 100, 1);  // on the ground
-    Zet(2, 300, 395, 100, 2);  // drops 5 rows
-    Zet(3, 500, 394, 60, 1);   // drops 6 rows
-    Zet(4, 700, 300, 0, 2);    // out of the game: stays in the air
-    VallenNaBeurt(Menu);
-    const COORDINATEN verwacht[] = {{100, 400}, {300, 400}, {500, 400}, {700, 300}};
-    for (uint32_t k = 1; k <= 4; ++k) EXPECT_EQ(Konijntjes[k].Positie, verwacht[k - 1]) << k;
-    EXPECT_EQ(Headless::WaitedMs(), 7u * 5);  // only the 6-row drop is drawn
-    EXPECT_EQ(Konijntjes[3].Levens, 60);
-    EXPECT_TRUE(Gemarkeerd(1) && Gemarkeerd(2) && Gemarkeerd(3));
-    EXPECT_FALSE(Level[500][329].Konijn);  // the old top row of rabbit 3
-}
-
+// In number order: a drop of 5 rows lands at once, longer ones are drawn
+// row by row; rabbits fall through others and drown in the water.
 TEST_F(FallingTest, RabbitsFallInOrderThroughOthersAndIntoTheWater) {
     TestSupport::SetFlatGround(401);
     for (int32_t x = 590; x <= 610; ++x)
         for (int32_t y = 401; y <= 600; ++y) Level[x][y].Grond = false;  // a shaft to the water
-    Menu.AantalKonijntjes = 4;
+    Menu.AantalKonijntjes = 6;
     Zet(1, 600, 400, 100, 1);  // over the shaft
     Zet(2, 300, 334, 100, 2);  // standing on rabbit 3's head
-    Zet(3, 310, 400, 100, 1);
-    Zet(4, 800, 400, 100, 2);
+    Zet(3, 310, 400, 100, 1);  // on the ground
+    Zet(4, 100, 395, 100, 2);  // drops 5 rows
+    Zet(5, 500, 394, 60, 1);   // drops 6 rows, last: no redraw shows it where it was
+    Zet(6, 700, 300, 0, 2);    // out of the game: stays in the air
     VallenNaBeurt(Menu);
-    EXPECT_EQ(Konijntjes[1].Positie, (COORDINATEN{600, 596}));
-    EXPECT_EQ(Konijntjes[1].Levens, 0);
-    bool cellen = false;  // a drowned rabbit keeps no cells
+    const COORDINATEN verwacht[] = {{600, 596}, {300, 400}, {310, 400}, {100, 400}, {500, 400}, {700, 300}};
+    for (uint32_t k = 1; k <= 6; ++k) EXPECT_EQ(Konijntjes[k].Positie, verwacht[k - 1]) << k;
+    EXPECT_EQ(Headless::WaitedMs(), (197u + 67 + 7) * 5);
+    EXPECT_TRUE(Konijntjes[1].Levens == 0 && Konijntjes[5].Levens == 60);
     for (int32_t x = 585; x <= 615; ++x)
-        for (int32_t y = 1; y <= 600; ++y) cellen = cellen || Level[x][y].Konijn;
-    EXPECT_FALSE(cellen);
-    EXPECT_EQ(Konijntjes[2].Positie, (COORDINATEN{300, 400}));
-    EXPECT_TRUE(Gemarkeerd(2));
-    EXPECT_EQ(Headless::WaitedMs(), (197u + 67) * 5);
-    // Rabbit 4 fell last: the closing redraw leaves it out, while rabbit 2
-    // shows its health bar at its new place.
-    const Wimdows::Color groen = Wimdows::RgbColor(0, 176, 0);
-    EXPECT_EQ(Wimdows::BufferPixel(290, 337), groen);
-    EXPECT_NE(Wimdows::BufferPixel(790, 337), groen);
+        for (int32_t y = 1; y <= 600; ++y) EXPECT_FALSE(Level[x][y].Konijn) << "a drowned rabbit keeps no cells";
+    EXPECT_TRUE(Gemarkeerd(2) && Gemarkeerd(3) && Gemarkeerd(4) && Gemarkeerd(5));
+    EXPECT_FALSE(Level[500][329].Konijn);  // the old top row of rabbit 5
+    EXPECT_TRUE(Wimdows::BufferPixel(290, 337) == Wimdows::RgbColor(0, 176, 0) && Wimdows::BufferPixel(490, 331) == _ACHTERGRONDKLEUR);
 }
 
 }  // namespace

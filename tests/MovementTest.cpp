@@ -1,11 +1,14 @@
-// The movement phase under the virtual clock: idle ticks, the jump's arc,
-// walking falls, key ranks, Enter and drowning.
+// The movement phase: its steps on a grid of the test's own, then the phase
+// itself under the virtual clock (idle ticks, keys, drowning, the pictures of
+// a run).
+#include <memory>
 #include <vector>
 
 #include "game/Level.h"
 #include "game/movement/Movement.h"
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
+#include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
 using namespace Zanderfell;
@@ -16,12 +19,62 @@ namespace {
 constexpr uint32_t V = 0x56, B = 0x42, N = 0x4E;
 constexpr COORDINATEN Start{500, 400};
 
-std::vector<Color> Klok() {  // the clock's two digit places
-    std::vector<Color> p;
-    for (int32_t y = 634; y < 667; ++y)
-        for (int32_t x = 932; x < 978; ++x) p.push_back(BufferPixel(x, y));
-    return p;
+// Ground from `rij` down; the cells of columns x0..x1, rows van..tot set to `grond`.
+LEVEL& Veld(int32_t rij, int32_t x0 = 0, int32_t x1 = 0, int32_t van = 1, int32_t tot = 0, bool grond = true) {
+    static const auto veld = std::make_unique<LEVEL>();
+    for (int32_t x = 1; x <= 1000; ++x)
+        for (int32_t y = 1; y <= 600; ++y) (*veld)[x][y].Grond = y >= rij;
+    for (int32_t x = x0; x0 > 0 && x <= x1; ++x)
+        for (int32_t y = van; y <= tot; ++y) (*veld)[x][y].Grond = grond;
+    return *veld;
 }
+
+TEST(MovementSteps, WalkingStepsFramesAndEdgeLimits) {
+    const struct { int32_t richting, x0, van, tot; bool grond; int32_t oordeel; COORDINATEN na; } stappen[] = {
+        {1, 0, 1, 0, true, 0, {501, 400}}, {-1, 0, 1, 0, true, 0, {499, 400}}, {1, 501, 399, 399, true, 1, {501, 399}},
+        {-1, 499, 399, 399, true, 1, {499, 399}}, {1, 501, 398, 399, true, 2, {500, 400}}, {1, 501, 401, 402, false, -1, {501, 400}}};
+    for (const auto& s : stappen) {
+        const WandelStap w = Stap(Veld(401, s.x0, s.x0, s.van, s.tot, s.grond), Start, s.richting);
+        EXPECT_TRUE(w.Oordeel == s.oordeel && w.Positie == s.na) << &s - stappen;
+    }
+    // The pictures run 1, 2, 3, 1; a blocked step shows its picture again.
+    uint32_t m = 1;
+    std::vector<uint32_t> beelden;
+    for (int32_t oordeel : {0, 1, -1, 2, 0}) beelden.push_back(m = VolgendBeeld(m, oordeel));
+    EXPECT_EQ(beelden, (std::vector<uint32_t>{2, 3, 1, 1, 2}));
+    const struct { int32_t x, richting; bool mag; } randen[] = {{19, -1, true}, {18, -1, false}, {981, 1, true}, {982, 1, false}, {18, 1, true}, {982, -1, true}};
+    for (const auto& r : randen) EXPECT_EQ(LoopRuimte({r.x, 400}, r.richting), r.mag) << r.x << " " << r.richting;
+}
+
+// Jumps on ground from row 401 (unless the water is under them): where they
+// stop, after how many steps, and why.
+TEST(MovementSteps, JumpArcs) {
+    enum Einde { Geland, Zij, Boven, Water };
+    const struct { COORDINATEN begin; int32_t richting, x0, x1, van, tot, rij; COORDINATEN einde; int stappen; Einde waarom; } sprongen[] = {
+        {Start, 1, 0, 0, 0, 0, 401, {581, 399}, 87, Geland},  // past the top the ground two rows down ends it
+        {Start, -1, 0, 0, 0, 0, 401, {419, 399}, 87, Geland},
+        {Start, 1, 450, 650, 285, 285, 401, {581, 399}, 87, Geland},  // the head room at the top is row 286
+        {Start, 1, 540, 540, 349, 349, 401, {581, 399}, 87, Geland},  // there, just short of its top, it does not land yet
+        {Start, 1, 450, 650, 286, 286, 401, {540, 347}, 44, Boven},
+        {Start, 1, 501, 501, 370, 370, 401, Start, 0, Zij},  // against a wall: no step at all
+        {{950, 400}, 1, 0, 0, 0, 0, 401, {983, 349}, 37, Zij},  // the field's edges: x + 15 reaches 998,
+        {{50, 400}, -1, 0, 0, 0, 0, 401, {17, 349}, 37, Zij},   // x - 15 reaches 2,
+        {{500, 115}, 1, 0, 0, 0, 0, 116, {540, 62}, 44, Zij},   // y - 60 reaches 2
+        {{500, 116}, 1, 0, 0, 0, 0, 117, {581, 115}, 87, Geland},
+        {{500, 540}, 1, 0, 0, 0, 0, 601, {599, 598}, 107, Water},
+    };
+    for (const auto& j : sprongen) {
+        const LEVEL& veld = Veld(j.rij, j.x0, j.x1, j.van, j.tot);
+        Sprong s = SprongBegin(veld, j.begin, j.richting);
+        int stappen = 0;
+        for (; SprongLoopt(s); ++stappen) s = SprongStap(veld, s);
+        const Einde waarom = s.Verdronken ? Water : s.Geland ? Geland : s.Omgeving.Boven ? Boven : Zij;
+        EXPECT_TRUE(s.Positie == j.einde && stappen == j.stappen && waarom == j.waarom)
+            << &j - sprongen << ": " << s.Positie.x << "," << s.Positie.y << " after " << stappen << ", " << waarom;
+    }
+}
+
+std::vector<Color> Klok() { return TestSupport::Snapshot(932, 634, 977, 666); }  // its two digits
 
 bool KlokToont(uint32_t tien, uint32_t een) {  // drawing these digits changes nothing
     const auto getoond = Klok();
@@ -30,12 +83,13 @@ bool KlokToont(uint32_t tien, uint32_t een) {  // drawing these digits changes n
     return getoond == Klok();
 }
 
-std::vector<Color> Stok() {  // the window where the lit stick lies at Start
-    std::vector<Color> p;
-    for (int32_t y = Start.y - 26; y < Start.y; ++y)
-        for (int32_t x = Start.x - 3; x < Start.x + 5; ++x) p.push_back(WindowPixel(x, y));
-    return p;
+std::vector<Color> Venster(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {  // what the window shows there
+    std::vector<Color> c;
+    for (int32_t y = y0; y <= y1; ++y)
+        for (int32_t x = x0; x <= x1; ++x) c.push_back(WindowPixel(x, y));
+    return c;
 }
+std::vector<Color> Rond(COORDINATEN p) { return Venster(p.x - 17, p.y - 61, p.x + 17, p.y); }  // a rabbit at p
 
 class MovementTest : public TestSupport::GameTest {
 protected:
@@ -81,37 +135,31 @@ TEST_F(MovementTest, ClockRunsDownByIdleTicks) {
     EXPECT_EQ(Fase(5, Start, true), 220u);
 }
 
-TEST_F(MovementTest, JumpFollowsItsArc) {
+TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
+    // Each step of the jump shows the rabbit where the arc has it: drawing
+    // it there again at the step's wait changes nothing.
+    std::vector<COORDINATEN> boog;
+    for (Sprong s = SprongBegin(Level, Start, 1); SprongLoopt(s);) boog.push_back((s = SprongStap(Level, s)).Positie);
+    size_t wacht = 0;
+    int anders = 0;
+    Headless::AtEveryWait([&] {
+        if (wacht++ == 0 || wacht > boog.size() + 1) return;  // not the opening, nor after the jump
+        const COORDINATEN p = boog[wacht - 2];
+        const auto getoond = Rond(p);
+        TekenBitmaps::TekenKonijntje(p.x, p.y, 1);
+        UpdateWindow();
+        anders += Rond(p) != getoond;
+    });
     Headless::Tap(0, N, 230);
     Headless::Tap(600, VK_RETURN, 500);
     EXPECT_EQ(Fase(50, {581, 399}), 220u + 87 * 3 + 120);  // 87 steps, one idle tick
     EXPECT_TRUE(KlokToont(4, 7));                          // 50 - 87 x 0.03 - 0.1
-    // The head room at the top of the arc is row 286: a ceiling there stops
-    // the jump and the rabbit drops back; one row higher it passes. Ground
-    // under the feet on the way up does not end the jump.
-    for (int32_t dak : {285, 286}) {
-        Headless::Release(VK_RETURN);
-        TestSupport::SetFlatGround(401);
-        Level[500][400].Grond = true;
-        for (int32_t x = 450; x <= 650; ++x) Level[x][dak].Grond = true;
-        Begin(Start);
-        Headless::Tap(t0, N, 230);
-        Headless::Tap(t0 + 600, VK_RETURN, 500);
-        const COORDINATEN p = Bewegen(1, 50, levens, false);
-        if (dak == 285) EXPECT_EQ(p, (COORDINATEN{581, 399}));
-        else EXPECT_TRUE(p.y == 400 && p.x > 500 && p.x < 560) << p.x << "," << p.y;
-    }
-    // Against a wall nothing of the arc is drawn and the rabbit stays put.
+    EXPECT_EQ(anders, 0);
     Headless::Release(VK_RETURN);
-    Level[501][370].Grond = true;
-    Begin(Start);
-    const auto klok = Klok();
-    EXPECT_EQ(FaseHoudend(N, Start), 300u);
-    EXPECT_EQ(Klok(), klok);
-}
-
-TEST_F(MovementTest, WalkingStepsAndTheirFalls) {
-    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {  // one step right
+    // One step right over the edge: a drop of 5 rows lands at once, one of 6
+    // draws 7 rows and charges 0.07, so the clock ends with the step itself
+    // or, from 0.18, one idle tick later.
+    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {
         TestSupport::SetFlatGround(401);
         for (int32_t x = 501; x <= 1000; ++x)
             for (int32_t y = 401; y <= 400 + val; ++y) Level[x][y].Grond = false;
@@ -119,11 +167,15 @@ TEST_F(MovementTest, WalkingStepsAndTheirFalls) {
         Headless::Tap(t0 + 100, VK_RIGHT, 140);
         return Fase(tijd, verwacht);
     };
-    EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);  // lands at once
-    // 7 rows drawn and 0.07 charged: the clock ends with the step itself.
+    EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);
     EXPECT_EQ(stap(6, 0.15f, {501, 406}), 220u + 7 * 3 + 30);
-    // Walking keys at the edge of the field cost nothing.
+    EXPECT_EQ(stap(6, 0.18f, {501, 406}), 220u + 7 * 3 + 30 + 120);
+    // Keys that do nothing cost nothing: a jump against a wall, walking at
+    // the edges of the field.
     const auto klok = Klok();
+    Level[501][370].Grond = true;
+    Begin(Start);
+    EXPECT_EQ(FaseHoudend(N, Start), 300u);
     Begin({18, 400});
     EXPECT_EQ(FaseHoudend(VK_LEFT, {18, 400}), 300u);
     Begin({982, 400});
@@ -132,15 +184,11 @@ TEST_F(MovementTest, WalkingStepsAndTheirFalls) {
 }
 
 TEST_F(MovementTest, OutrankedKeysOnlyTickTheClock) {
-    const std::pair<uint32_t, uint32_t> paren[] = {
-        {V, B}, {N, VK_SPACE}, {VK_LEFT, VK_SPACE}, {VK_RIGHT, VK_UP}, {VK_LEFT, VK_DOWN}};
+    const std::pair<uint32_t, uint32_t> paren[] = {{V, B}, {N, VK_SPACE}, {VK_LEFT, VK_SPACE}, {VK_RIGHT, VK_UP}, {VK_LEFT, VK_DOWN}};
     for (auto [a, b] : paren) {
-        Headless::Press(a);
-        Headless::Press(b);
-        Begin(Start);
+        Headless::Press(a), Headless::Press(b), Begin(Start);
         EXPECT_EQ(Fase(0.25f, Start), 220u + 3 * 120) << a << "+" << b;
-        Headless::Release(a);
-        Headless::Release(b);
+        Headless::Release(a), Headless::Release(b);
     }
 }
 
@@ -159,24 +207,40 @@ TEST_F(MovementTest, DrowningEndsThePhaseOnlyWithoutDynamite) {
     EXPECT_EQ(levens, 0);
 }
 
-}  // namespace
-
-// The lit stick is in every frame shown while the rabbit runs from it and
-// jumps: drawing it again at any wait changes nothing.
+// A run from a lit stick: four steps right, one left, then a jump. Each step
+// shows the next walking picture, facing the way it goes, where the step put
+// the rabbit; and the stick is in every frame (drawing it again at any wait
+// changes nothing).
 TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
+    auto stok = [] { return Venster(Start.x - 3, Start.y - 26, Start.x + 4, Start.y - 1); };  // where it lies
     TekenBitmaps::TekenDynamiet(Start.x, Start.y);
-    Headless::Tap(100, VK_RIGHT, 200);  // three steps, then a jump
-    Headless::Tap(300, N, 100);
-    Headless::Tap(1000, VK_RETURN);
+    Headless::Tap(100, VK_RIGHT, 230);
+    Headless::Tap(400, VK_LEFT, 80);
+    Headless::Tap(560, N, 100);
+    Headless::Tap(1200, VK_RETURN);
     int waits = 0, missing = 0;
+    std::vector<std::pair<COORDINATEN, std::vector<Color>>> stappen;
     Headless::AtEveryWait([&] {
-        const auto getoond = Stok();
+        const COORDINATEN p = Konijntjes[1].Positie;
+        if (stappen.size() < 5 && p != (stappen.empty() ? Start : stappen.back().first)) stappen.push_back({p, Rond(p)});
+        const auto getoond = stok();
         TekenBitmaps::TekenDynamiet(Start.x, Start.y);
         ++waits;
-        missing += Stok() != getoond;
+        missing += stok() != getoond;
     });
     Bewegen(1, 50, levens, true);
     EXPECT_GT(Konijntjes[1].Positie.x, 560);
     EXPECT_GT(waits, 60);
     EXPECT_EQ(missing, 0) << "of " << waits << " waits";
+    const uint32_t beelden[] = {1, 2, 3, 1, 2};
+    ASSERT_EQ(stappen.size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        const COORDINATEN p = stappen[i].first;
+        HermaakLevel();
+        (i < 4 ? TekenBitmaps::TekenKonijntjeWandelRechts : TekenBitmaps::TekenKonijntjeWandelLinks)(p.x, p.y, beelden[i], 1);
+        TekenBitmaps::TekenDynamiet(Start.x, Start.y);
+        EXPECT_EQ(stappen[i].second, Rond(p)) << "step " << i + 1;
+    }
 }
+
+}  // namespace

@@ -1,116 +1,73 @@
-// Terrain probes: what a rabbit bumps into.
+// Terrain probes on a grid of the test's own: what a rabbit bumps into, and
+// the verdict for one walking step.
 #include "game/movement/Probes.h"
 
-#include <utility>
+#include <gtest/gtest.h>
 
-#include "tests/TestSupport.h"
-
-namespace {
+#include <memory>
+#include <vector>
 
 using namespace Zanderfell;
 
-void MarkAll(bool rabbit) {
-    for (int32_t x = 1; x <= 1000; ++x)
-        for (int32_t y = 1; y <= 600; ++y) Level[x][y].Konijn = rabbit;
-}
+namespace {
 
-class ProbesTest : public TestSupport::GameDirTest {
-protected:
-    void SetUp() override {
-        TestSupport::GameDirTest::SetUp();
-        TestSupport::SetFlatGround(301);  // the rabbit at (500, 300) stands on it
-    }
-    static void Ground(int32_t x, int32_t y, bool g = true) { Level[x][y].Grond = g; }
-    // The verdict, checked to be the same with every cell marked as rabbit.
-    static int32_t Verdict(COORDINATEN p, int32_t richting) {
-        int32_t v = Controleeromgeving(p, richting);
-        HINDERING h = Obstakel(p, richting);
-        MarkAll(true);
-        EXPECT_EQ(Controleeromgeving(p, richting), v) << "rabbit marks changed the verdict";
-        EXPECT_EQ(Obstakel(p, richting).Boven, h.Boven);
-        EXPECT_EQ(Obstakel(p, richting).Zij, h.Zij);
-        MarkAll(false);
-        return v;
-    }
-    static bool Boven(int32_t r, COORDINATEN p = {500, 300}) { return Obstakel(p, r).Boven; }
-    static bool Zij(int32_t r, COORDINATEN p = {500, 300}) { return Obstakel(p, r).Zij; }
-    const COORDINATEN pos{500, 300};
+struct Cel {
+    int32_t x, y;
+    bool grond;
 };
 
-TEST_F(ProbesTest, LedgesAndTheSideColumn) {
-    for (int32_t r : {1, -1}) EXPECT_TRUE(Verdict(pos, r) == 0 && !Boven(r) && !Zij(r)) << "flat ground, " << r;
-    for (int32_t r : {1, -1}) {
-        TestSupport::SetFlatGround(301);
-        Ground(500 + r, 299);  // one row: climb
-        EXPECT_EQ(Verdict(pos, r), 1) << r;
-        EXPECT_EQ(Verdict(pos, -r), 0) << r;
-        Ground(500 + r, 298);  // two rows: blocked
-        EXPECT_EQ(Verdict(pos, r), 2) << r;
-        EXPECT_TRUE(Zij(r)) << r;
+// Ground from `rij` down, air above, and the given cells changed.
+LEVEL& Veld(int32_t rij, const std::vector<Cel>& cellen = {}, bool konijn = false) {
+    static const auto veld = std::make_unique<LEVEL>();
+    for (int32_t x = 1; x <= 1000; ++x)
+        for (int32_t y = 1; y <= 600; ++y) (*veld)[x][y] = CEL{y >= rij, konijn};
+    for (const Cel& c : cellen) (*veld)[c.x][c.y].Grond = c.grond;
+    return *veld;
+}
+
+// The rabbit stands at (500, 300) on ground from row 301 unless said otherwise.
+TEST(ProbesTest, VerdictSideColumnAndHeadRoom) {
+    const struct {
+        std::vector<Cel> cellen;
+        int32_t richting, oordeel;
+        bool zij, boven;
+        COORDINATEN p = {500, 300};
+        int32_t rij = 301;
+    } gevallen[] = {
+        {{}, 1, 0, false, false}, {{}, -1, 0, false, false},
+        {{{501, 299, true}}, 1, 1, false, false}, {{{499, 299, true}}, -1, 1, false, false},  // one row: climb
+        {{{499, 299, true}}, 1, 0, false, false},  // behind: no matter
+        {{{501, 298, true}}, 1, 2, true, false}, {{{501, 240, true}}, 1, 2, true, false},  // the side column: y - 2 to y - 60
+        {{{501, 239, true}}, 1, 0, false, true},  // y - 61 is the head-room row: no climbing under it
+        {{{501, 239, true}, {501, 299, true}}, 1, 2, false, true}, {{{500, 239, true}, {499, 299, true}}, -1, 2, false, true},
+        {{{486, 239, true}}, 1, 0, false, true}, {{{516, 239, true}}, -1, 0, false, true},  // head room: x - 14 to x + 16
+        {{{485, 239, true}}, 1, 0, false, false}, {{{517, 239, true}}, -1, 0, false, false}, {{{500, 238, true}}, 1, 0, false, false},
+        {{{501, 301, false}}, 1, -1, false, false},  // a hole under the next column; the feet's row is not probed
+        {{{501, 301, false}, {501, 300, true}}, 1, -1, false, false},
+        {{}, 1, -1, false, false, {1000, 300}},  // the next column lies outside: air
+        {{{501, 60, true}}, 1, 2, false, false, {500, 61}, 62}, {{{501, 60, true}}, -1, 0, false, false, {500, 61}, 62},  // no climbing at row 61
+        {{{501, 61, true}}, 1, 1, false, false, {500, 62}, 63},
+    };
+    for (bool konijn : {false, true}) {  // rabbit marks are not ground
+        for (const auto& g : gevallen) {
+            const LEVEL& veld = Veld(g.rij, g.cellen, konijn);
+            const HINDERING h = Obstakel(veld, g.p, g.richting);
+            EXPECT_EQ(Controleeromgeving(veld, g.p, g.richting), g.oordeel) << &g - gevallen;
+            EXPECT_EQ(h.Zij, g.zij) << &g - gevallen;
+            EXPECT_EQ(h.Boven, g.boven) << &g - gevallen;
+        }
     }
-    // The side column reaches row y-60; y-61 is the head-room row.
-    TestSupport::SetFlatGround(301);
-    Ground(501, 240);
-    EXPECT_EQ(Verdict(pos, 1), 2);
-    EXPECT_TRUE(Zij(1));
-    Ground(501, 240, false);
-    Ground(501, 239);
-    EXPECT_EQ(Verdict(pos, 1), 0);
-    EXPECT_TRUE(!Zij(1) && Boven(1));
-    Ground(501, 299);  // head room now forbids the step up
-    EXPECT_EQ(Verdict(pos, 1), 2);
 }
 
-TEST_F(ProbesTest, HeadRoomRowIsXMinus14ToXPlus16) {
-    const struct { int32_t x, y; bool boven; } cells[] = {
-        {516, 239, true}, {486, 239, true}, {500, 239, true}, {485, 239, false}, {517, 239, false}, {500, 238, false}};
-    for (const auto& c : cells) {
-        Ground(c.x, c.y);
-        for (int32_t r : {1, -1}) EXPECT_EQ(Boven(r), c.boven) << c.x << ", " << c.y << " facing " << r;
-        EXPECT_EQ(Verdict(pos, 1), 0) << "head room alone blocks a level step";
-        Ground(c.x, c.y, false);
-    }
-    // ...but it blocks a step up on either side.
-    Ground(500, 239), Ground(499, 299), Ground(501, 299);
-    EXPECT_EQ(Verdict(pos, -1), 2);
-    EXPECT_EQ(Verdict(pos, 1), 2);
-}
-
-TEST_F(ProbesTest, HoleUnderTheNextColumnAndTheTopRows) {
-    Ground(501, 301, false);
-    EXPECT_EQ(Verdict(pos, 1), -1);
-    Ground(501, 300);  // foot level of the next column: never tested
-    EXPECT_EQ(Verdict(pos, 1), -1);
-    EXPECT_FALSE(Zij(1));
-    Ground(501, 301);
-    EXPECT_EQ(Verdict(pos, 1), 0);
-
-    // No climbing at y == 61: the head room would be row 0.
-    TestSupport::SetFlatGround(62);
-    Ground(501, 60);
-    EXPECT_EQ(Verdict({500, 61}, 1), 2);
-    EXPECT_EQ(Verdict({500, 61}, -1), 0);
-    EXPECT_TRUE(!Boven(-1, {500, 61}) && !Zij(-1, {500, 61}));
-    TestSupport::SetFlatGround(63);
-    Ground(501, 61);
-    EXPECT_EQ(Verdict({500, 62}, 1), 1);
-}
-
-TEST_F(ProbesTest, CellsOutsideTheGridReadAsAir) {
-    const std::pair<int32_t, int32_t> air[] = {{0, 400}, {1001, 400}, {500, 0}, {500, 601}, {-5, -5}, {1000, 300}};
-    for (auto [x, y] : air) EXPECT_FALSE(IsGrond(x, y)) << x << ", " << y;
-    EXPECT_TRUE(IsGrond(1, 600) && IsGrond(1000, 301));
-    EXPECT_EQ(Controleeromgeving(COORDINATEN{1000, 300}, 1), -1);  // the next column is outside: air
-    TestSupport::SetFlatGround(1);
-    const COORDINATEN edges[] = {{1, 1}, {1000, 600}, {5, 30}, {995, 599}, {500, 1}};
-    for (COORDINATEN p : edges)
-        for (int32_t r : {1, -1}) (void)Obstakel(p, r), (void)Controleeromgeving(p, r);
-    // An empty sky full of rabbit marks: nothing to stand on.
-    TestSupport::SetFlatGround(601);
-    MarkAll(true);
-    EXPECT_EQ(Controleeromgeving(pos, 1), -1);
-    EXPECT_EQ(Controleeromgeving(pos, -1), -1);
-    EXPECT_TRUE(!Boven(1) && !Zij(1));
+TEST(ProbesTest, CellsOutsideTheGridReadAsAir) {
+    const LEVEL& veld = Veld(1);  // ground everywhere
+    const struct { int32_t x, y; bool grond; } cellen[] = {
+        {1, 1, true}, {1000, 600, true}, {0, 400, false}, {1001, 400, false}, {500, 0, false}, {500, 601, false}};
+    for (const auto& c : cellen) EXPECT_EQ(IsGrond(veld, c.x, c.y), c.grond) << c.x << ", " << c.y;
+    // At the grid's corners the probes reach outside it and find air.
+    const struct { COORDINATEN p; int32_t richting, oordeel; } hoeken[] = {
+        {{1, 1}, 1, 0}, {{1, 1}, -1, -1}, {{1000, 600}, 1, -1}, {{1000, 600}, -1, 2}};
+    for (const auto& h : hoeken) EXPECT_EQ(Controleeromgeving(veld, h.p, h.richting), h.oordeel) << h.p.x;
 }
 
 }  // namespace

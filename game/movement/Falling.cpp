@@ -14,19 +14,22 @@ namespace Zanderfell {
 
 namespace {
 
-constexpr uint32_t RijWacht = 5;     // ms per drawn row
-constexpr int32_t StilleVal = 5;     // falls up to this many rows are not drawn
+constexpr uint32_t RijWacht = 5;  // ms per drawn row
 
 }  // namespace
+
+COORDINATEN ValLanding(const LEVEL& level, COORDINATEN Positie) {
+    while (!IsGrond(level, Positie.x, Positie.y + 1)) {
+        Positie.y = Runtime::Add(Positie.y, 1);
+        if (Verdronken(Positie)) break;
+    }
+    return Positie;
+}
 
 COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
     const KonijnRecord& Konijn = Konijntjes[KonijnNr];
     const COORDINATEN Oud = Konijn.Positie;
-    COORDINATEN Nieuw = Oud;
-    while (!IsGrond(Nieuw.x, Nieuw.y + 1)) {
-        Nieuw.y = Runtime::Add(Nieuw.y, 1);
-        if (Nieuw.y >= WaterRij) break;
-    }
+    const COORDINATEN Nieuw = ValLanding(Level, Oud);
     if (Nieuw.y - Oud.y > StilleVal) {
         const int32_t kleur = Runtime::ToI32(Konijn.Team);
         for (int32_t k = Oud.y; k <= Nieuw.y; ++k) {
@@ -36,7 +39,7 @@ COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
             Runtime::Delay(RijWacht);
         }
     }
-    if (Nieuw.y >= WaterRij) levens = 0;
+    if (Verdronken(Nieuw)) levens = 0;
     HermaakLevel();
     return Nieuw;
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "game/Level.h"
+#include "game/movement/Falling.h"
 #include "game/movement/Probes.h"
 #include "game/movement/TurnClock.h"
 #include "gfx/TekenBitmaps.h"
@@ -36,15 +37,6 @@ constexpr uint32_t StapWacht = 30;
 constexpr uint32_t KortWacht = 3;   // jump step, fall row, dynamite
 constexpr uint32_t PollWacht = 10;  // before looking at the keys again after a key that did nothing
 
-// Clock charges. Literals are extended precision; the clock itself is a
-// float and every charge is stored back in single precision.
-constexpr long double StapKosten = 0.1L;
-constexpr long double SprongKosten = 0.03L;
-constexpr long double ValKosten = 0.01L;
-
-// A fall of more rows than this is drawn row by row.
-constexpr int32_t StilleVal = 5;
-
 // State of one call of Bewegen, shared by its steps.
 uint32_t Nr = 1;                      // the active rabbit
 int32_t* Levens = nullptr;            // the caller's lives of that rabbit
@@ -61,25 +53,17 @@ void TekenStok() {
 }
 
 // Takes `kosten` off the clock and shows it.
-void Afschrijven(long double kosten) {
-    VerlopenTijd = Runtime::F(VerlopenTijd - kosten);
+void Schrijfaf(long double kosten) {
+    VerlopenTijd = Afschrijven(VerlopenTijd, kosten);
     GeefTijd(VerlopenTijd);
 }
-
-bool TijdOp() { return VerlopenTijd <= 0.0f; }
 
 // The rabbit drops straight down from `Positie` until there is ground under
 // its centre column; reaching the water drowns it. Short falls are instant
 // and free, longer ones are drawn row by row on the clock.
 COORDINATEN Val(COORDINATEN Positie) {
-    COORDINATEN Nieuw = Positie;
-    while (!IsGrond(Nieuw.x, Nieuw.y + 1)) {
-        Nieuw.y = Runtime::Add(Nieuw.y, 1);
-        if (Nieuw.y >= WaterRij) {
-            *Levens = 0;
-            break;
-        }
-    }
+    const COORDINATEN Nieuw = ValLanding(Level, Positie);
+    if (Verdronken(Nieuw)) *Levens = 0;
     if (Nieuw.y - Positie.y > StilleVal) {
         for (int32_t k = Positie.y; k <= Nieuw.y; ++k) {
             HermaakLevel();
@@ -87,34 +71,21 @@ COORDINATEN Val(COORDINATEN Positie) {
             Wimdows::UpdateWindow();
             TekenStok();
             Runtime::Delay(KortWacht);
-            Afschrijven(ValKosten);
+            Schrijfaf(ValKosten);
         }
     }
     return Nieuw;
 }
 
-// One step of one pixel in direction `Richting` (-1 left, +1 right): level,
-// one row up, or over the edge and down. A blocked step still shows the
-// walking sprite and takes its time.
+// One step of one pixel in direction `Richting`: level, one row up, or over
+// the edge and down. A blocked step still shows the walking sprite and takes
+// its time.
 COORDINATEN Wandel(int32_t Richting) {
     COORDINATEN& Positie = Konijntjes[Nr].Positie;
     HermaakLevel();
-    const int32_t v = Controleeromgeving(Positie, Richting);
-    switch (v) {
-        case 1:
-            Positie.x += Richting;
-            Positie.y -= 1;
-            break;
-        case 0:
-            Positie.x += Richting;
-            break;
-        case -1:
-            Positie.x += Richting;
-            Positie = Val(Positie);
-            break;
-        default:  // 2: blocked
-            break;
-    }
+    const WandelStap stap = Stap(Level, Positie, Richting);
+    Positie = stap.Positie;
+    if (stap.Oordeel == -1) Positie = Val(Positie);
     const uint32_t kleur = Konijntjes[Nr].Team;
     if (Richting == 1)
         TekenBitmaps::TekenKonijntjeWandelRechts(Positie.x, Positie.y, m, kleur);
@@ -123,48 +94,31 @@ COORDINATEN Wandel(int32_t Richting) {
     // A lit stick belongs in the frame the step shows, not only after it:
     // drawn later, it would be missing for all but the last 3 ms of a step.
     TekenStok();
-    if (v != 2) m = m == 3 ? 1 : m + 1;
+    m = VolgendBeeld(m, stap.Oordeel);
     Runtime::Delay(StapWacht);
     return Positie;
 }
 
-// A jump along a parabola from `BeginPositie`: launched at -1.2 radians with
-// speed 130, pulled down by 70 b². It ends on landing (ground two rows under
-// the feet once past the top), at a wall, the ceiling or the field's edge
-// (then the rabbit falls from there), or in the water.
+// A jump from `BeginPositie`, drawn step by step; it ends on landing, at a
+// wall, the ceiling or the field's edge (then the rabbit falls from there),
+// or in the water.
 COORDINATEN Springen(COORDINATEN BeginPositie, int32_t Richting, uint32_t kleur) {
-    const float Hoek = Runtime::F(-1.2L);
-    const float Kracht_x = Runtime::F(std::cos(static_cast<long double>(Hoek)) * Richting * 130.0L);
-    const float Kracht_y = Runtime::F(std::sin(static_cast<long double>(Hoek)) * 130.0L);
-    const float Max = Runtime::F(-static_cast<long double>(Kracht_y) / 140.0L);
-
-    HINDERING Omgeving = Obstakel(BeginPositie, Richting);
-    float b = 0.0f;
-    bool Geland = false;
-    COORDINATEN Positie = BeginPositie;
-    while (!Omgeving.Zij && !Omgeving.Boven && !Geland) {
+    Sprong s = SprongBegin(Level, BeginPositie, Richting);
+    while (SprongLoopt(s)) {
         HermaakLevel();
-        const long double lb = b;
-        Positie.x = BeginPositie.x + Runtime::Trunc(lb * Kracht_x);
-        Positie.y = BeginPositie.y + Runtime::Trunc(lb * Kracht_y) + Runtime::Trunc(lb * lb * 70.0L);
-        if (Positie.y >= WaterRij) {
+        s = SprongStap(Level, s);
+        if (s.Verdronken) {
             *Levens = 0;
-            return Positie;
+            return s.Positie;
         }
-        if (Positie.x - 15 <= 2 || Positie.y - 60 <= 2 || Positie.x + 15 >= 998)
-            Omgeving.Zij = true;
-        else
-            Omgeving = Obstakel(Positie, Richting);
-        TekenBitmaps::TekenKonijntje(Positie.x, Positie.y, Runtime::ToI32(kleur));
+        TekenBitmaps::TekenKonijntje(s.Positie.x, s.Positie.y, Runtime::ToI32(kleur));
         Wimdows::UpdateWindow();
         TekenStok();
-        Geland = IsGrond(Positie.x, Positie.y + 2) && b >= Max;
-        b = Runtime::F(lb + 0.02L);
         Runtime::Delay(KortWacht);
-        Afschrijven(SprongKosten);
+        Schrijfaf(SprongKosten);
     }
-    if (!Geland) Positie = Val(Positie);
-    return Positie;
+    if (!s.Geland) return Val(s.Positie);
+    return s.Positie;
 }
 
 // True when one of the five keys that start an action is held: five polls,
@@ -182,6 +136,67 @@ bool ActieToetsVoorVerdronken() {
 }
 
 }  // namespace
+
+bool LoopRuimte(COORDINATEN Positie, int32_t Richting) {
+    return Richting == -1 ? Positie.x - 16 > 2 : Positie.x + 16 < 998;
+}
+
+WandelStap Stap(const LEVEL& level, COORDINATEN Positie, int32_t Richting) {
+    const int32_t v = Controleeromgeving(level, Positie, Richting);
+    switch (v) {
+        case 1:
+            Positie.x += Richting;
+            Positie.y -= 1;
+            break;
+        case 0:
+        case -1:  // over the edge: the drop follows
+            Positie.x += Richting;
+            break;
+        default:  // 2: blocked
+            break;
+    }
+    return {v, Positie};
+}
+
+uint32_t VolgendBeeld(uint32_t m, int32_t Oordeel) {
+    if (Oordeel == 2) return m;
+    return m == 3 ? 1 : m + 1;
+}
+
+Sprong SprongBegin(const LEVEL& level, COORDINATEN Begin, int32_t Richting) {
+    Sprong s;
+    const float Hoek = Runtime::F(-1.2L);
+    s.Kracht_x = Runtime::F(std::cos(static_cast<long double>(Hoek)) * Richting * 130.0L);
+    s.Kracht_y = Runtime::F(std::sin(static_cast<long double>(Hoek)) * 130.0L);
+    s.Max = Runtime::F(-static_cast<long double>(s.Kracht_y) / 140.0L);
+    s.Begin = s.Positie = Begin;
+    s.Richting = Richting;
+    s.Omgeving = Obstakel(level, Begin, Richting);
+    return s;
+}
+
+bool SprongLoopt(const Sprong& s) {
+    return !s.Omgeving.Zij && !s.Omgeving.Boven && !s.Geland && !s.Verdronken;
+}
+
+Sprong SprongStap(const LEVEL& level, Sprong s) {
+    const long double lb = s.b;
+    COORDINATEN& p = s.Positie;
+    p.x = s.Begin.x + Runtime::Trunc(lb * s.Kracht_x);
+    p.y = s.Begin.y + Runtime::Trunc(lb * s.Kracht_y) + Runtime::Trunc(lb * lb * 70.0L);
+    if (Verdronken(p)) {
+        s.Verdronken = true;
+        return s;
+    }
+    // Near the field's edges the rabbit stops as at a wall.
+    if (p.x - 15 <= 2 || p.y - 60 <= 2 || p.x + 15 >= 998)
+        s.Omgeving.Zij = true;
+    else
+        s.Omgeving = Obstakel(level, p, s.Richting);
+    s.Geland = IsGrond(level, p.x, p.y + 2) && s.b >= s.Max;
+    s.b = Runtime::F(lb + 0.02L);
+    return s;
+}
 
 uint32_t CheckKeys() {
     static constexpr uint32_t Volgorde[] = {ToetsV,      ToetsB,      ToetsN,     ToetsLinks, ToetsRechts,
@@ -214,8 +229,8 @@ COORDINATEN Bewegen(uint32_t KonijnNr, float Tijd, int32_t& levens, bool Dynamie
         while (!(Verdronken ? ActieToetsVoorVerdronken() : ActieToets())) {
             Wimdows::FlushKeys();
             Runtime::Delay(StilWacht);
-            Afschrijven(StapKosten);
-            if (TijdOp()) return Konijntjes[Nr].Positie;
+            Schrijfaf(StapKosten);
+            if (TijdOp(VerlopenTijd)) return Konijntjes[Nr].Positie;
         }
 
         const uint32_t r = CheckKeys();
@@ -226,18 +241,17 @@ COORDINATEN Bewegen(uint32_t KonijnNr, float Tijd, int32_t& levens, bool Dynamie
         if (!Verdronken) {
             if (r == ToetsV || r == ToetsN) {
                 Positie = Springen(Positie, r == ToetsV ? -1 : 1, Konijntjes[Nr].Team);
-            } else if ((r == ToetsLinks && Positie.x - 16 > 2) ||
-                       (r == ToetsRechts && Positie.x + 16 < 998)) {
+            } else if ((r == ToetsLinks || r == ToetsRechts) && LoopRuimte(Positie, r == ToetsLinks ? -1 : 1)) {
                 Wandel(r == ToetsLinks ? -1 : 1);
                 if (Dynamiet) Runtime::Delay(KortWacht);
-                Afschrijven(StapKosten);
+                Schrijfaf(StapKosten);
             }
         }
         // A key that does nothing (a walk refused at the edge, a jump against
         // a wall) costs the clock nothing, but the keys are only looked at
         // again after a short pause: holding it never spins the processor.
         if (Runtime::WaitedMs() == gewacht) Runtime::Delay(PollWacht);
-        if (TijdOp()) return Positie;
+        if (TijdOp(VerlopenTijd)) return Positie;
     }
 }
 

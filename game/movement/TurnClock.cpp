@@ -1,4 +1,5 @@
-// The turn clock's two digits at the right end of the status bar.
+// The turn clock: its charges, and its two digits at the right end of the
+// status bar.
 #include "game/movement/TurnClock.h"
 
 #include "gfx/TekenBitmaps.h"
@@ -7,13 +8,21 @@
 
 namespace Zanderfell {
 
-void GeefTijd(float Tijd) {
+float Afschrijven(float Tijd, long double Kosten) { return Runtime::F(Tijd - Kosten); }
+
+bool TijdOp(float Tijd) { return Tijd <= 0.0f; }
+
+KlokCijfers Cijfers(float Tijd) {
     if (!(Tijd > 0.0f)) Tijd = 0.0f;  // 0 or less, negative zero (and NaN) show 0
     const uint32_t n = Runtime::ToU32(static_cast<int64_t>(Runtime::Trunc(Tijd)));
     const uint32_t eenheden = n % 10;
-    const uint32_t TientallenTijd = (n - eenheden) / 10;
-    TekenDigit(eenheden, 1);
-    TekenDigit(TientallenTijd, 2);
+    return {(n - eenheden) / 10, eenheden};
+}
+
+void GeefTijd(float Tijd) {
+    const KlokCijfers c = Cijfers(Tijd);
+    TekenDigit(c.Eenheden, 1);
+    TekenDigit(c.Tientallen, 2);
     Wimdows::UpdateWindow();
 }
 
