@@ -4,12 +4,16 @@
 set -euo pipefail
 build=$(realpath "${1:-build}")
 run="$build/run"
-cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_game zanderfell_bench_pacing \
+cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_game zanderfell_bench_shots zanderfell_bench_pacing \
   zanderfell_screencheck >/dev/null
 
 echo "== frame costs, headless (medians of 5 repetitions)"
 "$build/bench/zanderfell_bench_field" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_min_time=0.2 2>/dev/null | grep -E "median|min|max|^Benchmark" || true
+
+echo "== the shot simulator (CPU time)"
+"$build/bench/zanderfell_bench_shots" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  grep -E "median|^Benchmark" || true
 
 echo "== a whole scripted game, headless in virtual time"
 "$build/bench/zanderfell_bench_game" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
