@@ -78,7 +78,7 @@ play_to_title() {
   differ=$(compare -metric AE "$out/title$n.png" "$work/title-ref.png" null: 2>&1 || true)
   [[ "$differ" =~ ^[0-9]+$ && "$differ" -le 100 ]] || fail "start $n: not the title screen ($differ pixels differ)"
   kill -TERM "$game_pid"
-  for _ in $(seq 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && fail "start $n: the game did not end after SIGTERM"
   wait "$game_pid" || rc=$?
   game_pid=""

@@ -136,7 +136,7 @@ for _ in $(seq 100); do [[ -s "$work/second/display" ]] && break; sleep 0.05; do
 game_pid=$!
 sleep 1.5
 kill "$second_xvfb"
-for _ in $(seq 30); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$game_pid" 2>/dev/null && fail "the game hangs after its display went away"
 rc=0; wait "$game_pid" || rc=$?
 game_pid=""
