@@ -1,4 +1,5 @@
-// Solid-colour test pictures and masks, loaded into the bitmap store, and searches of the screen.
+// The image catalogue as data, solid-colour test pictures and masks loaded into the bitmap store,
+// and searches of the screen.
 #pragma once
 
 #include <algorithm>
@@ -7,10 +8,41 @@
 #include <fstream>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "gfx/Wimdows.h"
 
 namespace TestImages {
+
+// Every file of the catalogue, in load order.
+struct Entry {
+    std::string stem;
+    uint32_t w, h;
+};
+inline const std::vector<Entry>& Catalogue() {
+    static const std::vector<Entry> c = {
+#define CATALOGUE(stem, w, h) {#stem, w, h},
+#include "gfx/Catalogue.def"
+#undef CATALOGUE
+    };
+    return c;
+}
+inline const Entry* Lookup(const std::string& stem) {
+    for (const Entry& e : Catalogue())
+        if (e.stem == stem) return &e;
+    return nullptr;
+}
+// The mask a picture is drawn through: its name without the team colour (or,
+// for a picture of a numbered set, without the number) and "Mask"; "" when
+// the catalogue has no such mask.
+inline std::string MaskFor(const std::string& stem) {
+    std::string base = stem;
+    bool team = false;
+    for (const std::string colour : {"Rood", "Blauw"})
+        if (base.size() > colour.size() && base.ends_with(colour)) base.resize(base.size() - colour.size()), team = true;
+    while (!team && !base.empty() && base.back() >= '0' && base.back() <= '9') base.pop_back();
+    return !stem.ends_with("Mask") && Lookup(base + "Mask") ? base + "Mask" : "";
+}
 
 // A 24-bit BMP of w x h pixels, all colour c (red bits 0-7, blue 8-15, green 16-23).
 inline void WriteSolidBmp(const std::string& path, uint32_t w, uint32_t h, Wimdows::Color c) {
