@@ -160,11 +160,12 @@ TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
 
 // A shell is drawn with the picture nearest its direction of flight, from its last place to the next.
 TEST_F(SpritesTest, TheShellPointsWhereItFlies) {
-    for (int dx = -12; dx <= 12; ++dx)
-        for (int dy = -12; dy <= 12; ++dy) {
+    for (int dx = -20; dx <= 20; ++dx)
+        for (int dy = -20; dy <= 20; ++dy) {
             if (dx == 0 && dy == 0) continue;
             const double eighth = std::round(std::atan2(dy, dx) / (std::numbers::pi / 4)) * std::numbers::pi / 4;
-            ClearAll();
+            Wimdows::SetBuffering(false);
+            Wimdows::Rectangle(270, 270, 330, 330, Bg, true);
             Zanderfell::Kogel(300, 300, 300 + dx, 300 + dy);
             EXPECT_EQ(StemAt(300 + dx - 8, 300 + dy - 8), KogelStem(int(std::lround(std::cos(eighth))), int(std::lround(std::sin(eighth)))))
                 << dx << "," << dy;

@@ -7,6 +7,7 @@
 #include "gfx/Headless.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
+#include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 
 using namespace Wimdows;
@@ -18,10 +19,25 @@ protected:
     void Open() { Window("Zanderfell", 1000, 700); }
 };
 
+int64_t CountColour(int x0, int y0, int x1, int y1, Color c) { return TestImages::Count(c, x0, y0, x1, y1); }
+// 0xRRGGBB as the game's colour value.
+Color Rgb(uint32_t c) { return RgbColor(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF); }
+
+// A BMP file's 54-byte header and palette (0xRRGGBB); compression 0 plain, 1 RLE8, 2 RLE4.
+std::string Header(uint32_t w, uint32_t h, uint32_t bits, uint32_t compression, const std::vector<uint32_t>& palette, uint32_t dataSize) {
+    std::string f = "BM";
+    const auto le = [&](uint32_t v, int n) { for (int i = 0; i < n; ++i) f.push_back(char(v >> (8 * i) & 0xFF)); };
+    const uint32_t offset = 54 + 4 * uint32_t(palette.size());
+    le(offset + dataSize, 4), le(0, 4), le(offset, 4), le(40, 4), le(w, 4), le(h, 4), le(1, 2), le(bits, 2);
+    le(compression, 4), le(dataSize, 4), le(2835, 4), le(2835, 4), le(uint32_t(palette.size()), 4), le(0, 4);
+    for (uint32_t c : palette) le(c, 4);  // blue, green, red, 0
+    return f;
+}
+
 // A small BMP file: bits 1, 8, 24 or 32, pixels given as 0xRRGGBB from the top.
 std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
     std::vector<uint32_t> palette;
-    auto index = [&](uint32_t c) {
+    const auto index = [&](uint32_t c) {
         for (size_t i = 0; i < palette.size(); ++i)
             if (palette[i] == c) return uint32_t(i);
         palette.push_back(c);
@@ -31,33 +47,19 @@ std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
         for (uint32_t c : px) index(c);
         palette.resize(size_t(1) << bits, 0);
     }
-    uint32_t rowBytes = ((uint32_t(w) * uint32_t(bits) + 31) / 32) * 4;
-    uint32_t offset = 54 + uint32_t(palette.size()) * 4;
-    std::string f;
-    auto le = [&](uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) f.push_back(char((v >> (8 * i)) & 0xFF));
-    };
-    f += "BM";
-    le(offset + rowBytes * uint32_t(h), 4); le(0, 4); le(offset, 4);
-    le(40, 4); le(uint32_t(w), 4); le(uint32_t(h), 4); le(1, 2); le(uint32_t(bits), 2);
-    le(0, 4); le(rowBytes * uint32_t(h), 4); le(2835, 4); le(2835, 4);
-    le(bits <= 8 ? uint32_t(palette.size()) : 0, 4); le(0, 4);
-    for (uint32_t c : palette) { le(c & 0xFF, 1); le((c >> 8) & 0xFF, 1); le((c >> 16) & 0xFF, 1); le(0, 1); }
+    const uint32_t rowBytes = ((uint32_t(w) * uint32_t(bits) + 31) / 32) * 4;
+    std::string data;
     for (int y = h - 1; y >= 0; --y) {
         std::string row(rowBytes, '\0');
         for (int x = 0; x < w; ++x) {
-            uint32_t c = px[size_t(y) * size_t(w) + size_t(x)];
-            switch (bits) {
-                case 1: if (index(c)) row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8))); break;
-                case 8: row[size_t(x)] = char(index(c)); break;
-                case 24: row[size_t(3 * x)] = char(c & 0xFF); row[size_t(3 * x + 1)] = char((c >> 8) & 0xFF);
-                         row[size_t(3 * x + 2)] = char((c >> 16) & 0xFF); break;
-                case 32: for (int i = 0; i < 4; ++i) row[size_t(4 * x + i)] = char((c >> (8 * i)) & 0xFF); break;
-            }
+            const uint32_t c = px[size_t(y * w + x)];
+            if (bits == 1 && index(c)) row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8)));
+            if (bits == 8) row[size_t(x)] = char(index(c));
+            for (int i = 0; bits >= 24 && i < bits / 8; ++i) row[size_t(x * bits / 8 + i)] = char(c >> (8 * i) & 0xFF);
         }
-        f += row;
+        data += row;
     }
-    return f;
+    return Header(uint32_t(w), uint32_t(h), uint32_t(bits), 0, palette, uint32_t(data.size())) + data;
 }
 
 // A run-length coded BMP (bits 8 or 4) of palette indices `at(x, y)`, y from the top.
@@ -73,27 +75,7 @@ std::string MakeRleBmp(int bits, uint32_t w, uint32_t h, const std::vector<uint3
         px += std::string(2, '\0');  // end of row
     }
     px += std::string("\0\1", 2);  // end of picture
-    std::string f = MakeBmp(24, 1, 1, {0});
-    f.resize(54);
-    auto put = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) f[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
-    };
-    const uint32_t offset = 54 + 4 * uint32_t(palette.size());
-    put(2, offset + uint32_t(px.size())); put(10, offset); put(18, w); put(22, h);
-    put(28, uint32_t(bits)); put(30, bits == 8 ? 1 : 2); put(34, uint32_t(px.size()));
-    put(46, uint32_t(palette.size()));
-    for (uint32_t c : palette) f += std::string{char(c & 0xFF), char(c >> 8 & 0xFF), char(c >> 16 & 0xFF), 0};
-    return f + px;
-}
-
-// 0xRRGGBB as the game's colour value.
-Color Rgb(uint32_t c) { return RgbColor(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF); }
-
-int CountColour(int x0, int y0, int x1, int y1, Color c) {
-    int n = 0;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) n += BufferPixel(x, y) == c;
-    return n;
+    return Header(w, h, uint32_t(bits), bits == 8 ? 1 : 2, palette, uint32_t(px.size())) + px;
 }
 
 }  // namespace
@@ -137,42 +119,30 @@ TEST_F(WimdowsTest, BufferingDecidesWhenTheWindowShowsADrawing) {
     EXPECT_EQ(WindowPixel(30, 30), red) << "switching buffering off catches the window up";
 }
 
-TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixels) {
+TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
     Open();
-    const Color c = RgbColor(1, 2, 3);
+    const Color c = RgbColor(1, 2, 3), d = RgbColor(9, 9, 9);
     Rectangle(12, 21, 10, 20, c, true);  // corners in either order, both included
-    EXPECT_EQ(CountColour(5, 15, 20, 25, c), 6);
-    EXPECT_EQ(BufferPixel(10, 20), c);
-    EXPECT_EQ(BufferPixel(12, 21), c);
+    EXPECT_EQ(TestImages::Find(c, 5, 15, 20, 25), (TestImages::Box{10, 20, 12, 21}));
     Rectangle(40, 40, 40, 40, c, true);
     EXPECT_EQ(CountColour(35, 35, 45, 45, c), 1);
     Rectangle(60, 60, 64, 64, c, false);
     EXPECT_EQ(CountColour(60, 60, 64, 64, c), 16) << "an outline is a one-pixel frame";
-
-    const Color d = RgbColor(9, 9, 9);
     Disc(100, 100, 8, d);
-    EXPECT_EQ(CountColour(80, 80, 120, 120, d), CountColour(92, 92, 107, 107, d));
-    EXPECT_EQ(BufferPixel(92, 100), d);
-    EXPECT_EQ(BufferPixel(107, 100), d);
-    EXPECT_EQ(BufferPixel(100, 92), d);
-    EXPECT_EQ(BufferPixel(100, 107), d);
-    EXPECT_NE(BufferPixel(108, 100), d);
-    EXPECT_NE(BufferPixel(100, 108), d);
+    EXPECT_EQ(TestImages::Find(d, 80, 80, 120, 120), (TestImages::Box{92, 92, 107, 107}));
+    for (auto [x, y] : {std::pair{92, 100}, {107, 100}, {100, 92}, {100, 107}}) EXPECT_EQ(BufferPixel(x, y), d) << x << "," << y;
     Disc(300, 300, 0, d);
     EXPECT_EQ(CountColour(295, 295, 305, 305, d), 0) << "a disc of radius 0 draws nothing";
     Ellipse(200, 200, 220, 210, d, false);
     EXPECT_NE(BufferPixel(210, 205), d) << "an outline ellipse leaves its inside";
     EXPECT_EQ(BufferPixel(200, 205), d);
-}
-
-TEST_F(WimdowsTest, ShapesAreClippedAtTheBufferEdges) {
-    Open();
-    const Color c = RgbColor(7, 7, 7);
-    Rectangle(-50, -50, 2, 2, c, true);
-    Rectangle(995, 695, 2000, 2000, c, true);
-    Disc(0, 0, 5, c);
-    EXPECT_EQ(CountColour(0, 0, 2, 2, c), 9);
-    EXPECT_EQ(CountColour(995, 695, 999, 699, c), 25);
+    // Clipped at the buffer's edges.
+    const Color e = RgbColor(7, 7, 7);
+    Rectangle(-50, -50, 2, 2, e, true);
+    Rectangle(995, 695, 2000, 2000, e, true);
+    Disc(0, 0, 5, e);
+    EXPECT_EQ(CountColour(0, 0, 2, 2, e), 9);
+    EXPECT_EQ(CountColour(995, 695, 999, 699, e), 25);
 }
 
 TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
@@ -192,10 +162,7 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 5u) << "the same file twice is two entries";
     for (Handle h : {1u, 2u}) {
         DrawBitmap(h, 10, 10);
-        EXPECT_EQ(BufferPixel(10, 10), Rgb(0xFF0000));
-        EXPECT_EQ(BufferPixel(11, 10), Rgb(0x00FF00));
-        EXPECT_EQ(BufferPixel(10, 11), Rgb(0x0000FF));
-        EXPECT_EQ(BufferPixel(11, 11), Rgb(0xFFFFFF));
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(BufferPixel(10 + i % 2, 10 + i / 2), Rgb(quad[size_t(i)])) << h << " " << i;
     }
     DrawBitmap(3, 20, 20);  // scaled to 4 x 4 on loading
     EXPECT_EQ(BufferPixel(20, 20), Rgb(0xFF0000));
@@ -246,11 +213,9 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
 TEST_F(WimdowsTest, DamagedPicturesGiveNoHandleAndNoHugeAllocation) {
     Open();
     std::string huge = MakeBmp(24, 2, 2, {0, 0, 0, 0});
-    huge[18] = char(0xA0); huge[19] = char(0x86); huge[20] = 0x01;  // width 100000
-    huge[22] = char(0xA0); huge[23] = char(0x86); huge[24] = 0x01;  // height 100000
+    huge[18] = huge[22] = char(0xA0), huge[19] = huge[23] = char(0x86), huge[20] = huge[24] = 0x01;  // 100000 x 100000
     TestSupport::WriteFile("huge.bmp", huge);
-    std::string cut = MakeBmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF));
-    TestSupport::WriteFile("cut.bmp", cut.substr(0, 200));
+    TestSupport::WriteFile("cut.bmp", MakeBmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF)).substr(0, 200));
     EXPECT_EQ(LoadBitmap("huge.bmp", 29, 60), 0u);
     EXPECT_EQ(LoadBitmap("cut.bmp", 64, 64), 0u);
     EXPECT_EQ(LoadBitmap("Images", 10, 10), 0u) << "a directory is no picture";
@@ -271,8 +236,7 @@ TEST_F(WimdowsTest, RunLengthCodedPicturesLoad) {
         DrawBitmap(h, 0, 0);
         for (auto [x, y] : {std::pair{0, 0}, {499, 349}, {500, 0}, {999, 349}, {0, 350}, {999, 699}})
             EXPECT_EQ(BufferPixel(x, y), Rgb(palette[at(uint32_t(x), uint32_t(y))])) << bits << " " << x << "," << y;
-        // Absurd dimensions are still refused.
-        rle[20] = rle[24] = 0x01;  // 66536 x 66236
+        rle[20] = rle[24] = 0x01;  // absurd dimensions are still refused: 66536 x 66236
         TestSupport::WriteFile(name + "huge.bmp", rle);
         EXPECT_EQ(LoadBitmap(name + "huge.bmp", 1000, 700), 0u) << bits;
     }
@@ -280,12 +244,8 @@ TEST_F(WimdowsTest, RunLengthCodedPicturesLoad) {
 
 TEST_F(WimdowsTest, KeyQueueIsFirstInFirstOut) {
     Open();
-    Headless::Press('A');
-    Headless::Press('B');
-    Headless::Press('C');
-    EXPECT_EQ(GetKey(), uint32_t('A'));
-    EXPECT_EQ(GetKey(), uint32_t('B'));
-    EXPECT_EQ(GetKey(), uint32_t('C'));
+    for (uint32_t vk : {'A', 'B', 'C'}) Headless::Press(vk);
+    for (uint32_t vk : {'A', 'B', 'C'}) EXPECT_EQ(GetKey(), vk);
     // A held key repeats: every repeat queues it again.
     for (int i = 0; i < 4; ++i) Headless::Press(VK_SPACE);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(GetKey(), VK_SPACE);
@@ -318,11 +278,7 @@ TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {
 TEST_F(WimdowsTest, ThePlayerClosingTheWindowEndsTheGameAtItsNextWait) {
     Open();
     Headless::Schedule({{100, Headless::Action::Close, 0}});
-    EXPECT_THROW(
-        {
-            for (int i = 0; i < 1000; ++i) Runtime::Delay(10);
-        },
-        QuitGame);
+    EXPECT_THROW({ for (int i = 0; i < 1000; ++i) Runtime::Delay(10); }, QuitGame);
     EXPECT_EQ(Headless::Now(), 100u);
     EXPECT_EQ(State(), STATE_DEAD);
 }
