@@ -128,106 +128,83 @@ TEST(ArtCatalogue, TheArrowLiesAboveTheHealthBar) {
 }
 
 TEST(ArtCatalogue, StatusBarPanelsMatchTheirPiecesAndLeaveRoomForTheGame) {
-    const Picture& bar = Load("Statusbalk");
-    const auto at = [&](int wx, int wy) { return bar.at(wx - 1, wy - Veld::StatusbalkRij); };
-    // The wind bars' slots (window columns, rows 653..673), outside in on the left, inside out on the right.
-    const int windLeft[4] = {264, 282, 300, 318}, windRight[4] = {373, 391, 409, 428};
+    const Picture &bar = Load("Statusbalk"), &wind = Load("Statusbalk1");
+    const auto at = [](const Picture& p, int x0, int wx, int wy) { return p.at(wx - x0, wy - Veld::StatusbalkRij); };
+    // The wind bars' slots, rows 653..673: the left ones from the outside in, the right ones from the inside out.
+    const int slots[8] = {264, 282, 300, 318, 373, 391, 409, 428};
     const auto inSlot = [&](int wx, int wy) {
-        for (int k = 0; k < 4; ++k)
-            if (wy >= 653 && wy <= 673 && ((wx >= windLeft[k] && wx <= windLeft[k] + 12) || (wx >= windRight[k] && wx <= windRight[k] + 12))) return true;
-        return false;
+        return wy >= 653 && wy <= 673 && std::any_of(slots, slots + 8, [&](int left) { return wx >= left && wx <= left + 12; });
     };
-    // The pieces are drawn alone at columns 263, 486 and 923: the same as the bar there, but for
-    // the wind's bars, which the bar shows unlit; the rest of the wind piece has no colour.
+    // The pieces drawn alone at columns 263, 486 and 923 are the bar there, but for the wind's
+    // bars, which the bar shows unlit; the rest of the wind piece has no colour.
     for (const auto& [stem, x] : {std::pair{"Statusbalk1", 263}, {"Statusbalk2", 486}, {"Statusbalk3", 923}}) {
         const Picture& p = Load(stem);
         int differ = 0, coloured = 0;
-        for (int j = 0; j < int(p.h); ++j)
-            for (int i = 0; i < int(p.w); ++i) {
-                if (x == 263 && inSlot(i + x, j + Veld::StatusbalkRij)) continue;
-                differ += p.at(i, j) != at(i + x, j + Veld::StatusbalkRij);
-                coloured += x == 263 && Colourful(p.at(i, j));
-            }
+        for (int wy = 600; wy < 700; ++wy)
+            for (int wx = x; wx < x + int(p.w); ++wx)
+                if (!inSlot(wx, wy)) {
+                    differ += at(p, x, wx, wy) != at(bar, 1, wx, wy);
+                    coloured += x == 263 && Colourful(at(p, x, wx, wy));
+                }
         EXPECT_EQ(differ, 0) << stem << " is not the same as its place in the status bar";
         EXPECT_EQ(coloured, 0) << stem << " has colour outside its bars";
     }
-    // Full lives bars at columns 30..230: red on rows 647..659, blue on 668..680.
-    for (int wx = 30; wx <= 230; ++wx) {
-        for (int wy = 647; wy <= 659; ++wy) EXPECT_GT(at(wx, wy) >> 16, (at(wx, wy) & 255) + 40) << "red lives bar at " << wx << "," << wy;
-        for (int wy = 668; wy <= 680; ++wy) EXPECT_GT(at(wx, wy) & 255, (at(wx, wy) >> 16) + 40) << "blue lives bar at " << wx << "," << wy;
-    }
-    // Unlit wind bars are grey in the bar; lit ones in the wind piece are chevrons in colour,
-    // their middle row further the wind's way than their top.
-    const Picture& wind = Load("Statusbalk1");
-    const auto centre = [&](int left, int wy) {
-        int n = 0, sum = 0;
-        for (int wx = left; wx <= left + 12; ++wx)
-            if (Colourful(wind.at(wx - 263, wy - Veld::StatusbalkRij))) ++n, sum += wx;
-        return n ? double(sum) / n : 0.0;
-    };
-    for (int k = 0; k < 4; ++k)
-        for (int side : {-1, 1}) {
-            const int left = side < 0 ? windLeft[k] : windRight[k];
-            int grey = 0;
-            for (int wx = left; wx <= left + 12; ++wx)
-                for (int wy = 653; wy <= 673; ++wy) grey += at(wx, wy) == 0x808080;
-            EXPECT_EQ(grey, 13 * 21) << "unlit bar at " << left;
-            EXPECT_GT((centre(left, 663) - centre(left, 655)) * side, 2.0) << "lit bar at " << left;
+    // Unlit, a wind bar is grey; lit, a chevron in colour whose middle row lies further the wind's way than its top.
+    for (int k = 0; k < 8; ++k) {
+        int grey = 0, n[2] = {0, 0};
+        double sum[2] = {0, 0};
+        for (int wx = slots[k]; wx <= slots[k] + 12; ++wx) {
+            for (int wy = 653; wy <= 673; ++wy) grey += at(bar, 1, wx, wy) == 0x808080;
+            for (int row : {0, 1})
+                if (Colourful(at(wind, 263, wx, row ? 663 : 655))) ++n[row], sum[row] += wx;
         }
-    // The power trough: dark where the game grows its bar, up to column 681, inside a light rim.
+        EXPECT_EQ(grey, 13 * 21) << "unlit bar at " << slots[k];
+        EXPECT_GT((sum[1] / std::max(n[1], 1) - sum[0] / std::max(n[0], 1)) * (k < 4 ? -1 : 1), 2.0) << "lit bar at " << slots[k];
+    }
+    // Full lives bars at columns 30..230, red on rows 647..659 and blue on 668..680; the power
+    // trough dark where the game grows its bar (up to column 681), inside a light rim.
+    for (int wx = 30; wx <= 230; ++wx)
+        for (int wy = 647; wy <= 680; ++wy) {
+            if (wy > 659 && wy < 668) continue;
+            const uint32_t c = at(bar, 1, wx, wy), red = c >> 16, blue = c & 255;
+            EXPECT_GT(wy <= 659 ? red : blue, (wy <= 659 ? blue : red) + 40) << "lives bar at " << wx << "," << wy;
+        }
     for (int wx = 535; wx <= 682; ++wx)
         for (int wy = 650; wy <= 674; ++wy) {
-            const uint32_t c = at(wx, wy);
-            const int sum = int(c >> 16) + int((c >> 8) & 255) + int(c & 255);
-            const bool rim = wx == 535 || wx == 682 || wy == 650 || wy == 674;
-            EXPECT_TRUE(rim ? sum > 360 : sum < 120) << "power trough at " << wx << "," << wy;
+            const uint32_t c = at(bar, 1, wx, wy), sum = (c >> 16) + (c >> 8 & 255) + (c & 255);
+            EXPECT_TRUE(wx == 535 || wx == 682 || wy == 650 || wy == 674 ? sum > 360 : sum < 120) << "power trough at " << wx << "," << wy;
         }
 }
 
 // ---- Landscapes ------------------------------------------------------------
 
-// A level's ground from its three files (200 lines of 1000 characters and CR LF each).
-std::vector<bool> ReadGrid(int level) {
-    std::vector<bool> ground;
-    for (int part = 1; part <= 3; ++part) {
-        const std::string path = kRun + "/Files/Level" + std::to_string(level) + "Part" + std::to_string(part) + ".txt";
-        std::ifstream f(path, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-        EXPECT_EQ(text.size(), 200u * 1002u) << path;
-        for (size_t line = 0; line < 200 && text.size() == 200u * 1002u; ++line) {
-            EXPECT_EQ(text.substr(line * 1002 + 1000, 2), "\r\n") << path << " line " << line + 1;
-            for (size_t x = 0; x < 1000; ++x) ground.push_back(text[line * 1002 + x] != '-');
+// Each level's three files (200 lines of 1000 characters and CR LF) against its picture, cell for
+// cell, and the spawn spots: ground under the feet across the rabbit's width and a column either
+// side, none in its place.
+TEST(Landscapes, GridPictureAndSpawnSpotsAgree) {
+    for (uint32_t level = 1; level <= 3; ++level) {
+        std::string text;
+        for (int part = 1; part <= 3; ++part) {
+            std::ifstream f(kRun + "/Files/Level" + std::to_string(level) + "Part" + std::to_string(part) + ".txt", std::ios::binary);
+            text.append(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
         }
-    }
-    ground.resize(size_t(Veld::Breedte) * Veld::Hoogte);
-    return ground;
-}
-
-TEST(Landscapes, PictureAndGridAgreeCellForCell) {
-    for (int level = 1; level <= 3; ++level) {
-        const std::vector<bool> g = ReadGrid(level);
+        ASSERT_EQ(text.size(), 600u * 1002u) << "level " << level;
+        const auto ground = [&](int x, int y) { return x >= 1 && x <= 1000 && y >= 1 && y <= 600 && text[size_t(y - 1) * 1002 + size_t(x - 1)] != '-'; };
         const Picture& pic = Load("Level" + std::to_string(level));
-        int wrongAir = 0, groundLikeAir = 0, groundCells = 0;
-        for (int y = 1; y <= Veld::Hoogte; ++y)
+        int lineEnds = 0, wrongAir = 0, groundLikeAir = 0, groundCells = 0;
+        for (int y = 1; y <= Veld::Hoogte; ++y) {
+            lineEnds += text.compare(size_t(y - 1) * 1002 + 1000, 2, "\r\n") == 0;
             for (int x = 1; x <= Veld::Breedte; ++x) {
                 const bool air = pic.at(x - 1, y - 1) == Rgb(Veld::Luchtkleur(y));
-                const bool ground = g[size_t(y - 1) * Veld::Breedte + size_t(x - 1)];
-                groundCells += ground;
-                if (ground) groundLikeAir += air;
+                groundCells += ground(x, y);
+                if (ground(x, y)) groundLikeAir += air;
                 else wrongAir += !air;
             }
+        }
+        EXPECT_EQ(lineEnds, 600) << "level " << level << ": lines not ended by CR LF";
         EXPECT_EQ(wrongAir, 0) << "level " << level << ": air cells not in the sky, water line or water colour";
         EXPECT_EQ(groundLikeAir, 0) << "level " << level << ": ground painted in the air colour";
-        EXPECT_GT(groundCells, 60000) << "level " << level << " has hardly any ground";
-        EXPECT_LT(groundCells, 450000) << "level " << level << " is nearly solid";
-    }
-}
-
-// Ground right under the feet across the rabbit's width and a column either side, none in its place.
-TEST(Landscapes, EverySpawnSpotStandsOnGroundWithRoomAbove) {
-    for (uint32_t level = 1; level <= 3; ++level) {
-        const std::vector<bool> g = ReadGrid(int(level));
-        const auto ground = [&](int x, int y) { return x >= 1 && x <= 1000 && y >= 1 && y <= 600 && g[size_t(y - 1) * 1000 + size_t(x - 1)]; };
+        EXPECT_TRUE(groundCells > 60000 && groundCells < 450000) << "level " << level << ": " << groundCells << " ground cells";
         ASSERT_FALSE(Veld::Plekken(level).empty());
         for (const Veld::Plek& s : Veld::Plekken(level)) {
             int floor = 0, blocked = 0;

@@ -34,7 +34,7 @@ std::string Header(uint32_t w, uint32_t h, uint32_t bits, uint32_t compression, 
     return f;
 }
 
-// A small BMP file: bits 1, 8, 24 or 32, pixels given as 0xRRGGBB from the top.
+// A small BMP file of 1 or 24 bits, as the art is, pixels given as 0xRRGGBB from the top.
 std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
     std::vector<uint32_t> palette;
     const auto index = [&](uint32_t c) {
@@ -43,9 +43,9 @@ std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
         palette.push_back(c);
         return uint32_t(palette.size() - 1);
     };
-    if (bits <= 8) {
+    if (bits == 1) {
         for (uint32_t c : px) index(c);
-        palette.resize(size_t(1) << bits, 0);
+        palette.resize(2, 0);
     }
     const uint32_t rowBytes = ((uint32_t(w) * uint32_t(bits) + 31) / 32) * 4;
     std::string data;
@@ -54,8 +54,7 @@ std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
         for (int x = 0; x < w; ++x) {
             const uint32_t c = px[size_t(y * w + x)];
             if (bits == 1 && index(c)) row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8)));
-            if (bits == 8) row[size_t(x)] = char(index(c));
-            for (int i = 0; bits >= 24 && i < bits / 8; ++i) row[size_t(x * bits / 8 + i)] = char(c >> (8 * i) & 0xFF);
+            for (int i = 0; bits == 24 && i < 3; ++i) row[size_t(3 * x + i)] = char(c >> (8 * i) & 0xFF);
         }
         data += row;
     }
@@ -149,32 +148,28 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     Open();
     const std::vector<uint32_t> quad = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
     TestSupport::WriteFile("b24.bmp", MakeBmp(24, 2, 2, quad));
-    TestSupport::WriteFile("b32.bmp", MakeBmp(32, 2, 2, quad));
-    TestSupport::WriteFile("b8.bmp", MakeBmp(8, 2, 2, quad));
     TestSupport::WriteFile("b1.bmp", MakeBmp(1, 2, 2, {0, 0xFFFFFF, 0xFFFFFF, 0}));
     TestSupport::WriteFile("junk.bmp", "not a picture at all");
     EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 1u);
     EXPECT_EQ(LoadBitmap("missing.bmp", 2, 2), 0u);
     EXPECT_EQ(LoadBitmap("junk.bmp", 2, 2), 0u);
-    EXPECT_EQ(LoadBitmap("b32.bmp", 2, 2), 2u) << "a failed load takes no number";
-    EXPECT_EQ(LoadBitmap("b8.bmp", 4, 4), 3u);
-    EXPECT_EQ(LoadBitmap("b1.bmp", 2, 2), 4u);
-    EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 5u) << "the same file twice is two entries";
-    for (Handle h : {1u, 2u}) {
-        DrawBitmap(h, 10, 10);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(BufferPixel(10 + i % 2, 10 + i / 2), Rgb(quad[size_t(i)])) << h << " " << i;
-    }
-    DrawBitmap(3, 20, 20);  // scaled to 4 x 4 on loading
+    EXPECT_EQ(LoadBitmap("b24.bmp", 4, 4), 2u) << "a failed load takes no number, the same file twice is two entries";
+    EXPECT_EQ(LoadBitmap("b1.bmp", 2, 2), 3u);
+    DrawBitmap(1, 10, 10);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(BufferPixel(10 + i % 2, 10 + i / 2), Rgb(quad[size_t(i)])) << i;
+    DrawBitmap(2, 20, 20);  // scaled to 4 x 4 on loading
     EXPECT_EQ(BufferPixel(20, 20), Rgb(0xFF0000));
     EXPECT_EQ(BufferPixel(23, 23), Rgb(0xFFFFFF));
     EXPECT_EQ(BufferPixel(24, 24), 0u);
+    DrawBitmap(3, 30, 30);
+    EXPECT_EQ(BufferPixel(31, 30), Rgb(0xFFFFFF));
 
     // Invalid handles are ignored.
     Rectangle(0, 0, 50, 50, 0, true);
     DrawBitmap(0, 0, 0);
-    DrawBitmap(6, 0, 0);
+    DrawBitmap(4, 0, 0);
     DrawMaskBitmap(1, 99, 0, 0);
-    DrawMaskBitmap(0, 4, 0, 0);
+    DrawMaskBitmap(0, 3, 0, 0);
     EXPECT_EQ(CountColour(0, 0, 50, 50, 0), 51 * 51);
 
     // The store is emptied when the window closes; numbers start again at 1.
