@@ -23,43 +23,7 @@ int64_t CountColour(int x0, int y0, int x1, int y1, Color c) { return TestImages
 // 0xRRGGBB as the game's colour value.
 Color Rgb(uint32_t c) { return RgbColor(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF); }
 
-// A BMP file's 54-byte header and palette (0xRRGGBB); compression 0 plain, 1 RLE8, 2 RLE4.
-std::string Header(uint32_t w, uint32_t h, uint32_t bits, uint32_t compression, const std::vector<uint32_t>& palette, uint32_t dataSize) {
-    std::string f = "BM";
-    const auto le = [&](uint32_t v, int n) { for (int i = 0; i < n; ++i) f.push_back(char(v >> (8 * i) & 0xFF)); };
-    const uint32_t offset = 54 + 4 * uint32_t(palette.size());
-    le(offset + dataSize, 4), le(0, 4), le(offset, 4), le(40, 4), le(w, 4), le(h, 4), le(1, 2), le(bits, 2);
-    le(compression, 4), le(dataSize, 4), le(2835, 4), le(2835, 4), le(uint32_t(palette.size()), 4), le(0, 4);
-    for (uint32_t c : palette) le(c, 4);  // blue, green, red, 0
-    return f;
-}
-
-// A small BMP file of 1 or 24 bits, as the art is, pixels given as 0xRRGGBB from the top.
-std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
-    std::vector<uint32_t> palette;
-    const auto index = [&](uint32_t c) {
-        for (size_t i = 0; i < palette.size(); ++i)
-            if (palette[i] == c) return uint32_t(i);
-        palette.push_back(c);
-        return uint32_t(palette.size() - 1);
-    };
-    if (bits == 1) {
-        for (uint32_t c : px) index(c);
-        palette.resize(2, 0);
-    }
-    const uint32_t rowBytes = ((uint32_t(w) * uint32_t(bits) + 31) / 32) * 4;
-    std::string data;
-    for (int y = h - 1; y >= 0; --y) {
-        std::string row(rowBytes, '\0');
-        for (int x = 0; x < w; ++x) {
-            const uint32_t c = px[size_t(y * w + x)];
-            if (bits == 1 && index(c)) row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8)));
-            for (int i = 0; bits == 24 && i < 3; ++i) row[size_t(3 * x + i)] = char(c >> (8 * i) & 0xFF);
-        }
-        data += row;
-    }
-    return Header(uint32_t(w), uint32_t(h), uint32_t(bits), 0, palette, uint32_t(data.size())) + data;
-}
+using TestImages::Bmp;
 
 // A run-length coded BMP (bits 8 or 4) of palette indices `at(x, y)`, y from the top.
 template <class At>
@@ -74,7 +38,7 @@ std::string MakeRleBmp(int bits, uint32_t w, uint32_t h, const std::vector<uint3
         px += std::string(2, '\0');  // end of row
     }
     px += std::string("\0\1", 2);  // end of picture
-    return Header(w, h, uint32_t(bits), bits == 8 ? 1 : 2, palette, uint32_t(px.size())) + px;
+    return TestImages::BmpHeader(w, h, uint32_t(bits), bits == 8 ? 1 : 2, palette, uint32_t(px.size())) + px;
 }
 
 }  // namespace
@@ -147,8 +111,8 @@ TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
 TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     Open();
     const std::vector<uint32_t> quad = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-    TestSupport::WriteFile("b24.bmp", MakeBmp(24, 2, 2, quad));
-    TestSupport::WriteFile("b1.bmp", MakeBmp(1, 2, 2, {0, 0xFFFFFF, 0xFFFFFF, 0}));
+    TestSupport::WriteFile("b24.bmp", Bmp(24, 2, 2, quad));
+    TestSupport::WriteFile("b1.bmp", Bmp(1, 2, 2, {0, 0xFFFFFF, 0xFFFFFF, 0}));
     TestSupport::WriteFile("junk.bmp", "not a picture at all");
     EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 1u);
     EXPECT_EQ(LoadBitmap("missing.bmp", 2, 2), 0u);
@@ -181,8 +145,8 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
 
 TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
     Open();
-    TestSupport::WriteFile("pic.bmp", MakeBmp(24, 2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}));
-    TestSupport::WriteFile("mask.bmp", MakeBmp(1, 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF}));
+    TestSupport::WriteFile("pic.bmp", Bmp(24, 2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}));
+    TestSupport::WriteFile("mask.bmp", Bmp(1, 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF}));
     Handle pic = LoadBitmap("pic.bmp", 2, 2), mask = LoadBitmap("mask.bmp", 2, 2);
     const Color grey = RgbColor(50, 50, 50);
     Rectangle(0, 0, 10, 10, grey, true);
@@ -192,7 +156,7 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
     EXPECT_EQ(BufferPixel(4, 5), grey);
     EXPECT_EQ(BufferPixel(5, 5), Rgb(0xFFFF00));
     // A mask smaller than its picture hides what it does not cover.
-    TestSupport::WriteFile("small.bmp", MakeBmp(1, 1, 1, {0xFFFFFF}));
+    TestSupport::WriteFile("small.bmp", Bmp(1, 1, 1, {0xFFFFFF}));
     Handle small = LoadBitmap("small.bmp", 1, 1);
     Rectangle(0, 0, 10, 10, grey, true);
     DrawMaskBitmap(pic, small, 4, 4);
@@ -207,10 +171,10 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
 
 TEST_F(WimdowsTest, DamagedPicturesGiveNoHandleAndNoHugeAllocation) {
     Open();
-    std::string huge = MakeBmp(24, 2, 2, {0, 0, 0, 0});
+    std::string huge = Bmp(24, 2, 2, {0, 0, 0, 0});
     huge[18] = huge[22] = char(0xA0), huge[19] = huge[23] = char(0x86), huge[20] = huge[24] = 0x01;  // 100000 x 100000
     TestSupport::WriteFile("huge.bmp", huge);
-    TestSupport::WriteFile("cut.bmp", MakeBmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF)).substr(0, 200));
+    TestSupport::WriteFile("cut.bmp", Bmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF)).substr(0, 200));
     EXPECT_EQ(LoadBitmap("huge.bmp", 29, 60), 0u);
     EXPECT_EQ(LoadBitmap("cut.bmp", 64, 64), 0u);
     EXPECT_EQ(LoadBitmap("Images", 10, 10), 0u) << "a directory is no picture";
