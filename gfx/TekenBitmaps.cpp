@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "game/Field.h"
 #include "runtime/Runtime.h"
 
 namespace TekenBitmaps {
@@ -27,9 +28,13 @@ void LaadBitmaps() {
 
 namespace {
 
-[[noreturn]] void Fout(const char* procedure, uint64_t value) {
-    Runtime::RunError(std::string(procedure) + ": argument " + std::to_string(value) +
-                      " has no image");
+using Runtime::Array;
+
+// Picks the entry for a caller's number from a table indexed as the caller
+// counts: one range check, whose failure names the procedure.
+template <class T, int64_t Lo, int64_t Hi>
+const T& Kies(const Array<T, Lo, Hi>& tabel, int64_t i, const char* procedure) {
+    return tabel.items[Runtime::CheckIndex(i, Lo, Hi, procedure) - Lo];
 }
 
 // An unsigned coordinate minus a fixed offset, passed on as a signed corner.
@@ -37,36 +42,92 @@ namespace {
 int32_t Hoek(uint32_t v, int32_t offset) { return Runtime::ToI32(int64_t{v} - offset); }
 int32_t Hoek(int32_t v, int32_t offset) { return Runtime::ToI32(int64_t{v} - offset); }
 
-// The three images of one pose and frame.
-struct Pose {
-    Handle rood, blauw, mask;
+// The tables point at the handle variables, not at their values: the
+// catalogue is loaded afresh at every opening of the window.
+using Plaatje = const Handle*;
+
+// A picture and the mask it is drawn through.
+struct Sprite {
+    Plaatje beeld, masker;
 };
+#define SPRITE(stem) Sprite{&stem##Bitmap, &stem##MaskBitmap}
 
-// Draws a pose through its mask: buffering on, then the image at the corner.
-void TekenPose(const Pose& p, uint32_t kleur, int32_t x0, int32_t y0) {
+// The three images of one rabbit pose and frame, and the columns its picture
+// reaches left of the feet.
+struct Pose {
+    Plaatje rood, blauw, masker;
+    int32_t links = 15;
+};
+#define POSE_AT(stem, links) Pose{&stem##RoodBitmap, &stem##BlauwBitmap, &stem##MaskBitmap, links}
+#define POSE(stem) POSE_AT(stem, 15)
+#define FRAMES(stem) Array<Pose, 1, 3>{{POSE(stem##1), POSE(stem##2), POSE(stem##3)}}
+
+const Array<Plaatje, 1, 4> Titels{{&TitelScherm1Bitmap, &TitelScherm2Bitmap, &TitelScherm3Bitmap,
+                                   &TitelScherm4Bitmap}};
+// The menu screens row by row: row 1 has four choices, rows 2 and 3 two.
+const Array<Array<Plaatje, 1, 4>, 1, 3> Menus{{
+    {{&MenuScherm1Bitmap, &MenuScherm2Bitmap, &MenuScherm3Bitmap, &MenuScherm4Bitmap}},
+    {{&MenuScherm5Bitmap, &MenuScherm6Bitmap}},
+    {{&MenuScherm7Bitmap, &MenuScherm8Bitmap}}}};
+const Array<Plaatje, 1, 3> Levels{{&Level1Bitmap, &Level2Bitmap, &Level3Bitmap}};
+
+// The status bar and its three pieces, with the column each is drawn at.
+struct Stuk {
+    Plaatje beeld;
+    int32_t x;
+};
+const Array<Stuk, 0, 3> Statusbalk{{{&StatusbalkBitmap, 1},
+                                    {&Statusbalk1Bitmap, 263},
+                                    {&Statusbalk2Bitmap, 486},
+                                    {&Statusbalk3Bitmap, 923}}};
+
+const Array<Plaatje, 0, 9> Cijfers{{&Digit0Bitmap, &Digit1Bitmap, &Digit2Bitmap, &Digit3Bitmap,
+                                    &Digit4Bitmap, &Digit5Bitmap, &Digit6Bitmap, &Digit7Bitmap,
+                                    &Digit8Bitmap, &Digit9Bitmap}};
+const Array<Plaatje, 0, 5> Wapens{{&Wapen0Bitmap, &Wapen1Bitmap, &Wapen2Bitmap, &Wapen3Bitmap,
+                                   &Wapen4Bitmap, &Wapen5Bitmap}};
+
+// Shells by the direction of flight, clockwise from up: B up (boven), O down
+// (onder), L left, R right.
+const Array<Sprite, 1, 8> Kogels{{SPRITE(KogelBB), SPRITE(KogelBR), SPRITE(KogelRR), SPRITE(KogelOR),
+                                  SPRITE(KogelOO), SPRITE(KogelOL), SPRITE(KogelLL), SPRITE(KogelBL)}};
+
+const Array<Pose, 1, 3> WandelLinks = FRAMES(KonijntjeWandelL);
+const Array<Pose, 1, 3> WandelRechts = FRAMES(KonijntjeWandelR);
+const Array<Pose, 1, 3> BazookaLinks = FRAMES(KonijntjeBazL);
+const Array<Pose, 1, 3> BazookaRechts = FRAMES(KonijntjeBazR);
+const Array<Pose, 1, 3> PistoolLinks = FRAMES(KonijntjePisL);
+const Array<Pose, 1, 3> PistoolRechts = FRAMES(KonijntjePisR);
+// The third frame of the swing holds the axe out: 6 pixels further that way.
+const Array<Pose, 1, 3> BijlLinks{{POSE(KonijntjeBijL1), POSE(KonijntjeBijL2), POSE_AT(KonijntjeBijL3, 21)}};
+const Array<Pose, 1, 3> BijlRechts{{POSE(KonijntjeBijR1), POSE(KonijntjeBijR2), POSE_AT(KonijntjeBijR3, 9)}};
+
+// Draws a pose through its mask, team 1 red and any other blue: buffering
+// on, the feet at (x, y).
+template <class C>
+void TekenPose(const Pose& p, uint32_t kleur, C x, C y) {
     Wimdows::SetBuffering(true);
-    Wimdows::DrawMaskBitmap(kleur == 1 ? p.rood : p.blauw, p.mask, x0, y0);
+    Wimdows::DrawMaskBitmap(kleur == 1 ? *p.rood : *p.blauw, *p.masker, Hoek(x, p.links), Hoek(y, 60));
+}
+// A frame of a three-frame pose, shown at once.
+template <class C>
+void TekenFrame(const Array<Pose, 1, 3>& frames, const char* procedure, C x, C y, uint32_t nummer,
+                uint32_t kleur) {
+    TekenPose(Kies(frames, nummer, procedure), kleur, x, y);
+    Wimdows::UpdateWindow();
+}
+// A single pose, shown at once.
+void TekenEnkel(const Pose& p, uint32_t x, uint32_t y, uint32_t kleur) {
+    TekenPose(p, kleur, x, y);
+    Wimdows::UpdateWindow();
 }
 
-// Frame 1..3 of a three-frame pose.
-Pose Frame(const char* procedure, uint32_t nummer, const Pose& f1, const Pose& f2,
-           const Pose& f3) {
-    switch (nummer) {
-        case 1: return f1;
-        case 2: return f2;
-        case 3: return f3;
-        default: Fout(procedure, nummer);
-    }
-}
-
-#define POSE(name) Pose{name##RoodBitmap, name##BlauwBitmap, name##MaskBitmap}
-#define FRAMES(proc, nummer, name) \
-    Frame(proc, nummer, POSE(name##1), POSE(name##2), POSE(name##3))
-
-// A weapon or effect sprite: buffering on, through the mask, then shown.
-void TekenSprite(Handle bitmap, Handle mask, int32_t x0, int32_t y0) {
+// A weapon or effect sprite with its centre offset: buffering on, through
+// the mask, then shown.
+template <class C>
+void TekenSprite(const Sprite& s, C x, C y, int32_t dx, int32_t dy) {
     Wimdows::SetBuffering(true);
-    Wimdows::DrawMaskBitmap(bitmap, mask, x0, y0);
+    Wimdows::DrawMaskBitmap(*s.beeld, *s.masker, Hoek(x, dx), Hoek(y, dy));
     Wimdows::UpdateWindow();
 }
 
@@ -75,48 +136,14 @@ void TekenSprite(Handle bitmap, Handle mask, int32_t x0, int32_t y0) {
 // --- screens and status bar -------------------------------------------------
 
 void TekenTitelScherm(uint32_t selectie) {
-    Handle h;
-    switch (selectie) {
-        case 1: h = TitelScherm1Bitmap; break;
-        case 2: h = TitelScherm2Bitmap; break;
-        case 3: h = TitelScherm3Bitmap; break;
-        case 4: h = TitelScherm4Bitmap; break;
-        default: Fout("TekenTitelScherm", selectie);
-    }
-    Wimdows::DrawBitmap(h, 1, 1);
+    Wimdows::DrawBitmap(*Kies(Titels, selectie, "TekenTitelScherm"), 1, 1);
 }
 
 void TekenMenuScherm(uint32_t i, uint32_t j) {
-    Handle h = 0;
-    bool ok = true;
-    switch (i) {
-        case 1:
-            switch (j) {
-                case 1: h = MenuScherm1Bitmap; break;
-                case 2: h = MenuScherm2Bitmap; break;
-                case 3: h = MenuScherm3Bitmap; break;
-                case 4: h = MenuScherm4Bitmap; break;
-                default: ok = false;
-            }
-            break;
-        case 2:
-            switch (j) {
-                case 1: h = MenuScherm5Bitmap; break;
-                case 2: h = MenuScherm6Bitmap; break;
-                default: ok = false;
-            }
-            break;
-        case 3:
-            switch (j) {
-                case 1: h = MenuScherm7Bitmap; break;
-                case 2: h = MenuScherm8Bitmap; break;
-                default: ok = false;
-            }
-            break;
-        default: ok = false;
-    }
-    if (!ok) Fout("TekenMenuScherm", uint64_t{i} * 10 + j);
-    Wimdows::DrawBitmap(h, 1, 1);
+    const Plaatje p = Kies(Kies(Menus, i, "TekenMenuScherm: row"), j, "TekenMenuScherm: choice");
+    if (p == nullptr)
+        Runtime::RunError("TekenMenuScherm: row " + std::to_string(i) + " has no choice " + std::to_string(j));
+    Wimdows::DrawBitmap(*p, 1, 1);
 }
 
 void TekenInstructies(uint32_t i) {
@@ -126,43 +153,18 @@ void TekenInstructies(uint32_t i) {
 void TekenCredits() { Wimdows::DrawBitmap(CreditsBitmap, 1, 1); }
 
 void TekenLevel(uint32_t LevelNr) {
-    Handle h;
-    switch (LevelNr) {
-        case 1: h = Level1Bitmap; break;
-        case 2: h = Level2Bitmap; break;
-        case 3: h = Level3Bitmap; break;
-        default: Fout("TekenLevel", LevelNr);
-    }
+    const Plaatje p = Kies(Levels, LevelNr, "TekenLevel");
     Wimdows::SetBuffering(true);
-    Wimdows::DrawBitmap(h, 1, 1);
+    Wimdows::DrawBitmap(*p, 1, 1);
 }
 
 void TekenStatusbalk(uint32_t deel) {
-    switch (deel) {
-        case 0: Wimdows::DrawBitmap(StatusbalkBitmap, 1, 600); break;
-        case 1: Wimdows::DrawBitmap(Statusbalk1Bitmap, 263, 600); break;
-        case 2: Wimdows::DrawBitmap(Statusbalk2Bitmap, 486, 600); break;
-        case 3: Wimdows::DrawBitmap(Statusbalk3Bitmap, 923, 600); break;
-        default: Fout("TekenStatusbalk", deel);
-    }
+    const Stuk& s = Kies(Statusbalk, deel, "TekenStatusbalk");
+    Wimdows::DrawBitmap(*s.beeld, s.x, Veld::StatusbalkRij);
 }
 
 void TekenCijfer(uint32_t x, uint32_t y, uint32_t c) {
-    Handle h;
-    switch (c) {
-        case 0: h = Digit0Bitmap; break;
-        case 1: h = Digit1Bitmap; break;
-        case 2: h = Digit2Bitmap; break;
-        case 3: h = Digit3Bitmap; break;
-        case 4: h = Digit4Bitmap; break;
-        case 5: h = Digit5Bitmap; break;
-        case 6: h = Digit6Bitmap; break;
-        case 7: h = Digit7Bitmap; break;
-        case 8: h = Digit8Bitmap; break;
-        case 9: h = Digit9Bitmap; break;
-        default: Fout("TekenCijfer", c);
-    }
-    Wimdows::DrawBitmap(h, Runtime::ToI32(x), Runtime::ToI32(y));
+    Wimdows::DrawBitmap(*Kies(Cijfers, c, "TekenCijfer"), Runtime::ToI32(x), Runtime::ToI32(y));
 }
 
 void TekenOverwinning(uint32_t team) {
@@ -172,139 +174,68 @@ void TekenOverwinning(uint32_t team) {
 }
 
 void TekenWapen(uint32_t WapenNr) {
-    Handle h;
-    switch (WapenNr) {
-        case 0: h = Wapen0Bitmap; break;
-        case 1: h = Wapen1Bitmap; break;
-        case 2: h = Wapen2Bitmap; break;
-        case 3: h = Wapen3Bitmap; break;
-        case 4: h = Wapen4Bitmap; break;
-        case 5: h = Wapen5Bitmap; break;
-        default: Fout("TekenWapen", WapenNr);
-    }
-    Wimdows::SetBuffering(true);
-    Wimdows::DrawMaskBitmap(h, WapenMaskBitmap, 748, 617);
-    Wimdows::UpdateWindow();
+    TekenSprite(Sprite{Kies(Wapens, WapenNr, "TekenWapen"), &WapenMaskBitmap}, 748, 617, 0, 0);
 }
 
 // --- rabbits ----------------------------------------------------------------
 
 void TekenKonijntje(int32_t x, int32_t y, int32_t kleur) {
     // Not shown: the caller updates the window once its frame is complete.
-    TekenPose(POSE(Konijntje), kleur == 1 ? 1u : 2u, Hoek(x, 15), Hoek(y, 60));
+    TekenPose(POSE(Konijntje), kleur == 1 ? 1u : 2u, x, y);
 }
 
 void TekenKonijntjeWandelLinks(int32_t x, int32_t y, uint32_t nummer, uint32_t kleur) {
-    TekenPose(FRAMES("TekenKonijntjeWandelLinks", nummer, KonijntjeWandelL), kleur,
-              Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(WandelLinks, "TekenKonijntjeWandelLinks", x, y, nummer, kleur);
 }
-
 void TekenKonijntjeWandelRechts(int32_t x, int32_t y, uint32_t nummer, uint32_t kleur) {
-    TekenPose(FRAMES("TekenKonijntjeWandelRechts", nummer, KonijntjeWandelR), kleur,
-              Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(WandelRechts, "TekenKonijntjeWandelRechts", x, y, nummer, kleur);
 }
-
 void TekenKonijntjeBazookaLinks(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur) {
-    TekenPose(FRAMES("TekenKonijntjeBazookaLinks", nummer, KonijntjeBazL), kleur,
-              Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(BazookaLinks, "TekenKonijntjeBazookaLinks", x, y, nummer, kleur);
 }
-
 void TekenKonijntjeBazookaRechts(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur) {
-    TekenPose(FRAMES("TekenKonijntjeBazookaRechts", nummer, KonijntjeBazR), kleur,
-              Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(BazookaRechts, "TekenKonijntjeBazookaRechts", x, y, nummer, kleur);
 }
-
 void TekenKonijntjePistoolLinks(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur) {
-    TekenPose(FRAMES("TekenKonijntjePistoolLinks", nummer, KonijntjePisL), kleur,
-              Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(PistoolLinks, "TekenKonijntjePistoolLinks", x, y, nummer, kleur);
 }
-
 void TekenKonijntjePistoolRechts(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur) {
-    TekenPose(FRAMES("TekenKonijntjePistoolRechts", nummer, KonijntjePisR), kleur,
-              Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(PistoolRechts, "TekenKonijntjePistoolRechts", x, y, nummer, kleur);
 }
-
 void TekenKonijntjeBijlLinks(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur) {
-    // The third frame swings the axe out: 6 pixels further left.
-    int32_t links = nummer == 3 ? 21 : 15;
-    TekenPose(FRAMES("TekenKonijntjeBijlLinks", nummer, KonijntjeBijL), kleur, Hoek(x, links),
-              Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(BijlLinks, "TekenKonijntjeBijlLinks", x, y, nummer, kleur);
 }
-
 void TekenKonijntjeBijlRechts(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur) {
-    // The third frame swings the axe out: 6 pixels further right.
-    int32_t links = nummer == 3 ? 9 : 15;
-    TekenPose(FRAMES("TekenKonijntjeBijlRechts", nummer, KonijntjeBijR), kleur, Hoek(x, links),
-              Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenFrame(BijlRechts, "TekenKonijntjeBijlRechts", x, y, nummer, kleur);
 }
 
 void TekenKonijntjeDynamiet(uint32_t x, uint32_t y, uint32_t kleur) {
-    TekenPose(POSE(KonijntjeDyn), kleur, Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenEnkel(POSE(KonijntjeDyn), x, y, kleur);
 }
-
 void TekenKonijntjeGranaatLinks(uint32_t x, uint32_t y, uint32_t kleur) {
-    TekenPose(POSE(KonijntjeGraL), kleur, Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenEnkel(POSE(KonijntjeGraL), x, y, kleur);
 }
-
 void TekenKonijntjeGranaatRechts(uint32_t x, uint32_t y, uint32_t kleur) {
-    TekenPose(POSE(KonijntjeGraR), kleur, Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenEnkel(POSE(KonijntjeGraR), x, y, kleur);
 }
-
 void TekenKonijntjeNadenk(uint32_t x, uint32_t y, uint32_t kleur) {
-    TekenPose(POSE(KonijntjeNadenk), kleur, Hoek(x, 15), Hoek(y, 60));
-    Wimdows::UpdateWindow();
+    TekenEnkel(POSE(KonijntjeNadenk), x, y, kleur);
 }
-
-#undef FRAMES
-#undef POSE
 
 // --- weapons and effects ------------------------------------------------------
 
 void TekenKogel(int32_t x, int32_t y, uint32_t richting) {
-    Handle b, m;
-    switch (richting) {
-        case 1: b = KogelBBBitmap; m = KogelBBMaskBitmap; break;  // up
-        case 2: b = KogelBRBitmap; m = KogelBRMaskBitmap; break;  // up-right
-        case 3: b = KogelRRBitmap; m = KogelRRMaskBitmap; break;  // right
-        case 4: b = KogelORBitmap; m = KogelORMaskBitmap; break;  // down-right
-        case 5: b = KogelOOBitmap; m = KogelOOMaskBitmap; break;  // down
-        case 6: b = KogelOLBitmap; m = KogelOLMaskBitmap; break;  // down-left
-        case 7: b = KogelLLBitmap; m = KogelLLMaskBitmap; break;  // left
-        case 8: b = KogelBLBitmap; m = KogelBLMaskBitmap; break;  // up-left
-        default: Fout("TekenKogel", richting);
-    }
-    TekenSprite(b, m, Hoek(x, 8), Hoek(y, 8));
+    TekenSprite(Kies(Kogels, richting, "TekenKogel"), x, y, 8, 8);
 }
+void TekenGranaat(int32_t x, int32_t y) { TekenSprite(SPRITE(Granaat), x, y, 6, 6); }
+void TekenDynamiet(int32_t x, int32_t y) { TekenSprite(SPRITE(Dynamiet), x, y, 3, 26); }
+void TekenVizier(uint32_t x, uint32_t y) { TekenSprite(SPRITE(Vizier), x, y, 8, 8); }
+void TekenKaboom(uint32_t x, uint32_t y) { TekenSprite(SPRITE(Kaboom), x, y, 30, 30); }
+void TekenPijl(uint32_t x, uint32_t y) { TekenSprite(SPRITE(Pijl), x, y, 11, 75); }
 
-void TekenGranaat(int32_t x, int32_t y) {
-    TekenSprite(GranaatBitmap, GranaatMaskBitmap, Hoek(x, 6), Hoek(y, 6));
-}
-
-void TekenDynamiet(int32_t x, int32_t y) {
-    TekenSprite(DynamietBitmap, DynamietMaskBitmap, Hoek(x, 3), Hoek(y, 26));
-}
-
-void TekenVizier(uint32_t x, uint32_t y) {
-    TekenSprite(VizierBitmap, VizierMaskBitmap, Hoek(x, 8), Hoek(y, 8));
-}
-
-void TekenKaboom(uint32_t x, uint32_t y) {
-    TekenSprite(KaboomBitmap, KaboomMaskBitmap, Hoek(x, 30), Hoek(y, 30));
-}
-
-void TekenPijl(uint32_t x, uint32_t y) {
-    TekenSprite(PijlBitmap, PijlMaskBitmap, Hoek(x, 11), Hoek(y, 75));
-}
+#undef FRAMES
+#undef POSE
+#undef POSE_AT
+#undef SPRITE
 
 }  // namespace TekenBitmaps

@@ -7,6 +7,7 @@
 #include "gfx/Headless.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
+#include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 
 using namespace Wimdows;
@@ -18,47 +19,11 @@ protected:
     void Open() { Window("Zanderfell", 1000, 700); }
 };
 
-// A small BMP file: bits 1, 8, 24 or 32, pixels given as 0xRRGGBB from the top.
-std::string MakeBmp(int bits, int w, int h, const std::vector<uint32_t>& px) {
-    std::vector<uint32_t> palette;
-    auto index = [&](uint32_t c) {
-        for (size_t i = 0; i < palette.size(); ++i)
-            if (palette[i] == c) return uint32_t(i);
-        palette.push_back(c);
-        return uint32_t(palette.size() - 1);
-    };
-    if (bits <= 8) {
-        for (uint32_t c : px) index(c);
-        palette.resize(size_t(1) << bits, 0);
-    }
-    uint32_t rowBytes = ((uint32_t(w) * uint32_t(bits) + 31) / 32) * 4;
-    uint32_t offset = 54 + uint32_t(palette.size()) * 4;
-    std::string f;
-    auto le = [&](uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) f.push_back(char((v >> (8 * i)) & 0xFF));
-    };
-    f += "BM";
-    le(offset + rowBytes * uint32_t(h), 4); le(0, 4); le(offset, 4);
-    le(40, 4); le(uint32_t(w), 4); le(uint32_t(h), 4); le(1, 2); le(uint32_t(bits), 2);
-    le(0, 4); le(rowBytes * uint32_t(h), 4); le(2835, 4); le(2835, 4);
-    le(bits <= 8 ? uint32_t(palette.size()) : 0, 4); le(0, 4);
-    for (uint32_t c : palette) { le(c & 0xFF, 1); le((c >> 8) & 0xFF, 1); le((c >> 16) & 0xFF, 1); le(0, 1); }
-    for (int y = h - 1; y >= 0; --y) {
-        std::string row(rowBytes, '\0');
-        for (int x = 0; x < w; ++x) {
-            uint32_t c = px[size_t(y) * size_t(w) + size_t(x)];
-            switch (bits) {
-                case 1: if (index(c)) row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8))); break;
-                case 8: row[size_t(x)] = char(index(c)); break;
-                case 24: row[size_t(3 * x)] = char(c & 0xFF); row[size_t(3 * x + 1)] = char((c >> 8) & 0xFF);
-                         row[size_t(3 * x + 2)] = char((c >> 16) & 0xFF); break;
-                case 32: for (int i = 0; i < 4; ++i) row[size_t(4 * x + i)] = char((c >> (8 * i)) & 0xFF); break;
-            }
-        }
-        f += row;
-    }
-    return f;
-}
+int64_t CountColour(int x0, int y0, int x1, int y1, Color c) { return TestImages::Count(c, x0, y0, x1, y1); }
+// 0xRRGGBB as the game's colour value.
+Color Rgb(uint32_t c) { return RgbColor(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF); }
+
+using TestImages::Bmp;
 
 // A run-length coded BMP (bits 8 or 4) of palette indices `at(x, y)`, y from the top.
 template <class At>
@@ -73,27 +38,7 @@ std::string MakeRleBmp(int bits, uint32_t w, uint32_t h, const std::vector<uint3
         px += std::string(2, '\0');  // end of row
     }
     px += std::string("\0\1", 2);  // end of picture
-    std::string f = MakeBmp(24, 1, 1, {0});
-    f.resize(54);
-    auto put = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) f[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
-    };
-    const uint32_t offset = 54 + 4 * uint32_t(palette.size());
-    put(2, offset + uint32_t(px.size())); put(10, offset); put(18, w); put(22, h);
-    put(28, uint32_t(bits)); put(30, bits == 8 ? 1 : 2); put(34, uint32_t(px.size()));
-    put(46, uint32_t(palette.size()));
-    for (uint32_t c : palette) f += std::string{char(c & 0xFF), char(c >> 8 & 0xFF), char(c >> 16 & 0xFF), 0};
-    return f + px;
-}
-
-// 0xRRGGBB as the game's colour value.
-Color Rgb(uint32_t c) { return RgbColor(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF); }
-
-int CountColour(int x0, int y0, int x1, int y1, Color c) {
-    int n = 0;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) n += BufferPixel(x, y) == c;
-    return n;
+    return TestImages::BmpHeader(w, h, uint32_t(bits), bits == 8 ? 1 : 2, palette, uint32_t(px.size())) + px;
 }
 
 }  // namespace
@@ -137,77 +82,58 @@ TEST_F(WimdowsTest, BufferingDecidesWhenTheWindowShowsADrawing) {
     EXPECT_EQ(WindowPixel(30, 30), red) << "switching buffering off catches the window up";
 }
 
-TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixels) {
+TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
     Open();
-    const Color c = RgbColor(1, 2, 3);
+    const Color c = RgbColor(1, 2, 3), d = RgbColor(9, 9, 9);
     Rectangle(12, 21, 10, 20, c, true);  // corners in either order, both included
-    EXPECT_EQ(CountColour(5, 15, 20, 25, c), 6);
-    EXPECT_EQ(BufferPixel(10, 20), c);
-    EXPECT_EQ(BufferPixel(12, 21), c);
+    EXPECT_EQ(TestImages::Find(c, 5, 15, 20, 25), (TestImages::Box{10, 20, 12, 21}));
     Rectangle(40, 40, 40, 40, c, true);
     EXPECT_EQ(CountColour(35, 35, 45, 45, c), 1);
     Rectangle(60, 60, 64, 64, c, false);
     EXPECT_EQ(CountColour(60, 60, 64, 64, c), 16) << "an outline is a one-pixel frame";
-
-    const Color d = RgbColor(9, 9, 9);
     Disc(100, 100, 8, d);
-    EXPECT_EQ(CountColour(80, 80, 120, 120, d), CountColour(92, 92, 107, 107, d));
-    EXPECT_EQ(BufferPixel(92, 100), d);
-    EXPECT_EQ(BufferPixel(107, 100), d);
-    EXPECT_EQ(BufferPixel(100, 92), d);
-    EXPECT_EQ(BufferPixel(100, 107), d);
-    EXPECT_NE(BufferPixel(108, 100), d);
-    EXPECT_NE(BufferPixel(100, 108), d);
+    EXPECT_EQ(TestImages::Find(d, 80, 80, 120, 120), (TestImages::Box{92, 92, 107, 107}));
+    for (auto [x, y] : {std::pair{92, 100}, {107, 100}, {100, 92}, {100, 107}}) EXPECT_EQ(BufferPixel(x, y), d) << x << "," << y;
     Disc(300, 300, 0, d);
     EXPECT_EQ(CountColour(295, 295, 305, 305, d), 0) << "a disc of radius 0 draws nothing";
     Ellipse(200, 200, 220, 210, d, false);
     EXPECT_NE(BufferPixel(210, 205), d) << "an outline ellipse leaves its inside";
     EXPECT_EQ(BufferPixel(200, 205), d);
-}
-
-TEST_F(WimdowsTest, ShapesAreClippedAtTheBufferEdges) {
-    Open();
-    const Color c = RgbColor(7, 7, 7);
-    Rectangle(-50, -50, 2, 2, c, true);
-    Rectangle(995, 695, 2000, 2000, c, true);
-    Disc(0, 0, 5, c);
-    EXPECT_EQ(CountColour(0, 0, 2, 2, c), 9);
-    EXPECT_EQ(CountColour(995, 695, 999, 699, c), 25);
+    // Clipped at the buffer's edges.
+    const Color e = RgbColor(7, 7, 7);
+    Rectangle(-50, -50, 2, 2, e, true);
+    Rectangle(995, 695, 2000, 2000, e, true);
+    Disc(0, 0, 5, e);
+    EXPECT_EQ(CountColour(0, 0, 2, 2, e), 9);
+    EXPECT_EQ(CountColour(995, 695, 999, 699, e), 25);
 }
 
 TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     Open();
     const std::vector<uint32_t> quad = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-    TestSupport::WriteFile("b24.bmp", MakeBmp(24, 2, 2, quad));
-    TestSupport::WriteFile("b32.bmp", MakeBmp(32, 2, 2, quad));
-    TestSupport::WriteFile("b8.bmp", MakeBmp(8, 2, 2, quad));
-    TestSupport::WriteFile("b1.bmp", MakeBmp(1, 2, 2, {0, 0xFFFFFF, 0xFFFFFF, 0}));
+    TestSupport::WriteFile("b24.bmp", Bmp(24, 2, 2, quad));
+    TestSupport::WriteFile("b1.bmp", Bmp(1, 2, 2, {0, 0xFFFFFF, 0xFFFFFF, 0}));
     TestSupport::WriteFile("junk.bmp", "not a picture at all");
     EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 1u);
     EXPECT_EQ(LoadBitmap("missing.bmp", 2, 2), 0u);
     EXPECT_EQ(LoadBitmap("junk.bmp", 2, 2), 0u);
-    EXPECT_EQ(LoadBitmap("b32.bmp", 2, 2), 2u) << "a failed load takes no number";
-    EXPECT_EQ(LoadBitmap("b8.bmp", 4, 4), 3u);
-    EXPECT_EQ(LoadBitmap("b1.bmp", 2, 2), 4u);
-    EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 5u) << "the same file twice is two entries";
-    for (Handle h : {1u, 2u}) {
-        DrawBitmap(h, 10, 10);
-        EXPECT_EQ(BufferPixel(10, 10), Rgb(0xFF0000));
-        EXPECT_EQ(BufferPixel(11, 10), Rgb(0x00FF00));
-        EXPECT_EQ(BufferPixel(10, 11), Rgb(0x0000FF));
-        EXPECT_EQ(BufferPixel(11, 11), Rgb(0xFFFFFF));
-    }
-    DrawBitmap(3, 20, 20);  // scaled to 4 x 4 on loading
+    EXPECT_EQ(LoadBitmap("b24.bmp", 4, 4), 2u) << "a failed load takes no number, the same file twice is two entries";
+    EXPECT_EQ(LoadBitmap("b1.bmp", 2, 2), 3u);
+    DrawBitmap(1, 10, 10);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(BufferPixel(10 + i % 2, 10 + i / 2), Rgb(quad[size_t(i)])) << i;
+    DrawBitmap(2, 20, 20);  // scaled to 4 x 4 on loading
     EXPECT_EQ(BufferPixel(20, 20), Rgb(0xFF0000));
     EXPECT_EQ(BufferPixel(23, 23), Rgb(0xFFFFFF));
     EXPECT_EQ(BufferPixel(24, 24), 0u);
+    DrawBitmap(3, 30, 30);
+    EXPECT_EQ(BufferPixel(31, 30), Rgb(0xFFFFFF));
 
     // Invalid handles are ignored.
     Rectangle(0, 0, 50, 50, 0, true);
     DrawBitmap(0, 0, 0);
-    DrawBitmap(6, 0, 0);
+    DrawBitmap(4, 0, 0);
     DrawMaskBitmap(1, 99, 0, 0);
-    DrawMaskBitmap(0, 4, 0, 0);
+    DrawMaskBitmap(0, 3, 0, 0);
     EXPECT_EQ(CountColour(0, 0, 50, 50, 0), 51 * 51);
 
     // The store is emptied when the window closes; numbers start again at 1.
@@ -219,8 +145,8 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
 
 TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
     Open();
-    TestSupport::WriteFile("pic.bmp", MakeBmp(24, 2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}));
-    TestSupport::WriteFile("mask.bmp", MakeBmp(1, 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF}));
+    TestSupport::WriteFile("pic.bmp", Bmp(24, 2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}));
+    TestSupport::WriteFile("mask.bmp", Bmp(1, 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF}));
     Handle pic = LoadBitmap("pic.bmp", 2, 2), mask = LoadBitmap("mask.bmp", 2, 2);
     const Color grey = RgbColor(50, 50, 50);
     Rectangle(0, 0, 10, 10, grey, true);
@@ -230,7 +156,7 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
     EXPECT_EQ(BufferPixel(4, 5), grey);
     EXPECT_EQ(BufferPixel(5, 5), Rgb(0xFFFF00));
     // A mask smaller than its picture hides what it does not cover.
-    TestSupport::WriteFile("small.bmp", MakeBmp(1, 1, 1, {0xFFFFFF}));
+    TestSupport::WriteFile("small.bmp", Bmp(1, 1, 1, {0xFFFFFF}));
     Handle small = LoadBitmap("small.bmp", 1, 1);
     Rectangle(0, 0, 10, 10, grey, true);
     DrawMaskBitmap(pic, small, 4, 4);
@@ -245,12 +171,10 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
 
 TEST_F(WimdowsTest, DamagedPicturesGiveNoHandleAndNoHugeAllocation) {
     Open();
-    std::string huge = MakeBmp(24, 2, 2, {0, 0, 0, 0});
-    huge[18] = char(0xA0); huge[19] = char(0x86); huge[20] = 0x01;  // width 100000
-    huge[22] = char(0xA0); huge[23] = char(0x86); huge[24] = 0x01;  // height 100000
+    std::string huge = Bmp(24, 2, 2, {0, 0, 0, 0});
+    huge[18] = huge[22] = char(0xA0), huge[19] = huge[23] = char(0x86), huge[20] = huge[24] = 0x01;  // 100000 x 100000
     TestSupport::WriteFile("huge.bmp", huge);
-    std::string cut = MakeBmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF));
-    TestSupport::WriteFile("cut.bmp", cut.substr(0, 200));
+    TestSupport::WriteFile("cut.bmp", Bmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF)).substr(0, 200));
     EXPECT_EQ(LoadBitmap("huge.bmp", 29, 60), 0u);
     EXPECT_EQ(LoadBitmap("cut.bmp", 64, 64), 0u);
     EXPECT_EQ(LoadBitmap("Images", 10, 10), 0u) << "a directory is no picture";
@@ -271,8 +195,7 @@ TEST_F(WimdowsTest, RunLengthCodedPicturesLoad) {
         DrawBitmap(h, 0, 0);
         for (auto [x, y] : {std::pair{0, 0}, {499, 349}, {500, 0}, {999, 349}, {0, 350}, {999, 699}})
             EXPECT_EQ(BufferPixel(x, y), Rgb(palette[at(uint32_t(x), uint32_t(y))])) << bits << " " << x << "," << y;
-        // Absurd dimensions are still refused.
-        rle[20] = rle[24] = 0x01;  // 66536 x 66236
+        rle[20] = rle[24] = 0x01;  // absurd dimensions are still refused: 66536 x 66236
         TestSupport::WriteFile(name + "huge.bmp", rle);
         EXPECT_EQ(LoadBitmap(name + "huge.bmp", 1000, 700), 0u) << bits;
     }
@@ -280,12 +203,8 @@ TEST_F(WimdowsTest, RunLengthCodedPicturesLoad) {
 
 TEST_F(WimdowsTest, KeyQueueIsFirstInFirstOut) {
     Open();
-    Headless::Press('A');
-    Headless::Press('B');
-    Headless::Press('C');
-    EXPECT_EQ(GetKey(), uint32_t('A'));
-    EXPECT_EQ(GetKey(), uint32_t('B'));
-    EXPECT_EQ(GetKey(), uint32_t('C'));
+    for (uint32_t vk : {'A', 'B', 'C'}) Headless::Press(vk);
+    for (uint32_t vk : {'A', 'B', 'C'}) EXPECT_EQ(GetKey(), vk);
     // A held key repeats: every repeat queues it again.
     for (int i = 0; i < 4; ++i) Headless::Press(VK_SPACE);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(GetKey(), VK_SPACE);
@@ -318,11 +237,7 @@ TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {
 TEST_F(WimdowsTest, ThePlayerClosingTheWindowEndsTheGameAtItsNextWait) {
     Open();
     Headless::Schedule({{100, Headless::Action::Close, 0}});
-    EXPECT_THROW(
-        {
-            for (int i = 0; i < 1000; ++i) Runtime::Delay(10);
-        },
-        QuitGame);
+    EXPECT_THROW({ for (int i = 0; i < 1000; ++i) Runtime::Delay(10); }, QuitGame);
     EXPECT_EQ(Headless::Now(), 100u);
     EXPECT_EQ(State(), STATE_DEAD);
 }

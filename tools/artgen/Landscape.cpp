@@ -1,15 +1,20 @@
+// The three landscapes: their design, the ground grid carved from it around
+// the spawn spots, and the picture painted over the grid.
 #include "artgen/Landscape.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
+#include <string>
 
 namespace art {
 
 namespace {
 
-constexpr int W = 1000, H = 600;
+constexpr int W = Veld::Breedte, H = Veld::Hoogte;
+using Veld::Plek;
 
 using Points = std::vector<std::pair<double, double>>;
 
@@ -32,14 +37,6 @@ struct Design {
   std::vector<Mass> masses;
   std::vector<Cave> caves;
 };
-
-const std::vector<Spot> kLevel1 = {{80, 140},  {138, 160}, {197, 105}, {243, 141}, {283, 154}, {340, 178}, {354, 387},
-                                   {417, 400}, {477, 435}, {538, 481}, {596, 485}, {655, 476}, {565, 212}, {616, 147},
-                                   {667, 154}, {722, 133}, {793, 154}, {852, 200}, {799, 474}};
-const std::vector<Spot> kLevel2 = {{74, 424},  {122, 411}, {169, 410}, {222, 503}, {314, 191}, {387, 183}, {446, 289},
-                                   {490, 331}, {534, 373}, {480, 113}, {535, 113}, {579, 99},  {622, 115}, {677, 116},
-                                   {635, 337}, {685, 312}, {751, 283}, {818, 263}, {901, 481}};
-const std::vector<Spot> kLevel3 = {{226, 331}, {550, 432}};
 
 Design design(int level) {
   Design d;
@@ -102,9 +99,9 @@ double curve(const Points& p, double x) {
 
 // How strongly the spots flatten the surface at column x: 1 under a rabbit,
 // fading out to 0 over a short run; target is the weighted floor row.
-double flatten(const std::vector<Spot>& spots, double x, double surface, double& target) {
+double flatten(std::span<const Plek> spots, double x, double surface, double& target) {
   double w = 0, sum = 0, weighted = 0;
-  for (const Spot& s : spots) {
+  for (const Plek& s : spots) {
     if (std::abs(surface - (s.y + 1)) > 40) continue;  // a spot of another landmass
     const double dx = std::abs(x - s.x);
     double k = dx <= 15 ? 1.0 : dx >= 40 ? 0.0 : 1.0 - (dx - 15) / 25.0;
@@ -121,13 +118,19 @@ size_t idx(int x, int y) { return static_cast<size_t>(y - 1) * W + static_cast<s
 
 }  // namespace
 
-const std::vector<Spot>& spawnSpots(int level) {
-  return level == 1 ? kLevel1 : level == 2 ? kLevel2 : kLevel3;
-}
-
 std::vector<bool> buildLandscape(int level) {
   const Design d = design(level);
-  const auto& spots = spawnSpots(level);
+  const std::span<const Plek> spots = Veld::Plekken(static_cast<uint32_t>(level));
+  // The landscapes were drawn through the spots: each is a control point of
+  // a top, so a spot moved by a pixel no longer matches its landscape.
+  for (const Plek& s : spots) {
+    bool onTop = false;
+    for (const Mass& m : d.masses)
+      for (const auto& [x, y] : m.top) onTop = onTop || (x == s.x && y == s.y + 1);
+    if (!onTop)
+      throw std::runtime_error("level " + std::to_string(level) + ": spot " + std::to_string(s.x) + "," +
+                               std::to_string(s.y) + " is not on the landscape's drawn top");
+  }
   std::vector<bool> g(static_cast<size_t>(W) * H, false);
 
   for (const Mass& m : d.masses) {
@@ -169,20 +172,20 @@ std::vector<bool> buildLandscape(int level) {
       }
 
   // Every spawn spot: firm ground under the feet, free air for the rabbit.
-  for (const Spot& s : spots)
+  for (const Plek& s : spots)
     for (int x = s.x - 16; x <= s.x + 16; ++x)
       for (int y = s.y + 1; y <= std::min(H, s.y + 8); ++y) g[idx(x, y)] = true;
-  for (const Spot& s : spots)
+  for (const Plek& s : spots)
     for (int x = s.x - 15; x <= s.x + 15; ++x)
       for (int y = std::max(1, s.y - 65); y <= s.y; ++y) g[idx(x, y)] = false;
-  for (const Spot& s : spots)
+  for (const Plek& s : spots)
     if (!g[idx(s.x, s.y + 1)])
       throw std::runtime_error("level " + std::to_string(level) + ": no ground under spot " + std::to_string(s.x));
   return g;
 }
 
 Image paintLandscape(const std::vector<bool>& g, int level) {
-  Image img(W, H, kSky, 1.0f);
+  Image img(W, H, rgb(Veld::Lucht), 1.0f);
   const uint64_t seed = 500 + static_cast<uint64_t>(level);
   const Noise1 grassLen(seed);
   auto ground = [&](int x, int y) { return x >= 1 && x <= W && y >= 1 && y <= H && g[idx(x, y)]; };
@@ -196,7 +199,7 @@ Image paintLandscape(const std::vector<bool>& g, int level) {
       Rgb c;
       if (!ground(x, y)) {
         depth = -1;
-        c = y < kWaterLineRow ? kSky : y < kWaterRow ? kWaterLine : kWater;
+        c = rgb(Veld::Luchtkleur(y));
       } else {
         ++depth;
         const double n = fractal2(seed, x / 9.0, y / 5.0, 3);
@@ -219,8 +222,8 @@ Image paintLandscape(const std::vector<bool>& g, int level) {
         const int under = below[static_cast<size_t>(y)];
         if (under <= 3 && y < H) c = scale(c, 0.62 + 0.1 * under);     // shadowed undersides
         if (!ground(x - 1, y) || !ground(x + 1, y)) c = scale(c, depth < blades ? 0.9 : 0.8);  // side rims
-        if (y >= kWaterRow) c = mix(c, Rgb{40, 52, 70}, 0.3);          // wet below the waterline
-        const Rgb air = y < kWaterLineRow ? kSky : y < kWaterRow ? kWaterLine : kWater;
+        if (y > Veld::WaterLijnOnder) c = mix(c, Rgb{40, 52, 70}, 0.3);  // wet below the waterline
+        const Rgb air = rgb(Veld::Luchtkleur(y));
         if (c == air) c.r = static_cast<uint8_t>(c.r ^ 1);
       }
       img.at(x - 1, y - 1) = c;

@@ -5,23 +5,17 @@
 #include <utility>
 #include <vector>
 
+#include "../../game/Field.h"
 #include "artgen/Paint.h"
 
 namespace art {
 
-struct Spot {
-  int x, y;  // feet of a rabbit: middle column and the row its feet stand in
-};
-
-const std::vector<Spot>& spawnSpots(int level);  // 19 for levels 1 and 2, 2 for level 3
-
+// The rabbits' spawn spots (Veld::Plekken) lie on their landscape: every one
+// is a control point of a landmass's top, one row under the feet, with firm
+// ground under the rabbit and free air around it. Throws when a spot is not.
 std::vector<bool> buildLandscape(int level);
 Image paintLandscape(const std::vector<bool>& ground, int level);
 
-inline constexpr Rgb kSky{166, 202, 240};
-inline constexpr Rgb kWaterLine{0, 0, 0};
-inline constexpr Rgb kWater{17, 94, 170};
-inline constexpr int kWaterLineRow = 534;  // rows 534..536 black, 537 down water
-inline constexpr int kWaterRow = 537;
+constexpr Rgb rgb(Veld::Rgb c) { return {c.r, c.g, c.b}; }
 
 }  // namespace art

@@ -58,8 +58,8 @@ Image maskImage(const std::vector<bool>& on, int w, int h) {
   return m;
 }
 
-// The whole catalogue in load order, Loading.bmp first.
-std::vector<Picture> paintCatalogue(TextPainter& text) {
+// Every picture the game loads, by its stem.
+std::vector<Picture> paintAll(TextPainter& text) {
   std::vector<Picture> out;
   auto sprite = [&](const std::string& stem, const Image& img, const std::string& mask) {
     out.push_back({stem, onBlack(img), false, mask});
@@ -129,6 +129,43 @@ std::vector<Picture> paintCatalogue(TextPainter& text) {
   plain("OverwinningBlauw", screens.victory(false));
   sprite("Pijl", arrowSprite(), "PijlMask");
   mask("PijlMask", arrowSprite());
+  return out;
+}
+
+// The files the game loads: Loading.bmp, shown while the rest loads, then
+// the image catalogue in load order.
+struct Entry {
+  const char* stem;
+  int w, h;
+};
+const Entry kFiles[] = {
+    {"Loading", 1000, 700},
+#define CATALOGUE(stem, w, h) {#stem, w, h},
+#include "../../gfx/Catalogue.def"
+#undef CATALOGUE
+};
+
+// The painted pictures in load order. A picture the game would load at
+// another size, one it does not load, or one it loads but nobody painted
+// stops the generator.
+std::vector<Picture> paintCatalogue(TextPainter& text) {
+  std::map<std::string, Picture> painted;
+  for (Picture& p : paintAll(text)) {
+    const std::string stem = p.stem;
+    if (!painted.emplace(stem, std::move(p)).second) throw std::runtime_error(stem + " is painted twice");
+  }
+  std::vector<Picture> out;
+  for (const Entry& e : kFiles) {
+    const auto it = painted.find(e.stem);
+    if (it == painted.end()) throw std::runtime_error(std::string(e.stem) + " is loaded by the game but not painted");
+    const Image& img = it->second.image;
+    if (img.w != e.w || img.h != e.h)
+      throw std::runtime_error(std::string(e.stem) + " is painted " + std::to_string(img.w) + " x " +
+                               std::to_string(img.h) + ", loaded " + std::to_string(e.w) + " x " + std::to_string(e.h));
+    out.push_back(std::move(it->second));
+    painted.erase(it);
+  }
+  if (!painted.empty()) throw std::runtime_error(painted.begin()->first + " is painted but the game does not load it");
   return out;
 }
 
