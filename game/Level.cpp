@@ -14,7 +14,7 @@ namespace Zanderfell {
 
 namespace {
 
-constexpr int32_t Kolommen = 1000;
+constexpr int32_t Kolommen = Veld::Breedte;
 constexpr int32_t RegelsPerDeel = 200;
 constexpr size_t LineLengte = 1001;  // the line buffer: characters 0..1000
 
@@ -73,8 +73,8 @@ void LeesLevelDeel(const std::string& bestand, LEVEL& level, int32_t eersteRij) 
 }
 
 void MaakLevelAan(uint32_t LevelNr, LEVEL& level) {
-    for (int32_t x = 1; x <= 1000; ++x)
-        for (int32_t y = 1; y <= 600; ++y) level[x][y].Konijn = false;
+    for (int32_t x = 1; x <= Veld::Breedte; ++x)
+        for (int32_t y = 1; y <= Veld::Hoogte; ++y) level[x][y].Konijn = false;
 
     TekenBitmaps::TekenLevel(LevelNr);
     TekenBitmaps::TekenStatusbalk(0);
@@ -105,7 +105,7 @@ Vak Binnen(const Vak& a, const Vak& b) {
 
 // The box the field is recorded in: the level picture (from row and column
 // 1) and the discs of craters at the edges, which reach row 0 and column 0.
-constexpr Vak Veldvak{0, 0, 999, 600};
+constexpr Vak Veldvak{0, 0, Veld::Breedte - 1, Veld::Hoogte};
 
 // An impact paints sky over its disc while the disc stays above the water,
 // and runs the water-line pass once it reaches the water zone.
@@ -116,7 +116,8 @@ bool MetWaterlijn(const Inslag& i) { return int64_t{i.y} + i.Grootte >= WaterZon
 Vak Waterlijnvak(const Inslag& i) {
     const int64_t x = i.x, y = i.y, G = i.Grootte;
     if (!MetWaterlijn(i)) return {};
-    return {std::max<int64_t>(x - G, 3), std::max<int64_t>(y - G, 3), std::min<int64_t>(x + G, 997), 595};
+    return {std::max<int64_t>(x - G, Veld::FrameLinks), std::max<int64_t>(y - G, Veld::FrameBoven),
+            std::min<int64_t>(x + G, Veld::FrameRechts), Veld::FrameOnder};
 }
 // The box of the sky disc.
 Vak Schijfvak(const Inslag& i) {
@@ -130,7 +131,7 @@ Vak Bereik(const Inslag& i) { return Omvat(Schijfvak(i), Waterlijnvak(i)); }
 // the water zone, the black line at its top, water below.
 Wimdows::Color Waterlijnkleur(int64_t r) {
     if (r < WaterZoneRij) return _ACHTERGRONDKLEUR;
-    return r <= 536 ? Wimdows::RgbColor(0, 0, 0) : _WATER;
+    return r <= Veld::WaterLijnOnder ? Kleur(Veld::WaterLijn) : _WATER;
 }
 
 // The field without its rabbits: the level picture and every crater, with
@@ -147,16 +148,16 @@ void TekenVeld() {
         if (y + G >= WaterZoneRij) {
             // The pixel pass: air cells near and in the water zone.
             for (int64_t c = x - G; c <= x + G; ++c) {
-                if (c < 3 || c > 997) continue;
+                if (c < Veld::FrameLinks || c > Veld::FrameRechts) continue;
                 for (int64_t r = y - G; r <= WaterRij; ++r) {
-                    if (r < 3 || r > 595) continue;
+                    if (r < Veld::FrameBoven || r > Veld::FrameOnder) continue;
                     if (Level[c][r].Grond) continue;
                     int32_t cc = static_cast<int32_t>(c), rr = static_cast<int32_t>(r);
                     if (r < WaterZoneRij) {
                         Wimdows::SetPixel(cc, rr, _ACHTERGRONDKLEUR);
                     } else {
                         Wimdows::SetPixel(cc, rr, _WATER);
-                        if (r <= 536) Wimdows::SetPixel(cc, rr, Wimdows::RgbColor(0, 0, 0));
+                        if (r <= Veld::WaterLijnOnder) Wimdows::SetPixel(cc, rr, Kleur(Veld::WaterLijn));
                     }
                 }
             }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/Field.h"
 #include "game/Random.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
@@ -15,16 +16,6 @@ namespace Zanderfell {
 
 namespace {
 
-constexpr COORDINATEN SpotsLevel1[19] = {
-    {80, 140},  {138, 160}, {197, 105}, {243, 141}, {283, 154}, {340, 178}, {354, 387},
-    {417, 400}, {477, 435}, {538, 481}, {596, 485}, {655, 476}, {565, 212}, {616, 147},
-    {667, 154}, {722, 133}, {793, 154}, {852, 200}, {799, 474}};
-
-constexpr COORDINATEN SpotsLevel2[19] = {
-    {74, 424},  {122, 411}, {169, 410}, {222, 503}, {314, 191}, {387, 183}, {446, 289},
-    {490, 331}, {534, 373}, {480, 113}, {535, 113}, {579, 99},  {622, 115}, {677, 116},
-    {635, 337}, {685, 312}, {751, 283}, {818, 263}, {901, 481}};
-
 // Writes Weg into the Konijn flag of rabbit k's footprint; cells outside the
 // grid are skipped. Nothing for a rabbit of team 0.
 void Markeer(const KONIJN& konijntjes, LEVEL& level, uint32_t k, bool Weg) {
@@ -32,9 +23,9 @@ void Markeer(const KONIJN& konijntjes, LEVEL& level, uint32_t k, bool Weg) {
     if (konijn.Team == 0) return;
     int64_t px = konijn.Positie.x, py = konijn.Positie.y;
     for (int64_t x = px - 15; x <= px + 15; ++x) {
-        if (x < 1 || x > 1000) continue;
+        if (x < 1 || x > Veld::Breedte) continue;
         for (int64_t y = py - 65; y <= py; ++y) {
-            if (y < 1 || y > 600) continue;
+            if (y < 1 || y > Veld::Hoogte) continue;
             level[x][y].Konijn = Weg;
         }
     }
@@ -66,14 +57,11 @@ uint32_t ExtraPlek(RANDOMTOESTAND& toestand, bool (&gezien)[20], bool& zonderTre
 }  // namespace
 
 COORDINATEN SpawnPlek(uint32_t LevelNr, uint32_t nummer) {
-    Runtime::CheckIndex(nummer, 1, 19, "spawn spot");
-    switch (LevelNr) {
-        case 1: return SpotsLevel1[nummer - 1];
-        case 2: return SpotsLevel2[nummer - 1];
-        default:
-            Runtime::RunError("SpawnPlek: level " + std::to_string(LevelNr) +
-                              " has no spawn spots");
-    }
+    const std::span<const Veld::Plek> plekken = Veld::Plekken(LevelNr);
+    if (LevelNr > 2 || plekken.empty())
+        Runtime::RunError("SpawnPlek: level " + std::to_string(LevelNr) + " has no spawn spots");
+    const Veld::Plek p = plekken[size_t(Runtime::CheckIndex(nummer, 1, int64_t(plekken.size()), "spawn spot") - 1)];
+    return {p.x, p.y};
 }
 
 void PlaatsKonijntje(uint32_t KonijnNr, bool Weg) { Markeer(Konijntjes, Level, KonijnNr, Weg); }
@@ -122,10 +110,10 @@ void StelKonijntjesOp(uint32_t LevelNr, uint32_t AantalKonijntjes, const OPSTELL
         }
         Konijntjes[1].Levens = 100;
         Konijntjes[1].Team = 1;
-        Konijntjes[1].Positie = {226, 331};
+        Konijntjes[1].Positie = {Veld::PlekkenLevel3[0].x, Veld::PlekkenLevel3[0].y};
         Konijntjes[2].Levens = 100;
         Konijntjes[2].Team = 2;
-        Konijntjes[2].Positie = {550, 432};
+        Konijntjes[2].Positie = {Veld::PlekkenLevel3[1].x, Veld::PlekkenLevel3[1].y};
         Markeer(Konijntjes, Level, 1, true);
         Markeer(Konijntjes, Level, 2, true);
         return;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/Field.h"
 #include "game/Random.h"
 #include "game/Zanderfell.h"
 
@@ -15,8 +16,8 @@ Sink sink;
 
 uint64_t GridHash() {
     uint64_t h = 1469598103934665603ull;
-    for (int32_t x = 1; x <= 1000; ++x)
-        for (int32_t y = 1; y <= 600; ++y) {
+    for (int32_t x = 1; x <= Veld::Breedte; ++x)
+        for (int32_t y = 1; y <= Veld::Hoogte; ++y) {
             const CEL& c = Level[x][y];
             h = (h ^ uint64_t(c.Grond) << 1 ^ uint64_t(c.Konijn)) * 1099511628211ull;
         }

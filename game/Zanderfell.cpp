@@ -26,8 +26,8 @@ void MaakSchermAan() {
     Wimdows::Handle LoadingBitmap = Wimdows::LoadBitmap("Images/Loading.bmp", 1000, 700);
     Wimdows::DrawBitmap(LoadingBitmap, 1, 1);
     TekenBitmaps::LaadBitmaps();
-    _ACHTERGRONDKLEUR = Wimdows::RgbColor(166, 202, 240);
-    _WATER = Wimdows::RgbColor(17, 94, 170);
+    _ACHTERGRONDKLEUR = Kleur(Veld::Lucht);
+    _WATER = Kleur(Veld::Water);
 }
 
 void ResetInslagen() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "game/Field.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
 
@@ -23,7 +24,7 @@ struct CEL {
 };
 
 // The landscape grid, indexed Level[x][y] with x 1..1000 and y 1..600.
-using LEVEL = Runtime::Array<Runtime::Array<CEL, 1, 600>, 1, 1000>;
+using LEVEL = Runtime::Array<Runtime::Array<CEL, 1, Veld::Hoogte>, 1, Veld::Breedte>;
 
 struct KonijnRecord {
     COORDINATEN Positie;  // middle column and feet row
@@ -61,8 +62,10 @@ extern Wimdows::Color _ACHTERGRONDKLEUR;  // the sky
 extern Wimdows::Color _WATER;
 
 // The water: where a rabbit drowns, and where the painted water begins.
-constexpr int32_t WaterRij = 596;       // feet reaching this row have drowned
-constexpr int32_t WaterZoneRij = 534;   // the painted water zone begins here
+using Veld::WaterRij;
+using Veld::WaterZoneRij;
+// One of the game's colours (game/Field.h) as the graphics layer takes it.
+inline Wimdows::Color Kleur(Veld::Rgb c) { return Wimdows::RgbColor(c.r, c.g, c.b); }
 
 // Start-up: opens the window titled "Zanderfell", shows the loading picture,
 // loads the catalogue and fixes the two colours.

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "game/Field.h"
 #include "game/Level.h"
 #include "game/movement/Falling.h"
 #include "game/movement/Probes.h"
@@ -138,7 +139,7 @@ bool ActieToetsVoorVerdronken() {
 }  // namespace
 
 bool LoopRuimte(COORDINATEN Positie, int32_t Richting) {
-    return Richting == -1 ? Positie.x - 16 > 2 : Positie.x + 16 < 998;
+    return Richting == -1 ? Positie.x - 16 >= Veld::FrameLinks : Positie.x + 16 <= Veld::FrameRechts;
 }
 
 WandelStap Stap(const LEVEL& level, COORDINATEN Positie, int32_t Richting) {
@@ -189,7 +190,7 @@ Sprong SprongStap(const LEVEL& level, Sprong s) {
         return s;
     }
     // Near the field's edges the rabbit stops as at a wall.
-    if (p.x - 15 <= 2 || p.y - 60 <= 2 || p.x + 15 >= 998)
+    if (p.x - 15 < Veld::FrameLinks || p.y - 60 < Veld::FrameBoven || p.x + 15 > Veld::FrameRechts)
         s.Omgeving.Zij = true;
     else
         s.Omgeving = Obstakel(level, p, s.Richting);

@@ -2,10 +2,12 @@
 // its head, and the verdict for one walking step.
 #include "game/movement/Probes.h"
 
+#include "game/Field.h"
+
 namespace Zanderfell {
 
 bool IsGrond(const LEVEL& level, int32_t x, int32_t y) {
-    if (x < 1 || x > 1000 || y < 1 || y > 600) return false;  // outside: air
+    if (x < 1 || x > Veld::Breedte || y < 1 || y > Veld::Hoogte) return false;  // outside: air
     return level[x][y].Grond;
 }
 

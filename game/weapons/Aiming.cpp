@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/Field.h"
 #include "game/Level.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
@@ -53,7 +54,8 @@ enum class Kant { Links, Rechts };
 bool VizierBinnen(int32_t Positie_x, int32_t Positie_y, float a) {
     const int64_t sx = VizierX(Positie_x, a);
     const int64_t sy = VizierY(Positie_y, a);
-    return sx - 10 > 2 && sy - 10 > 2 && sx + 10 < 998 && sy + 10 < 596;
+    return sx - Veld::Marge >= Veld::FrameLinks && sy - Veld::Marge >= Veld::FrameBoven &&
+           sx + Veld::Marge <= Veld::FrameRechts && sy + Veld::Marge <= Veld::FrameOnder;
 }
 
 // How far the sight at this angle lies outside the margin (exact, not
@@ -61,8 +63,9 @@ bool VizierBinnen(int32_t Positie_x, int32_t Positie_y, float a) {
 LD VizierBuiten(int32_t Positie_x, int32_t Positie_y, float a) {
     const LD sx = Positie_x + VizierStraal * cosl(a);
     const LD sy = Positie_y + VizierStraal * sinl(a);
-    return std::fmax(0.0L, 13 - sx) + std::fmax(0.0L, sx - 987) + std::fmax(0.0L, 13 - sy) +
-           std::fmax(0.0L, sy - 585);
+    using namespace Veld;
+    return std::fmax(0.0L, FrameLinks + Marge - sx) + std::fmax(0.0L, sx - (FrameRechts - Marge)) +
+           std::fmax(0.0L, FrameBoven + Marge - sy) + std::fmax(0.0L, sy - (FrameOnder - Marge));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/Field.h"
 #include "game/StandardLib.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
@@ -55,8 +56,8 @@ struct Richtingen {
 
 bool OntploffingInBeeld(int32_t x, int32_t y, uint32_t Grootte) {
     const int64_t GrootteOntploffing = Grootte < KleinsteOntploffing ? KleinsteOntploffing : int64_t{Grootte};
-    return x - GrootteOntploffing > 2 && y - GrootteOntploffing > 2 &&
-           x + GrootteOntploffing < 998 && y + GrootteOntploffing < 596;
+    return x - GrootteOntploffing >= Veld::FrameLinks && y - GrootteOntploffing >= Veld::FrameBoven &&
+           x + GrootteOntploffing <= Veld::FrameRechts && y + GrootteOntploffing <= Veld::FrameOnder;
 }
 
 // A full list keeps its 500 entries; the crater is then still cut but not
@@ -108,7 +109,7 @@ const std::vector<std::pair<int32_t, int32_t>>& KraterCellen(uint32_t Grootte) {
 }
 
 bool Uitgraafbaar(int64_t X, int64_t Y) {
-    return X < 998 && Y > 2 && X > 2 && Y < 596;
+    return X <= Veld::FrameRechts && Y >= Veld::FrameBoven && X >= Veld::FrameLinks && Y <= Veld::FrameOnder;
 }
 
 void SnijKrater(LEVEL& level, int32_t x, int32_t y, uint32_t Grootte) {

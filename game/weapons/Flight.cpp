@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "game/Field.h"
 #include "game/Level.h"
 #include "game/movement/TurnClock.h"
 #include "game/weapons/Aiming.h"
@@ -63,7 +64,7 @@ bool BinnenKonijn(COORDINATEN Positie, COORDINATEN Pos) {
 }
 
 bool InHetVeld(int64_t X, int64_t Y) {
-    return X >= LEVEL::low && X <= LEVEL::high && Y >= 1 && Y <= 600;
+    return X >= LEVEL::low && X <= LEVEL::high && Y >= 1 && Y <= Veld::Hoogte;
 }
 
 // Does the cell stop the projectile? Ground always does, a rabbit only once
@@ -79,8 +80,10 @@ bool InHetVeld(int64_t X, int64_t Y) {
 // run of cells (the ends checked), since most steps of a flight scan a box of
 // empty sky and a computer player scans thousands of flights.
 bool KaderGeraakt(const LEVEL& level, COORDINATEN Pos, bool BuitenKonijn) {
-    const int64_t x0 = std::max<int64_t>(int64_t{Pos.x} - 8, 3), x1 = std::min<int64_t>(int64_t{Pos.x} + 8, 997);
-    const int64_t y0 = std::max<int64_t>(int64_t{Pos.y} - 8, 3), y1 = std::min<int64_t>(int64_t{Pos.y} + 8, 595);
+    const int64_t x0 = std::max<int64_t>(int64_t{Pos.x} - 8, Veld::FrameLinks),
+                  x1 = std::min<int64_t>(int64_t{Pos.x} + 8, Veld::FrameRechts);
+    const int64_t y0 = std::max<int64_t>(int64_t{Pos.y} - 8, Veld::FrameBoven),
+                  y1 = std::min<int64_t>(int64_t{Pos.y} + 8, Veld::FrameOnder);
     if (y0 > y1) return false;
     for (int64_t X = x0; X <= x1; ++X) {
         const CEL* cel = &level[X][y0];
@@ -95,8 +98,9 @@ bool KaderGeraakt(const LEVEL& level, COORDINATEN Pos, bool BuitenKonijn) {
 }  // namespace
 
 bool AanDeRand(COORDINATEN Pos) {
-    return int64_t{Pos.x} - 10 <= 2 || int64_t{Pos.y} - 10 <= 2 ||
-           int64_t{Pos.x} + 10 >= 998 || int64_t{Pos.y} + 10 >= 596;
+    using namespace Veld;
+    return int64_t{Pos.x} - Marge < FrameLinks || int64_t{Pos.y} - Marge < FrameBoven ||
+           int64_t{Pos.x} + Marge > FrameRechts || int64_t{Pos.y} + Marge > FrameOnder;
 }
 
 Vlucht StartBazooka(COORDINATEN Positie, float Kracht, float Hoek, int32_t Wind) {
@@ -179,14 +183,14 @@ namespace {
     const COORDINATEN Pos = v.Pos;
 
     // The edges of the landscape, each on the same position.
-    if (Pos.x <= 12) ZijRand(+1);
-    if (Pos.x >= 988) ZijRand(-1);
-    if (Pos.y <= 12) {
+    if (Pos.x - Veld::Marge < Veld::FrameLinks) ZijRand(+1);
+    if (Pos.x + Veld::Marge > Veld::FrameRechts) ZijRand(-1);
+    if (Pos.y - Veld::Marge < Veld::FrameBoven) {
         v.Start = {Pos.x, Add(Pos.y, 1)};
         v.Kracht_y = F(-0.8f * (v.Kracht_y + Zwaartekracht * v.b * v.b));
         v.b = 0;
     }
-    if (Pos.y >= 586) {
+    if (Pos.y + Veld::Marge > Veld::FrameOnder) {
         v.Start = {Pos.x, Add(Pos.y, -1)};
         v.Kracht_y = F(-(v.Kracht_y + Zwaartekracht * v.b + v.b));
         v.b = 0;

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "../../game/Field.h"
+#include "game/Field.h"
 #include "artgen/Paint.h"
 
 namespace art {

@@ -141,7 +141,7 @@ struct Entry {
 const Entry kFiles[] = {
     {"Loading", 1000, 700},
 #define CATALOGUE(stem, w, h) {#stem, w, h},
-#include "../../gfx/Catalogue.def"
+#include "gfx/Catalogue.def"
 #undef CATALOGUE
 };
 
