@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "game/StandardLib.h"
+#include "audio/Sound.h"
+#include "game/weapons/Weapons.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -27,6 +29,8 @@ constexpr float HoekStap = 0.0031415920f;
 // Shows the explosion when it fits inside the landscape, else only covers
 // the projectile's last image with sky.
 void ToonOntploffing(int32_t x, int32_t y, uint32_t Grootte) {
+    // Heard even where it is not shown: the size tells which blast.
+    Sound::Play(Grootte >= DynamietOntploffing ? Sound::Id::ExplosionLarge : Sound::Id::ExplosionSmall, x);
     if (OntploffingInBeeld(x, y, Grootte)) {
         Wimdows::Disc(x, y, Grootte, Wimdows::RgbColor(255, 255, 0));
         Runtime::Delay(5);
@@ -118,10 +122,27 @@ void SnijKrater(LEVEL& level, int32_t x, int32_t y, uint32_t Grootte) {
     }
 }
 
+std::vector<int32_t> LevensNu() {
+    std::vector<int32_t> levens;
+    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) levens.push_back(Konijntjes[k].Levens);
+    return levens;
+}
+
+void HoorVerlies(const std::vector<int32_t>& voor) {
+    for (uint32_t k = 1; k <= Menu.AantalKonijntjes && k <= voor.size(); ++k) {
+        const KonijnRecord& konijn = Konijntjes[k];
+        if (voor[k - 1] <= 0 || konijn.Levens >= voor[k - 1]) continue;  // the dead stay silent
+        const bool uit = konijn.Levens <= 0;
+        Sound::Play(uit ? Sound::Id::RabbitOut : Sound::Id::RabbitHurt, konijn.Positie.x);
+    }
+}
+
 void Schade(COORDINATEN Inslag, uint32_t Grootte) {
     ToonOntploffing(Inslag.x, Inslag.y, Grootte);
     BewaarInslag(SchadeArray, AANTALINSLAGEN, Inslag.x, Inslag.y, Grootte);
+    const std::vector<int32_t> voor = LevensNu();
     NeemLevens(Konijntjes, Menu.AantalKonijntjes, Inslag.x, Inslag.y, Grootte);
+    HoorVerlies(voor);
     SnijKrater(Level, Inslag.x, Inslag.y, Grootte);
 }
 
