@@ -16,6 +16,7 @@ struct Heard {
     Sound::Id id;
     Kind kind;
     int32_t x;      // where (0 for Stopped)
+    bool operator==(const Heard&) const = default;
 };
 
 const std::vector<Heard>& Log();

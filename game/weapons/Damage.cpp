@@ -29,14 +29,17 @@ constexpr float HoekStap = 0.0031415920f;
 // Shows the explosion when it fits inside the landscape, else only covers
 // the projectile's last image with sky.
 void ToonOntploffing(int32_t x, int32_t y, uint32_t Grootte) {
-    // Heard even where it is not shown: the size tells which blast.
-    Sound::Play(Grootte >= DynamietOntploffing ? Sound::Id::ExplosionLarge : Sound::Id::ExplosionSmall, x);
+    // The size tells which blast is heard: as the flash reaches the
+    // screen, or at once where nothing is shown.
+    const Sound::Id blast = Grootte >= DynamietOntploffing ? Sound::Id::ExplosionLarge : Sound::Id::ExplosionSmall;
     if (OntploffingInBeeld(x, y, Grootte)) {
         Wimdows::Disc(x, y, Grootte, Wimdows::RgbColor(255, 255, 0));
         Runtime::Delay(5);
         TekenBitmaps::TekenKaboom(Runtime::ToU32(x), Runtime::ToU32(y));
+        Sound::Play(blast, x);
         Runtime::Delay(500);
     } else {
+        Sound::Play(blast, x);
         Wimdows::Disc(x, y, 8, _ACHTERGRONDKLEUR);
     }
     Wimdows::UpdateWindow();
@@ -131,8 +134,10 @@ std::vector<int32_t> LevensNu() {
 void HoorVerlies(const std::vector<int32_t>& voor) {
     for (uint32_t k = 1; k <= Menu.AantalKonijntjes && k <= voor.size(); ++k) {
         const KonijnRecord& konijn = Konijntjes[k];
-        if (voor[k - 1] <= 0 || konijn.Levens >= voor[k - 1]) continue;  // the dead stay silent
-        const bool uit = konijn.Levens <= 0;
+        // The dead stay silent. The rabbit whose turn it is holds its lives
+        // aside (its record shows 0 and takes the damage): it is heard hurt.
+        if ((voor[k - 1] <= 0 && k != KonijnNr) || konijn.Levens >= voor[k - 1]) continue;
+        const bool uit = konijn.Levens <= 0 && k != KonijnNr;
         Sound::Play(uit ? Sound::Id::RabbitOut : Sound::Id::RabbitHurt, konijn.Positie.x);
     }
 }

@@ -266,7 +266,7 @@ COORDINATEN BaanGranaat(COORDINATEN Positie, float Kracht, float Hoek, float Tij
         // steps in a row is heard as one.
         const float vrij = v.b;
         const bool herteken = StapGranaat(v, Level);
-        if (v.b < vrij && vrij >= 0.05f) Sound::Play(Sound::Id::GrenadeBounce, v.Pos.x);
+        if (v.b < vrij && vrij >= 0.15f) Sound::Play(Sound::Id::GrenadeBounce, v.Pos.x);
         Sound::Start(Sound::Id::GrenadeFuse, v.Pos.x);
         TekenBitmaps::TekenGranaat(v.Pos.x, v.Pos.y);
         Runtime::Delay(10);
