@@ -70,13 +70,14 @@ int Main(int argc, const char* const* argv) {
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);
-    Sound::Open(mute);
     try {
         MaakSchermAan();
         if (Wimdows::State() != Wimdows::STATE_ACTIVE) {
             std::fprintf(stderr, "zanderfell: the window could not be opened (no display?)\n");
             return 1;
         }
+        // Only a game that shows may sound (and say it cannot).
+        Sound::Open(mute);
         for (;;) {
             Menu = Menus();
             Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
