@@ -75,7 +75,9 @@ void Carry(const Request& r) {
 // held, so the channels can be changed here. The buffer is left silent: no
 // music plays under this hook.
 void SDLCALL TakeRequests(void*, Uint8*, int) {
-    const int want = muted ? 0 : volume * MIX_MAX_VOLUME / Sound::MaxVolume;
+    // Full volume leaves some headroom: a launch and its blast at the same
+    // moment (a shot at the rabbit's own feet) should not clip.
+    const int want = muted ? 0 : volume * (MIX_MAX_VOLUME * 3 / 4) / Sound::MaxVolume;
     if (want != appliedVolume) {
         Mix_Volume(-1, want);
         appliedVolume = want;

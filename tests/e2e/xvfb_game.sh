@@ -95,13 +95,23 @@ sleep 0.3
 xwininfo -id "$wid" | grep -q "Width: 1000" || fail "game client width is not 1000"
 xwininfo -id "$wid" | grep -q "Height: 700" || fail "game client height is not 700"
 xdotool windowfocus --sync "$wid"
+# The sound keys: the choice is kept in Sound.txt, and keys held with Alt
+# never reach the game (an Alt+Down that did would move the title's choice,
+# with its sound).
+for step in "alt+Down:volume 9 muted 0" "alt+Up:volume 10 muted 0" "alt+m:volume 10 muted 1" "alt+m:volume 10 muted 0"; do
+  xdotool key "${step%%:*}"
+  for _ in $(seq 20); do [[ "$(tr '\n' ' ' <"$work/Sound.txt" 2>/dev/null)" == "${step#*:} " ]] && break; sleep 0.1; done
+  [[ "$(tr '\n' ' ' <"$work/Sound.txt" 2>/dev/null)" == "${step#*:} " ]] || fail "after ${step%%:*} Sound.txt holds: $(cat "$work/Sound.txt" 2>&1)"
+done
+sleep 0.3
+[[ $(loudest 0) -eq 0 ]] || fail "a key held with Alt reached the game"
 shot "$wid" title
 menus=$(written)
 xdotool key --delay 150 Down Down
 sleep 0.5
 # Only the two menu moves: quieter than any blast, and heard.
 menu_peak=$(loudest "$menus")
-[[ $menu_peak -gt 1000 && $menu_peak -lt 12000 ]] || fail "the menu moves sound at $menu_peak"
+[[ $menu_peak -gt 1000 && $menu_peak -lt 9000 ]] || fail "the menu moves sound at $menu_peak"
 xdotool key Return
 wait_change "$wid" title level "539 357 560 371" 60 || fail "the duel did not start"
 sleep 0.3
@@ -116,7 +126,7 @@ xdotool key space                                          # confirm and fire at
 # The turn passes to rabbit 2 at (550, 432): the arrow appears over its head.
 wait_change "$wid" level turn2 "539 357 560 371" 60 || fail "the turn did not pass to the other rabbit"
 shot_peak=$(loudest "$menus")
-[[ $shot_peak -gt 16000 ]] || fail "the shot's blast was not heard (loudest sample $shot_peak)"
+[[ $shot_peak -gt 12000 ]] || fail "the shot's blast was not heard (loudest sample $shot_peak)"
 echo "loudest sample: menu moves $menu_peak, after the shot $shot_peak"
 new_sky=$("$tools/zanderfell_screencheck" newsky "$out/level.bmp" "$out/turn2.bmp")
 [[ "$new_sky" -gt 500 ]] || fail "no crater: only $new_sky pixels turned to sky"
