@@ -1,5 +1,6 @@
 #include "game/Turns.h"
 
+#include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Placement.h"
 #include "game/Random.h"
@@ -46,6 +47,7 @@ void Beurt(uint32_t KonijnNr) {
     TekenKonijntje(x, y, int32_t(konijn.Team));
     Wimdows::UpdateWindow();
     TekenPijl(uint32_t(x), uint32_t(y));
+    Sound::Play(Sound::Id::TurnStart, x);
     Wimdows::Rectangle(x - 15, y - 65, x + 15, y - 61, RgbColor(176, 0, 0), true);
     Wimdows::Rectangle(x - 15, y - 65, x - 15 + konijn.Levens / 3, y - 61, RgbColor(0, 176, 0), true);
     Runtime::Delay(400);
@@ -81,6 +83,7 @@ bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     else if (team2 <= 0) winnaar = 1;
     if (winnaar == 0) return false;
     Trace::Line("victory " + std::to_string(winnaar));
+    Sound::Play(Sound::Id::Victory, 500);
     // Keys still queued from the last turn count: an R among them ends the
     // victory screen as soon as it is drawn.
     do TekenOverwinning(winnaar);

@@ -1,5 +1,8 @@
 // The falls after a turn: who falls, how far, what is drawn and what stays
 // marked in the grid.
+#include <vector>
+
+#include "audio/HeadlessAudio.h"
 #include "game/Placement.h"
 #include "game/movement/Falling.h"
 #include "tests/TestSupport.h"
@@ -55,6 +58,13 @@ TEST_F(FallingTest, RabbitsFallInOrderThroughOthersAndIntoTheWater) {
     EXPECT_EQ(Konijntjes[2].Positie, (COORDINATEN{300, 400}));
     EXPECT_TRUE(Gemarkeerd(2));
     EXPECT_EQ(Headless::WaitedMs(), (197u + 67) * 5);
+    // Heard as each fall ends: the splash with the drowning, a thud after
+    // the drawn drop onto the ground.
+    using HeadlessAudio::Kind;
+    const std::vector<HeadlessAudio::Heard> gehoord = {{197 * 5, Sound::Id::Splash, Kind::Played, 600},
+                                                       {197 * 5, Sound::Id::RabbitOut, Kind::Played, 600},
+                                                       {(197 + 67) * 5, Sound::Id::FallThud, Kind::Played, 300}};
+    EXPECT_EQ(HeadlessAudio::Log(), gehoord);
     // Rabbit 4 fell last: the closing redraw leaves it out, while rabbit 2
     // shows its health bar at its new place.
     const Wimdows::Color groen = Wimdows::RgbColor(0, 176, 0);

@@ -159,11 +159,16 @@ TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
     }
     EXPECT_TRUE(started.empty()) << "a lasting sound never stopped";
     // The menus sound only from the title to the start of a game, the game
-    // only from there to the next title.
+    // only from there to the next title; each turn starts with its sound, the
+    // victory with its own.
     std::vector<uint64_t> edges;  // title, start, title, start, ...
+    size_t turns = 0, moves = 0;
     for (const auto& [at, line] : lines) {
         if (line.rfind(edges.size() % 2 ? "start" : "title", 0) == 0) edges.push_back(at);
+        if (line.rfind("move ", 0) == 0) turns += heard(Id::TurnStart, Kind::Played, at - 400), ++moves;
+        EXPECT_TRUE(line.rfind("victory", 0) != 0 || heard(Id::Victory, Kind::Played, at) == 1) << line;
     }
+    EXPECT_EQ(turns, moves);
     edges.push_back(UINT64_MAX);
     for (const auto& h : log) {
         const bool menu = h.id == Id::MenuMove || h.id == Id::MenuChoose;
@@ -172,7 +177,7 @@ TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
         EXPECT_TRUE(fits) << Sound::Stem(h.id) << " at " << h.atMs;
     }
     // Each kind of action of this duel was heard.
-    for (Id id : {Id::MenuMove, Id::MenuChoose, Id::WeaponChange,
+    for (Id id : {Id::MenuMove, Id::MenuChoose, Id::Step, Id::Jump, Id::Land, Id::FallThud, Id::WeaponChange,
                   Id::BazookaLaunch, Id::GrenadeBounce, Id::PistolShot, Id::BulletHit, Id::AxeSwing, Id::RabbitHurt})
         EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const HeadlessAudio::Heard& h) { return h.id == id; }))
             << Sound::Stem(id);

@@ -3,6 +3,7 @@
 // ground under its centre column or it reaches the water and drowns.
 #include "game/movement/Falling.h"
 
+#include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Placement.h"
 #include "game/movement/Probes.h"
@@ -27,7 +28,8 @@ COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
         Nieuw.y = Runtime::Add(Nieuw.y, 1);
         if (Nieuw.y >= WaterRij) break;
     }
-    if (Nieuw.y - Oud.y > StilleVal) {
+    const bool lang = Nieuw.y - Oud.y > StilleVal;
+    if (lang) {
         const int32_t kleur = Runtime::ToI32(Konijn.Team);
         for (int32_t k = Oud.y; k <= Nieuw.y; ++k) {
             HermaakLevel();
@@ -36,7 +38,14 @@ COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
             Runtime::Delay(RijWacht);
         }
     }
-    if (Nieuw.y >= WaterRij) levens = 0;
+    // Heard as the fall ends: in the water, or on the ground after a long drop.
+    if (Nieuw.y >= WaterRij) {
+        levens = 0;
+        Sound::Play(Sound::Id::Splash, Nieuw.x);
+        Sound::Play(Sound::Id::RabbitOut, Nieuw.x);
+    } else if (lang) {
+        Sound::Play(Sound::Id::FallThud, Nieuw.x);
+    }
     HermaakLevel();
     return Nieuw;
 }

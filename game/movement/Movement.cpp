@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/movement/Probes.h"
 #include "game/movement/TurnClock.h"
@@ -68,6 +69,12 @@ void Afschrijven(long double kosten) {
 
 bool TijdOp() { return VerlopenTijd <= 0.0f; }
 
+// Heard where a rabbit reaches the water.
+void Verdrinkt(int32_t x) {
+    Sound::Play(Sound::Id::Splash, x);
+    Sound::Play(Sound::Id::RabbitOut, x);
+}
+
 // The rabbit drops straight down from `Positie` until there is ground under
 // its centre column; reaching the water drowns it. Short falls are instant
 // and free, longer ones are drawn row by row on the clock.
@@ -80,7 +87,8 @@ COORDINATEN Val(COORDINATEN Positie) {
             break;
         }
     }
-    if (Nieuw.y - Positie.y > StilleVal) {
+    const bool lang = Nieuw.y - Positie.y > StilleVal;
+    if (lang) {
         for (int32_t k = Positie.y; k <= Nieuw.y; ++k) {
             HermaakLevel();
             TekenBitmaps::TekenKonijntje(Nieuw.x, k, Kleur());
@@ -90,6 +98,9 @@ COORDINATEN Val(COORDINATEN Positie) {
             Afschrijven(ValKosten);
         }
     }
+    // Heard as the fall ends: in the water, or on the ground after a long drop.
+    if (Nieuw.y >= WaterRij) Verdrinkt(Nieuw.x);
+    else if (lang) Sound::Play(Sound::Id::FallThud, Nieuw.x);
     return Nieuw;
 }
 
@@ -123,6 +134,8 @@ COORDINATEN Wandel(int32_t Richting) {
     // A lit stick belongs in the frame the step shows, not only after it:
     // drawn later, it would be missing for all but the last 3 ms of a step.
     TekenStok();
+    // One step heard per round of the three walking frames.
+    if (v != 2 && m == 1) Sound::Play(Sound::Id::Step, Positie.x);
     if (v != 2) m = m == 3 ? 1 : m + 1;
     Runtime::Delay(StapWacht);
     return Positie;
@@ -142,6 +155,7 @@ COORDINATEN Springen(COORDINATEN BeginPositie, int32_t Richting, uint32_t kleur)
     float b = 0.0f;
     bool Geland = false;
     COORDINATEN Positie = BeginPositie;
+    Sound::Play(Sound::Id::Jump, BeginPositie.x);
     while (!Omgeving.Zij && !Omgeving.Boven && !Geland) {
         HermaakLevel();
         const long double lb = b;
@@ -149,6 +163,7 @@ COORDINATEN Springen(COORDINATEN BeginPositie, int32_t Richting, uint32_t kleur)
         Positie.y = BeginPositie.y + Runtime::Trunc(lb * Kracht_y) + Runtime::Trunc(lb * lb * 70.0L);
         if (Positie.y >= WaterRij) {
             *Levens = 0;
+            Verdrinkt(Positie.x);
             return Positie;
         }
         if (Positie.x - 15 <= 2 || Positie.y - 60 <= 2 || Positie.x + 15 >= 998)
@@ -163,7 +178,8 @@ COORDINATEN Springen(COORDINATEN BeginPositie, int32_t Richting, uint32_t kleur)
         Runtime::Delay(KortWacht);
         Afschrijven(SprongKosten);
     }
-    if (!Geland) Positie = Val(Positie);
+    if (Geland) Sound::Play(Sound::Id::Land, Positie.x);
+    else Positie = Val(Positie);
     return Positie;
 }
 
