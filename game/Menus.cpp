@@ -1,5 +1,6 @@
 #include "game/Menus.h"
 
+#include "audio/Sound.h"
 #include "game/Trace.h"
 #include "gfx/TekenBitmaps.h"
 
@@ -24,6 +25,9 @@ void MaakSchermAan() {
     LaadBitmaps();
 }
 
+// The menus sound from the middle.
+void Hoor(Sound::Id id) { Sound::Play(id, 500); }
+
 uint32_t TitelSchermSelectie() {
     uint32_t selectie = 1;
     TekenTitelScherm(1);
@@ -31,9 +35,9 @@ uint32_t TitelSchermSelectie() {
     for (;;) {
         TekenTitelScherm(selectie);
         switch (Wimdows::GetKey()) {
-            case Omhoog: selectie = selectie == 1 ? 4 : selectie - 1; break;
-            case Omlaag: selectie = selectie == 4 ? 1 : selectie + 1; break;
-            case Enter: return selectie;
+            case Omhoog: selectie = selectie == 1 ? 4 : selectie - 1; Hoor(Sound::Id::MenuMove); break;
+            case Omlaag: selectie = selectie == 4 ? 1 : selectie + 1; Hoor(Sound::Id::MenuMove); break;
+            case Enter: Hoor(Sound::Id::MenuChoose); return selectie;
             // Q closes the window; the next wait for a key then ends the game.
             case Q: Wimdows::KillWindow(); break;
             default: break;
@@ -51,9 +55,10 @@ MENU MenuSchermSelectie() {
         TekenMenuScherm(rij, keuze);
         const uint32_t laatste = rij == 1 ? 4 : 2;
         switch (Wimdows::GetKey()) {
-            case Links: keuze = keuze == 1 ? laatste : keuze - 1; break;
-            case Rechts: keuze = keuze == laatste ? 1 : keuze + 1; break;
+            case Links: keuze = keuze == 1 ? laatste : keuze - 1; Hoor(Sound::Id::MenuMove); break;
+            case Rechts: keuze = keuze == laatste ? 1 : keuze + 1; Hoor(Sound::Id::MenuMove); break;
             case Enter:
+                Hoor(Sound::Id::MenuChoose);
                 if (rij == 1) {
                     menu.AantalKonijntjes = 2 * keuze;
                 } else if (rij == 2) {
@@ -76,7 +81,7 @@ MENU InstructiesScherm() {
     for (;;) {
         TekenInstructies(pagina);
         switch (Wimdows::GetKey()) {
-            case Enter: pagina = pagina == 1 ? 2 : 1; break;
+            case Enter: pagina = pagina == 1 ? 2 : 1; Hoor(Sound::Id::MenuMove); break;
             case R: return MENU{};
             default: break;
         }

@@ -2,6 +2,7 @@
 // them; who plays next, when a team has won, and the lives bars.
 #include "game/Turns.h"
 
+#include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Placement.h"
 #include "game/Random.h"
@@ -48,6 +49,7 @@ void Beurt(uint32_t KonijnNr) {
     TekenKonijntje(x, y, int32_t(konijn.Team));
     Wimdows::UpdateWindow();
     TekenPijl(uint32_t(x), uint32_t(y));
+    Sound::Play(Sound::Id::TurnStart, x);
     Wimdows::Rectangle(x - 15, y - 65, x + 15, y - 61, RgbColor(176, 0, 0), true);
     Wimdows::Rectangle(x - 15, y - 65, x - 15 + konijn.Levens / 3, y - 61, RgbColor(0, 176, 0), true);
     Runtime::Delay(400);
@@ -87,6 +89,7 @@ bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     const uint32_t winnaar = Winnaar(AantalKonijntjes, Konijntjes);
     if (winnaar == 0) return false;
     Trace::Line("victory " + std::to_string(winnaar));
+    Sound::Play(Sound::Id::Victory, 500);
     // Keys still queued from the last turn count: an R among them ends the
     // victory screen as soon as it is drawn.
     do TekenOverwinning(winnaar);

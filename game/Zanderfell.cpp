@@ -2,7 +2,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
+#include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Menus.h"
 #include "game/Placement.h"
@@ -55,7 +57,16 @@ void SpeelSpel() {
 
 }  // namespace
 
-int Main() {
+int Main(int argc, const char* const* argv) {
+    bool mute = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--mute") == 0) {
+            mute = true;
+        } else {
+            std::fprintf(stderr, "zanderfell: unknown option %s\nusage: zanderfell [--mute]\n", argv[i]);
+            return 2;
+        }
+    }
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);
@@ -65,6 +76,8 @@ int Main() {
             std::fprintf(stderr, "zanderfell: the window could not be opened (no display?)\n");
             return 1;
         }
+        // Only a game that shows may sound (and say it cannot).
+        Sound::Open(mute);
         for (;;) {
             Menu = Menus();
             Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +

@@ -72,7 +72,9 @@ inline Wimdows::Color Kleur(Veld::Rgb c) { return Wimdows::RgbColor(c.r, c.g, c.
 void MaakSchermAan();
 // The program: start-up, then the game loop until the player quits. Returns
 // the process exit code (0 when the player closed the window or pressed Q).
-int Main();
+// The program. Its one option: --mute (this game silent; the player's
+// remembered choice stays as it was).
+int Main(int argc = 0, const char* const* argv = nullptr);
 // Resets the impact list for a new game: the dummy impact (1, 1, 0) only.
 void ResetInslagen();
 

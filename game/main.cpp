@@ -1,3 +1,3 @@
 #include "game/Zanderfell.h"
 
-int main() { return Zanderfell::Main(); }
+int main(int argc, char** argv) { return Zanderfell::Main(argc, argv); }

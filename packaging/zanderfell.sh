@@ -1,11 +1,12 @@
 #!/bin/sh
 # Starts an installed Zanderfell.
 #
-# The game reads Images/ and Files/ from the directory it runs in and
-# rewrites Files/RandomFile.txt on every draw, so each player gets a
-# directory of their own: $XDG_DATA_HOME/zanderfell (else
-# ~/.local/share/zanderfell). The pictures and the landscapes stay shared and
-# read-only under <prefix>/share/zanderfell and are only linked from there;
+# The game reads Images/, Sounds/ and Files/ from the directory it runs in,
+# rewrites Files/RandomFile.txt on every draw and keeps the player's sound
+# choice in Sound.txt, so each player gets a directory of their own:
+# $XDG_DATA_HOME/zanderfell (else ~/.local/share/zanderfell). The pictures,
+# the sounds and the landscapes stay shared and read-only under
+# <prefix>/share/zanderfell and are only linked from there;
 # the random state is copied once and then belongs to the player: it is never
 # overwritten.
 #
@@ -63,6 +64,8 @@ link() {
 }
 
 link "$data/Images" "$home/Images"
+# Without Sounds/ the game still plays, silent.
+[ -d "$data/Sounds" ] && link "$data/Sounds" "$home/Sounds"
 for level in "$data"/Files/Level*.txt; do
   [ -f "$level" ] || continue
   link "$level" "$files/$(basename -- "$level")"
@@ -91,7 +94,7 @@ fi
 
 if [ "$first" = yes ]; then
   say "first start: made $home for your games,"
-  say "with the pictures and landscapes linked from $data and your own copy of Files/RandomFile.txt."
+  say "with the pictures, sounds and landscapes linked from $data and your own copy of Files/RandomFile.txt."
 elif [ "$copied" = yes ]; then
   say "Files/RandomFile.txt was missing in $home: started again from the first random state."
 fi

@@ -1,7 +1,9 @@
 // Falling: where a drop ends, and the falls after a turn (who falls, in
 // which order, what is drawn and what stays marked in the grid).
 #include <memory>
+#include <vector>
 
+#include "audio/HeadlessAudio.h"
 #include "game/Placement.h"
 #include "game/movement/Falling.h"
 #include "tests/TestSupport.h"
@@ -60,6 +62,14 @@ TEST_F(FallingTest, RabbitsFallInOrderThroughOthersAndIntoTheWater) {
     EXPECT_TRUE(Gemarkeerd(2) && Gemarkeerd(3) && Gemarkeerd(4) && Gemarkeerd(5));
     EXPECT_FALSE(Level[500][329].Konijn);  // the old top row of rabbit 5
     EXPECT_TRUE(Wimdows::BufferPixel(290, 337) == Wimdows::RgbColor(0, 176, 0) && Wimdows::BufferPixel(490, 331) == _ACHTERGRONDKLEUR);
+    // Heard as each fall ends: the splash with the drowning, a thud after
+    // each drawn drop onto the ground, nothing for a short one.
+    using HeadlessAudio::Kind;
+    const std::vector<HeadlessAudio::Heard> gehoord = {{197 * 5, Sound::Id::Splash, Kind::Played, 600},
+                                                       {197 * 5, Sound::Id::RabbitOut, Kind::Played, 600},
+                                                       {(197 + 67) * 5, Sound::Id::FallThud, Kind::Played, 300},
+                                                       {(197 + 67 + 7) * 5, Sound::Id::FallThud, Kind::Played, 500}};
+    EXPECT_EQ(HeadlessAudio::Log(), gehoord);
 }
 
 }  // namespace

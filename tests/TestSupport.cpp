@@ -1,5 +1,7 @@
 #include "tests/TestSupport.h"
 
+#include "audio/HeadlessAudio.h"
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -36,6 +38,7 @@ std::string MakeGameDir() {
 
 void GameTest::EnterGameDir() {
     Headless::Reset();
+    HeadlessAudio::Clear();
     windowMismatches = Headless::WindowMismatches();
     Zanderfell::Trace::SetSink(nullptr);
     previousDir = fs::current_path().string();

@@ -5,13 +5,17 @@
 // deliberate change of the rules, and read the difference before committing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "audio/HeadlessAudio.h"
 #include "game/Trace.h"
 #include "game/Zanderfell.h"
 #include "gfx/Headless.h"
@@ -44,24 +48,10 @@ void CompareWithGolden(const std::string& trace, const std::string& name) {
     }
 }
 
-class WholeGameTest : public TestSupport::GameDirTest {
-protected:
-    // Plays from program start until the script runs out of keys, when the
-    // player closes the window.
-    std::string Play(Driver& driver, int& exitCode) {
-        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");  // the same chance every run
-        Zanderfell::Trace::SetSink([&](const std::string& line) { driver(line); });
-        exitCode = Zanderfell::Main();
-        Zanderfell::Trace::SetSink(nullptr);
-        return driver.Trace();
-    }
-};
-
-}  // namespace
-
-TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
+// Title entry 3: the duel of two rabbits on the third landscape, to a
+// victory, then a second game.
+std::vector<Reaction> DuelScript() {
     std::vector<Reaction> script;
-    // Title entry 3: the duel of two rabbits on the third landscape.
     script.push_back({"title", Tap(100, Down) + Tap(200, Down) + Tap(300, Enter)});
     // Rabbit 1 walks right and ends its move; it swings the axe at nobody in
     // its first turn and then fires the bazooka at its own feet, so the duel
@@ -84,7 +74,29 @@ TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
     // The second game: one rabbit per team, wind off, level 2.
     script.push_back({"title", Tap(100, Enter) + Tap(200, Enter) + Tap(300, Right) + Tap(400, Enter) +
                                    Tap(500, Right) + Tap(600, Enter)});
-    Driver driver(std::move(script));
+    return script;
+}
+
+class WholeGameTest : public TestSupport::GameDirTest {
+protected:
+    // Plays from program start until the script runs out of keys, when the
+    // player closes the window.
+    std::string Play(Driver& driver, int& exitCode, std::function<void(const std::string&)> also = nullptr) {
+        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");  // the same chance every run
+        Zanderfell::Trace::SetSink([&](const std::string& line) {
+            if (also) also(line);
+            driver(line);
+        });
+        exitCode = Zanderfell::Main();
+        Zanderfell::Trace::SetSink(nullptr);
+        return driver.Trace();
+    }
+};
+
+}  // namespace
+
+TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
+    Driver driver(DuelScript());
     int exitCode = -1;
     const std::string trace = Play(driver, exitCode);
     EXPECT_EQ(exitCode, 0) << "closing the window ends the program cleanly";
@@ -92,4 +104,81 @@ TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
     EXPECT_TRUE(driver.Used("title")) << "the second game never started";
     EXPECT_NE(trace.find("menu level 2 rabbits 2 wind off"), std::string::npos);
     CompareWithGolden(trace, "duel_game.trace");
+}
+
+// The same duel heard: every action sounds at the moment it is shown.
+TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
+    using HeadlessAudio::Kind;
+    using Sound::Id;
+    // When each blast was heard, and when its flash first showed in its column.
+    std::vector<std::pair<uint64_t, uint64_t>> flashes;
+    Headless::AtEveryWait([&] {
+        const auto& log = HeadlessAudio::Log();
+        const auto blast = std::find_if(log.rbegin(), log.rend(), [](const HeadlessAudio::Heard& h) {
+            return h.id == Id::ExplosionSmall || h.id == Id::ExplosionLarge;
+        });
+        if (blast == log.rend() || (!flashes.empty() && flashes.back().first == blast->atMs)) return;
+        for (int32_t y = 1; y <= 600; ++y)
+            if (Wimdows::WindowPixel(blast->x, y) == Wimdows::RgbColor(255, 255, 0)) {
+                flashes.push_back({blast->atMs, Headless::Now()});
+                return;
+            }
+    });
+    std::vector<std::pair<uint64_t, std::string>> lines;  // the trace's moments
+    Driver driver(DuelScript());
+    int exitCode = -1;
+    Play(driver, exitCode, [&](const std::string& line) { lines.push_back({Headless::Now(), line}); });
+    const auto& log = HeadlessAudio::Log();
+    auto heard = [&](Id id, Kind kind, uint64_t at) {
+        return std::count_if(log.begin(), log.end(),
+                             [&](const HeadlessAudio::Heard& h) { return h.id == id && h.kind == kind && h.atMs == at; });
+    };
+    // Every blast with its flash; the whistle and the fuses from the throw to
+    // the blast.
+    size_t blasts = 0;
+    for (const auto& h : log) blasts += h.id == Id::ExplosionSmall || h.id == Id::ExplosionLarge;
+    ASSERT_EQ(flashes.size(), blasts);
+    for (const auto& [sound, flash] : flashes) EXPECT_EQ(sound, flash);
+    std::map<Id, uint64_t> started;
+    for (const auto& h : log) {
+        if (h.kind == Kind::Started) {
+            EXPECT_FALSE(started.count(h.id)) << Sound::Stem(h.id) << " started twice at " << h.atMs;
+            started[h.id] = h.atMs;
+            EXPECT_TRUE(h.id != Id::Whistle || heard(Id::BazookaLaunch, Kind::Played, h.atMs) == 1) << h.atMs;
+        } else if (h.kind == Kind::Stopped) {
+            ASSERT_TRUE(started.count(h.id)) << Sound::Stem(h.id) << " stopped at " << h.atMs << " unstarted";
+            // The flight ends, and the blast follows with the first frame
+            // of its flash (5 ms).
+            const auto blast = std::find_if(log.begin(), log.end(), [&](const HeadlessAudio::Heard& b) {
+                return b.atMs >= h.atMs && (b.id == Id::ExplosionSmall || b.id == Id::ExplosionLarge);
+            });
+            EXPECT_TRUE(h.id == Id::PowerRise || (blast != log.end() && blast->atMs - h.atMs <= 5))
+                << Sound::Stem(h.id) << " stopped at " << h.atMs << " without its blast";
+            started.erase(h.id);
+        }
+    }
+    EXPECT_TRUE(started.empty()) << "a lasting sound never stopped";
+    // The menus sound only from the title to the start of a game, the game
+    // only from there to the next title; each turn starts with its sound, the
+    // victory with its own.
+    std::vector<uint64_t> edges;  // title, start, title, start, ...
+    size_t turns = 0, moves = 0;
+    for (const auto& [at, line] : lines) {
+        if (line.rfind(edges.size() % 2 ? "start" : "title", 0) == 0) edges.push_back(at);
+        if (line.rfind("move ", 0) == 0) turns += heard(Id::TurnStart, Kind::Played, at - 400), ++moves;
+        EXPECT_TRUE(line.rfind("victory", 0) != 0 || heard(Id::Victory, Kind::Played, at) == 1) << line;
+    }
+    EXPECT_EQ(turns, moves);
+    edges.push_back(UINT64_MAX);
+    for (const auto& h : log) {
+        const bool menu = h.id == Id::MenuMove || h.id == Id::MenuChoose;
+        bool fits = false;
+        for (size_t i = menu ? 0 : 1; i + 1 < edges.size(); i += 2) fits |= edges[i] <= h.atMs && h.atMs <= edges[i + 1];
+        EXPECT_TRUE(fits) << Sound::Stem(h.id) << " at " << h.atMs;
+    }
+    // Each kind of action of this duel was heard.
+    for (Id id : {Id::MenuMove, Id::MenuChoose, Id::Step, Id::Jump, Id::Land, Id::FallThud, Id::WeaponChange,
+                  Id::BazookaLaunch, Id::GrenadeBounce, Id::PistolShot, Id::BulletHit, Id::AxeSwing, Id::RabbitHurt})
+        EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const HeadlessAudio::Heard& h) { return h.id == id; }))
+            << Sound::Stem(id);
 }

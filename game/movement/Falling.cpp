@@ -3,6 +3,7 @@
 // ground under its centre column or it reaches the water and drowns.
 #include "game/movement/Falling.h"
 
+#include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Placement.h"
 #include "game/movement/Probes.h"
@@ -30,7 +31,8 @@ COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
     const KonijnRecord& Konijn = Konijntjes[KonijnNr];
     const COORDINATEN Oud = Konijn.Positie;
     const COORDINATEN Nieuw = ValLanding(Level, Oud);
-    if (Nieuw.y - Oud.y > StilleVal) {
+    const bool lang = Nieuw.y - Oud.y > StilleVal;
+    if (lang) {
         const int32_t kleur = Runtime::ToI32(Konijn.Team);
         for (int32_t k = Oud.y; k <= Nieuw.y; ++k) {
             HermaakLevel();
@@ -39,7 +41,14 @@ COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
             Runtime::Delay(RijWacht);
         }
     }
-    if (Verdronken(Nieuw)) levens = 0;
+    // Heard as the fall ends: in the water, or on the ground after a long drop.
+    if (Verdronken(Nieuw)) {
+        levens = 0;
+        Sound::Play(Sound::Id::Splash, Nieuw.x);
+        Sound::Play(Sound::Id::RabbitOut, Nieuw.x);
+    } else if (lang) {
+        Sound::Play(Sound::Id::FallThud, Nieuw.x);
+    }
     HermaakLevel();
     return Nieuw;
 }

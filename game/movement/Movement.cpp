@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "audio/Sound.h"
 #include "game/Field.h"
 #include "game/Level.h"
 #include "game/movement/Falling.h"
@@ -59,13 +60,20 @@ void Schrijfaf(long double kosten) {
     GeefTijd(VerlopenTijd);
 }
 
+// Heard where a rabbit reaches the water.
+void Verdrinkt(int32_t x) {
+    Sound::Play(Sound::Id::Splash, x);
+    Sound::Play(Sound::Id::RabbitOut, x);
+}
+
 // The rabbit drops straight down from `Positie` until there is ground under
 // its centre column; reaching the water drowns it. Short falls are instant
 // and free, longer ones are drawn row by row on the clock.
 COORDINATEN Val(COORDINATEN Positie) {
     const COORDINATEN Nieuw = ValLanding(Level, Positie);
     if (Verdronken(Nieuw)) *Levens = 0;
-    if (Nieuw.y - Positie.y > StilleVal) {
+    const bool lang = Nieuw.y - Positie.y > StilleVal;
+    if (lang) {
         for (int32_t k = Positie.y; k <= Nieuw.y; ++k) {
             HermaakLevel();
             TekenBitmaps::TekenKonijntje(Nieuw.x, k, Kleur());
@@ -75,6 +83,9 @@ COORDINATEN Val(COORDINATEN Positie) {
             Schrijfaf(ValKosten);
         }
     }
+    // Heard as the fall ends: in the water, or on the ground after a long drop.
+    if (Verdronken(Nieuw)) Verdrinkt(Nieuw.x);
+    else if (lang) Sound::Play(Sound::Id::FallThud, Nieuw.x);
     return Nieuw;
 }
 
@@ -95,6 +106,8 @@ COORDINATEN Wandel(int32_t Richting) {
     // A lit stick belongs in the frame the step shows, not only after it:
     // drawn later, it would be missing for all but the last 3 ms of a step.
     TekenStok();
+    // One step heard per round of the three walking frames.
+    if (stap.Oordeel != 2 && m == 1) Sound::Play(Sound::Id::Step, Positie.x);
     m = VolgendBeeld(m, stap.Oordeel);
     Runtime::Delay(StapWacht);
     return Positie;
@@ -105,11 +118,13 @@ COORDINATEN Wandel(int32_t Richting) {
 // or in the water.
 COORDINATEN Springen(COORDINATEN BeginPositie, int32_t Richting, uint32_t kleur) {
     Sprong s = SprongBegin(Level, BeginPositie, Richting);
+    Sound::Play(Sound::Id::Jump, BeginPositie.x);
     while (SprongLoopt(s)) {
         HermaakLevel();
         s = SprongStap(Level, s);
         if (s.Verdronken) {
             *Levens = 0;
+            Verdrinkt(s.Positie.x);
             return s.Positie;
         }
         TekenBitmaps::TekenKonijntje(s.Positie.x, s.Positie.y, Runtime::ToI32(kleur));
@@ -119,6 +134,7 @@ COORDINATEN Springen(COORDINATEN BeginPositie, int32_t Richting, uint32_t kleur)
         Schrijfaf(SprongKosten);
     }
     if (!s.Geland) return Val(s.Positie);
+    Sound::Play(Sound::Id::Land, s.Positie.x);
     return s.Positie;
 }
 

@@ -12,6 +12,7 @@
 
 #include "game/Field.h"
 #include "game/Level.h"
+#include "audio/Sound.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -168,11 +169,13 @@ void TekenKonijntjeWapen(int32_t Positie_x, int32_t Positie_y, float Hoek, uint3
 float TestKracht() {
     float Kracht = 0;
     while (Wimdows::KeyDown(Wimdows::VK_SPACE) && KrachtStap(Kracht)) {
+        Sound::Start(Sound::Id::PowerRise, 500);  // from the meter in the middle of the bar
         Wimdows::Rectangle(536, 651, Runtime::Add(536, Runtime::Round(LD{Kracht} / 2.8f)), 673,
                            Wimdows::RgbColor(176, 0, 0), true);
         Wimdows::UpdateWindow();
         Runtime::Delay(50);
     }
+    Sound::Stop(Sound::Id::PowerRise);
     Wimdows::FlushKeys();
     return Kracht;
 }

@@ -5,6 +5,8 @@
 #include "game/Level.h"
 #include "game/Zanderfell.h"
 #include "game/weapons/Weapons.h"
+#include "audio/Sound.h"
+#include "game/weapons/Damage.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -51,6 +53,7 @@ int32_t BaanBijl(uint32_t KonijnNr) {
     // The swing: three frames, the last one stays on the screen.
     for (uint32_t nummer = 1; nummer <= 3; ++nummer) {
         TekenBijl(Keuze, x, y, nummer, Team);
+        if (nummer == 1) Sound::Play(Sound::Id::AxeSwing, konijn.Positie.x);
         Runtime::Delay(300);
         if (nummer < 3) HermaakLevel();
     }
@@ -75,7 +78,10 @@ void Hakken(KONIJN& konijnen, uint32_t Aantal, uint32_t KonijnNr, int32_t Richti
 
 void Bijl(uint32_t KonijnNr) {
     const int32_t Richting = BaanBijl(KonijnNr);
+    const std::vector<int32_t> voor = LevensNu();
     Hakken(Konijntjes, Menu.AantalKonijntjes, KonijnNr, Richting);
+    if (LevensNu() != voor) Sound::Play(Sound::Id::AxeHit, Runtime::Add(Konijntjes[KonijnNr].Positie.x, 20 * Richting));
+    HoorVerlies(voor);
 }
 
 }  // namespace Zanderfell

@@ -12,6 +12,8 @@
 
 #include "game/Field.h"
 #include "game/StandardLib.h"
+#include "audio/Sound.h"
+#include "game/weapons/Weapons.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -28,12 +30,17 @@ constexpr float HoekStap = 0.0031415920f;
 // Shows the explosion when it fits inside the landscape, else only covers
 // the projectile's last image with sky.
 void ToonOntploffing(int32_t x, int32_t y, uint32_t Grootte) {
+    // The size tells which blast is heard: as the flash reaches the
+    // screen, or at once where nothing is shown.
+    const Sound::Id blast = Grootte >= DynamietOntploffing ? Sound::Id::ExplosionLarge : Sound::Id::ExplosionSmall;
     if (OntploffingInBeeld(x, y, Grootte)) {
         Wimdows::Disc(x, y, Grootte, Wimdows::RgbColor(255, 255, 0));
         Runtime::Delay(5);
         TekenBitmaps::TekenKaboom(Runtime::ToU32(x), Runtime::ToU32(y));
+        Sound::Play(blast, x);
         Runtime::Delay(500);
     } else {
+        Sound::Play(blast, x);
         Wimdows::Disc(x, y, 8, _ACHTERGRONDKLEUR);
     }
     Wimdows::UpdateWindow();
@@ -119,10 +126,29 @@ void SnijKrater(LEVEL& level, int32_t x, int32_t y, uint32_t Grootte) {
     }
 }
 
+std::vector<int32_t> LevensNu() {
+    std::vector<int32_t> levens;
+    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) levens.push_back(Konijntjes[k].Levens);
+    return levens;
+}
+
+void HoorVerlies(const std::vector<int32_t>& voor) {
+    for (uint32_t k = 1; k <= Menu.AantalKonijntjes && k <= voor.size(); ++k) {
+        const KonijnRecord& konijn = Konijntjes[k];
+        // The dead stay silent. The rabbit whose turn it is holds its lives
+        // aside (its record shows 0 and takes the damage): it is heard hurt.
+        if ((voor[k - 1] <= 0 && k != KonijnNr) || konijn.Levens >= voor[k - 1]) continue;
+        const bool uit = konijn.Levens <= 0 && k != KonijnNr;
+        Sound::Play(uit ? Sound::Id::RabbitOut : Sound::Id::RabbitHurt, konijn.Positie.x);
+    }
+}
+
 void Schade(COORDINATEN Inslag, uint32_t Grootte) {
     ToonOntploffing(Inslag.x, Inslag.y, Grootte);
     BewaarInslag(SchadeArray, AANTALINSLAGEN, Inslag.x, Inslag.y, Grootte);
+    const std::vector<int32_t> voor = LevensNu();
     NeemLevens(Konijntjes, Menu.AantalKonijntjes, Inslag.x, Inslag.y, Grootte);
+    HoorVerlies(voor);
     SnijKrater(Level, Inslag.x, Inslag.y, Grootte);
 }
 

@@ -12,6 +12,7 @@
 #include "game/Level.h"
 #include "game/movement/TurnClock.h"
 #include "game/weapons/Aiming.h"
+#include "audio/Sound.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -243,6 +244,8 @@ COORDINATEN BaanBazooka(COORDINATEN Positie, float Kracht, float Hoek, int32_t W
     Vlucht v = StartBazooka(Positie, Kracht, Hoek, Wind);
     do {
         StapBazooka(v, Level);
+        // The whistle follows the shell across the field.
+        Sound::Start(Sound::Id::Whistle, v.Pos.x);
         if (v.BuitenKonijn) {
             Kogel(v.Vorige.x, v.Vorige.y, v.Pos.x, v.Pos.y);
             Runtime::Delay(50);
@@ -250,6 +253,7 @@ COORDINATEN BaanBazooka(COORDINATEN Positie, float Kracht, float Hoek, int32_t W
             Wimdows::Rectangle(v.Pos.x - 8, v.Pos.y - 8, v.Pos.x + 8, v.Pos.y + 8, _ACHTERGRONDKLEUR, true);
         }
     } while (!v.Hit);
+    Sound::Stop(Sound::Id::Whistle);
     return v.Pos;
 }
 
@@ -260,8 +264,14 @@ COORDINATEN BaanPistool(COORDINATEN Positie, float Hoek) {
 COORDINATEN BaanGranaat(COORDINATEN Positie, float Kracht, float Hoek, float Tijd, uint32_t Kleur) {
     auto TekenWerper = [&] { TekenKonijntjeWapen(Positie.x, Positie.y, Hoek, Kleur, 2); };
     Vlucht v = StartGranaat(Positie, Kracht, Hoek, Tijd);
+    Sound::Start(Sound::Id::GrenadeFuse, Positie.x);
     do {
+        // A bounce starts the arc afresh; touching ground for several
+        // steps in a row is heard as one.
+        const float vrij = v.b;
         const bool herteken = StapGranaat(v, Level);
+        if (v.b < vrij && vrij >= 0.15f) Sound::Play(Sound::Id::GrenadeBounce, v.Pos.x);
+        Sound::Start(Sound::Id::GrenadeFuse, v.Pos.x);
         TekenBitmaps::TekenGranaat(v.Pos.x, v.Pos.y);
         Runtime::Delay(10);
         if (v.BuitenKonijn) {
@@ -276,6 +286,7 @@ COORDINATEN BaanGranaat(COORDINATEN Positie, float Kracht, float Hoek, float Tij
         }
         GeefTijd(v.Tijd);
     } while (!v.Hit);
+    Sound::Stop(Sound::Id::GrenadeFuse);
     return v.Pos;
 }
 

@@ -9,6 +9,7 @@
 #include "game/weapons/Aiming.h"
 #include "game/weapons/Damage.h"
 #include "game/weapons/Flight.h"
+#include "audio/Sound.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -48,7 +49,10 @@ void KiesWapen(uint32_t KonijnNr, int32_t& levens, int32_t Wind) {
 
     uint32_t Keuze = 1;
     while (!Wimdows::KeyDown(Wimdows::VK_RETURN)) {
-        if (Wimdows::GetKey() == VK_B) Keuze = VolgendWapen(Keuze);
+        if (Wimdows::GetKey() == VK_B) {
+            Keuze = VolgendWapen(Keuze);
+            Sound::Play(Sound::Id::WeaponChange, konijn.Positie.x);
+        }
         TekenBitmaps::TekenWapen(Keuze);
     }
 
@@ -65,6 +69,7 @@ void Bazooka(uint32_t KonijnNr, int32_t Wind) {
     const COORDINATEN Positie = RichtPunt(KonijnNr);
     const float Hoek = RichtPijl(Positie.x, Positie.y, Konijntjes[KonijnNr].Team, 1);
     const float Kracht = TestKracht();
+    Sound::Play(Sound::Id::BazookaLaunch, Positie.x);
     const COORDINATEN Inslag = BaanBazooka(Positie, Kracht, Hoek, Wind);
     Schade(Inslag, KleineOntploffing);
     HerstelStatusbalk();
@@ -83,7 +88,9 @@ void Granaat(uint32_t KonijnNr) {
 void Pistool(uint32_t KonijnNr) {
     const COORDINATEN Positie = RichtPunt(KonijnNr);
     const float Hoek = RichtPijl(Positie.x, Positie.y, Konijntjes[KonijnNr].Team, 3);
+    Sound::Play(Sound::Id::PistolShot, Positie.x);
     const COORDINATEN Inslag = BaanPistool(Positie, Hoek);
+    Sound::Play(Sound::Id::BulletHit, Inslag.x);
     Schade(Inslag, KleineOntploffing);
 }
 
@@ -93,12 +100,14 @@ void Dynamiet(uint32_t KonijnNr, int32_t& levens) {
     const uint32_t y = Runtime::ToU32(Positie.y);
     TekenBitmaps::TekenKonijntjeDynamiet(x, y, Konijntjes[KonijnNr].Team);
     TekenBitmaps::TekenDynamiet(Positie.x, Positie.y);
+    Sound::Start(Sound::Id::DynamiteFuse, Positie.x);
     GeefTijd(DynamietTijd);  // the fuse's clock, not what the move left on it
     // The charge stays where it was laid while the rabbit runs.
     const COORDINATEN Inslag = Positie;
     PlaatsKonijntje(KonijnNr, false);
     Bewegen(KonijnNr, DynamietTijd, levens, true);
     PlaatsKonijntje(KonijnNr, true);
+    Sound::Stop(Sound::Id::DynamiteFuse);
     Schade(Inslag, DynamietOntploffing);
     HerstelStatusbalk();
 }

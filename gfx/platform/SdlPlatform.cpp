@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "audio/Sound.h"
 #include "gfx/Platform.h"
 #include "runtime/Clock.h"
 #include "gfx/Wimdows.h"
@@ -288,10 +289,15 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Wimdows::Internal::AllKeysUp();
                     break;
                 case SDL_KEYDOWN:
-                    // Keys pressed with Alt are the system's, not the game's.
+                    // Keys pressed with Alt are the system's and the sound's,
+                    // never the game's.
                     if (!(e.key.keysym.mod & KMOD_ALT)) {
                         uint32_t vk = VirtualKey(e.key.keysym.sym);
                         if (vk) Wimdows::Internal::KeyPressed(vk);
+                    } else if (e.key.keysym.sym == SDLK_m && !e.key.repeat) {
+                        Sound::ToggleMute();
+                    } else if (e.key.keysym.sym == SDLK_UP || e.key.keysym.sym == SDLK_DOWN) {
+                        Sound::ChangeVolume(e.key.keysym.sym == SDLK_UP ? 1 : -1);
                     }
                     break;
                 case SDL_KEYUP: {

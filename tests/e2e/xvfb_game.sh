@@ -16,6 +16,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 # A game directory of its own, so the player's random state file is untouched.
 ln -s "$run/Images" "$work/Images"
+ln -s "$run/Sounds" "$work/Sounds"
 cp -r "$run/Files" "$work/Files"
 cp "$run/zanderfell" "$work/zanderfell"
 
@@ -75,16 +76,43 @@ wait_title() {
   return 1
 }
 
+# The loudest sample (16-bit, any channel) of the sound written so far from
+# byte FROM on, and the length written (whole frames of 4 bytes).
+audio=$work/audio.raw
+loudest() { tail -c "+$(($1 + 1))" "$audio" | od -An -v -td2 | awk '{for (i = 1; i <= NF; i++) {v = $i < 0 ? -$i : $i; if (v > m) m = v}} END {print m + 0}'; }
+written() { echo $(( $(stat -c %s "$audio") / 4 * 4 )); }
+
 echo "--- a short duel: title entry 3, end the move, bazooka, aim, fire"
-(cd "$work" && exec ./zanderfell >"$work/stdout.txt" 2>"$work/stderr.txt") &
+# Heard through SDL's disk driver: the mixed sound goes into a file, in real
+# time, as 44.1 kHz stereo 16-bit samples (SDL announces that driver on
+# stderr itself).
+(cd "$work" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" exec ./zanderfell >"$work/stdout.txt" 2>"$work/stderr.txt") &
 game_pid=$!
 wid=$(wait_title) || fail "the title screen did not appear: $(cat "$work/stderr.txt")"
+sleep 0.3
+[[ $(loudest 0) -eq 0 ]] || fail "the title screen is not silent"
 [[ "$(xdotool getwindowname "$wid")" == Zanderfell ]] || fail "wrong title"
 xwininfo -id "$wid" | grep -q "Width: 1000" || fail "game client width is not 1000"
 xwininfo -id "$wid" | grep -q "Height: 700" || fail "game client height is not 700"
 xdotool windowfocus --sync "$wid"
+# The sound keys: the choice is kept in Sound.txt, and keys held with Alt
+# never reach the game (an Alt+Down that did would move the title's choice,
+# with its sound).
+for step in "alt+Down:volume 9 muted 0" "alt+Up:volume 10 muted 0" "alt+m:volume 10 muted 1" "alt+m:volume 10 muted 0"; do
+  xdotool key "${step%%:*}"
+  for _ in $(seq 20); do [[ "$(tr '\n' ' ' <"$work/Sound.txt" 2>/dev/null)" == "${step#*:} " ]] && break; sleep 0.1; done
+  [[ "$(tr '\n' ' ' <"$work/Sound.txt" 2>/dev/null)" == "${step#*:} " ]] || fail "after ${step%%:*} Sound.txt holds: $(cat "$work/Sound.txt" 2>&1)"
+done
+sleep 0.3
+[[ $(loudest 0) -eq 0 ]] || fail "a key held with Alt reached the game"
 shot "$wid" title
-xdotool key --delay 150 Down Down Return
+menus=$(written)
+xdotool key --delay 150 Down Down
+sleep 0.5
+# Only the two menu moves: quieter than any blast, and heard.
+menu_peak=$(loudest "$menus")
+[[ $menu_peak -gt 1000 && $menu_peak -lt 9000 ]] || fail "the menu moves sound at $menu_peak"
+xdotool key Return
 wait_change "$wid" title level "539 357 560 371" 60 || fail "the duel did not start"
 sleep 0.3
 shot "$wid" level
@@ -97,6 +125,9 @@ sleep 0.3
 xdotool key space                                          # confirm and fire at once: power 0
 # The turn passes to rabbit 2 at (550, 432): the arrow appears over its head.
 wait_change "$wid" level turn2 "539 357 560 371" 60 || fail "the turn did not pass to the other rabbit"
+shot_peak=$(loudest "$menus")
+[[ $shot_peak -gt 12000 ]] || fail "the shot's blast was not heard (loudest sample $shot_peak)"
+echo "loudest sample: menu moves $menu_peak, after the shot $shot_peak"
 new_sky=$("$tools/zanderfell_screencheck" newsky "$out/level.bmp" "$out/turn2.bmp")
 [[ "$new_sky" -gt 500 ]] || fail "no crater: only $new_sky pixels turned to sky"
 grep -q "Geen geldige toets" "$work/stdout.txt" || fail "the aiming message was not written"
@@ -113,19 +144,24 @@ sleep 0.5
 ends_with_0 "the close box"
 
 echo "--- SIGTERM ends the game with exit code 0, also at an idle title screen"
-(cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr3.txt") &
+# Without a sound device (ALSA asked for one that does not exist) the game
+# plays silent and says so in one line; ALSA's own complaints stay unsaid.
+(cd "$work" && SDL_AUDIODRIVER=alsa AUDIODEV=zanderfell-none exec ./zanderfell >/dev/null 2>"$work/stderr3.txt") &
 game_pid=$!
 wait_title >/dev/null || fail "no title screen: $(cat "$work/stderr3.txt")"
 kill -TERM "$game_pid"
 ends_with_0 "SIGTERM"
+[[ "$(wc -l <"$work/stderr3.txt")" -eq 1 ]] && grep -q "^zanderfell: no sound device" "$work/stderr3.txt" ||
+  fail "without a sound device the game said: $(cat "$work/stderr3.txt")"
 
-echo "--- Q on the title screen quits"
-(cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr2.txt") &
+echo "--- Q on the title screen quits; --mute opens no sound device at all"
+(cd "$work" && SDL_AUDIODRIVER=alsa AUDIODEV=zanderfell-none exec ./zanderfell --mute >/dev/null 2>"$work/stderr2.txt") &
 game_pid=$!
 wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr2.txt")"
 xdotool windowfocus --sync "$wid"
 xdotool key q
 ends_with_0 "Q"
+[[ ! -s "$work/stderr2.txt" ]] || fail "the muted game said: $(cat "$work/stderr2.txt")"
 
 echo "--- a display that goes away ends the game (exit code 1), it never hangs"
 mkdir -p "$work/second"
