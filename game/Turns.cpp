@@ -83,15 +83,22 @@ uint32_t Winnaar(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
     return 0;
 }
 
-bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+Afloop ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     const uint32_t winnaar = Winnaar(AantalKonijntjes, Konijntjes);
-    if (winnaar == 0) return false;
+    if (winnaar == 0) return Afloop::Verder;
+    Wimdows::SetPauseHandler(nullptr);  // the match is over: Esc pauses nothing
     Trace::Line("victory " + std::to_string(winnaar));
     // Keys still queued from the last turn count: an R among them ends the
-    // victory screen as soon as it is drawn.
-    do TekenOverwinning(winnaar);
-    while (Wimdows::GetKey() != 'R');
-    return true;
+    // victory screen as soon as it is drawn. An Enter among them was meant
+    // for the turn, not for another game.
+    size_t oud = Wimdows::KeysQueued();
+    for (;;) {
+        TekenOverwinning(winnaar);
+        const uint32_t toets = Wimdows::GetKey();
+        if (toets == 'R') return Afloop::Titel;
+        if (toets == Wimdows::VK_RETURN && oud == 0) return Afloop::Opnieuw;
+        if (oud > 0) --oud;
+    }
 }
 
 LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {

@@ -24,8 +24,10 @@ LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
 
 // ---- The turn, drawn and timed on the live game. ----
 void Beurt(uint32_t KonijnNr);
-// Shows the victory screen until R when a team has won.
-bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes);
+// When a team has won, shows the victory screen until R (back to the title)
+// or Enter (the same game again); Verder while the game goes on.
+enum class Afloop { Verder, Titel, Opnieuw };
+Afloop ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes);
 void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes);
 
 }  // namespace Zanderfell

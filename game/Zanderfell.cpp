@@ -2,9 +2,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <string>
 
 #include "game/Level.h"
 #include "game/Menus.h"
+#include "game/Pause.h"
 #include "game/Placement.h"
 #include "game/Trace.h"
 #include "game/Turns.h"
@@ -20,6 +22,12 @@ uint32_t AANTALINSLAGEN = 0;
 uint32_t KonijnNr = 0;
 Wimdows::Color _ACHTERGRONDKLEUR = 0;
 Wimdows::Color _WATER = 0;
+bool Klassiek = false;
+
+void LeesKlassiek(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--classic") Klassiek = true;
+}
 
 void MaakSchermAan() {
     Wimdows::Window("Zanderfell", 1000, 700);
@@ -37,20 +45,38 @@ void ResetInslagen() {
 
 namespace {
 
-// One game: set-up, then turns until a team has no lives left.
-void SpeelSpel() {
+// Nothing of a match left behind: the next one starts from scratch.
+void VergeetSpel() {
+    for (int64_t x = LEVEL::low; x <= LEVEL::high; ++x) Level[x] = {};
+    Konijntjes = KONIJN{};
+    ResetInslagen();
+    KonijnNr = 0;
+    Wimdows::FlushKeys();
+}
+
+// One game: set-up, then turns until a team has no lives left. True when the
+// players want the same game again.
+bool SpeelSpel() {
     MaakLevelAan(Menu.LevelNr, Level);
     MaakKonijntjesAan(Menu.LevelNr, Menu.AantalKonijntjes, Konijntjes, Level);
     ResetInslagen();
     KonijnNr = 0;
     HermaakLevel();
     Trace::Point("start");
-    do {
-        KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
-        Beurt(KonijnNr);
-        Trace::Point("turn " + std::to_string(KonijnNr));
-    } while (!ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes));
+    Afloop afloop = Afloop::Verder;
+    try {
+        PauzeTijdensSpel pauze;
+        do {
+            KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
+            Beurt(KonijnNr);
+            Trace::Point("turn " + std::to_string(KonijnNr));
+        } while ((afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes)) == Afloop::Verder);
+    } catch (const TerugNaarTitel&) {
+        VergeetSpel();
+        return false;
+    }
     Trace::Line("game over");
+    return afloop == Afloop::Opnieuw;
 }
 
 }  // namespace
@@ -67,9 +93,14 @@ int Main() {
         }
         for (;;) {
             Menu = Menus();
-            Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
-                        std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
-            SpeelSpel();
+            for (;;) {
+                Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
+                            std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
+                if (!SpeelSpel()) break;
+                // Again with the same settings, from a fresh window as after the title.
+                Trace::Line("rematch");
+                MaakSchermAan();
+            }
         }
     } catch (const Wimdows::QuitGame&) {
         // The player closed the window or quit from the title screen.

@@ -67,6 +67,12 @@ using Veld::WaterZoneRij;
 // One of the game's colours (game/Field.h) as the graphics layer takes it.
 inline Wimdows::Color Kleur(Veld::Rgb c) { return Wimdows::RgbColor(c.r, c.g, c.b); }
 
+// --classic: the screens exactly as the game always drew them, without the
+// turn banner, the numbers of what a blast cost and the phase hints.
+extern bool Klassiek;
+// Reads --classic from the command line (other arguments are left alone).
+void LeesKlassiek(int argc, char** argv);
+
 // Start-up: opens the window titled "Zanderfell", shows the loading picture,
 // loads the catalogue and fixes the two colours.
 void MaakSchermAan();

@@ -1,3 +1,6 @@
 #include "game/Zanderfell.h"
 
-int main() { return Zanderfell::Main(); }
+int main(int argc, char** argv) {
+    Zanderfell::LeesKlassiek(argc, argv);
+    return Zanderfell::Main();
+}

@@ -173,6 +173,13 @@ void TekenOverwinning(uint32_t team) {
     Wimdows::UpdateWindow();
 }
 
+const Array<Plaatje, 1, 3> PauzeMenus{{&PauzeMenu1Bitmap, &PauzeMenu2Bitmap, &PauzeMenu3Bitmap}};
+
+void TekenPauzeMenu(uint32_t selectie) {
+    Wimdows::DrawBitmap(*Kies(PauzeMenus, selectie, "TekenPauzeMenu"), PauzeMenuX, PauzeMenuY);
+    Wimdows::UpdateWindow();
+}
+
 void TekenWapen(uint32_t WapenNr) {
     TekenSprite(Sprite{Kies(Wapens, WapenNr, "TekenWapen"), &WapenMaskBitmap}, 748, 617, 0, 0);
 }

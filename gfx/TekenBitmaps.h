@@ -16,7 +16,7 @@ using Wimdows::Handle;
 #include "gfx/Catalogue.def"
 #undef CATALOGUE
 
-// Loads the 155 catalogue files in order (needs an open window).
+// Loads the catalogue files in order (needs an open window).
 void LaadBitmaps();
 
 // --- screens and status bar -------------------------------------------------
@@ -29,6 +29,9 @@ void TekenStatusbalk(uint32_t deel);              // 0..3, plain
 void TekenCijfer(uint32_t x, uint32_t y, uint32_t c);  // digit 0..9, plain
 void TekenOverwinning(uint32_t team);             // 1 red, else blue; shown
 void TekenWapen(uint32_t WapenNr);                // 0..5 at (748, 617); shown
+// The in-game menu (entry 1..3 lit) in the middle of the field; shown.
+constexpr int32_t PauzeMenuX = 300, PauzeMenuY = 170;
+void TekenPauzeMenu(uint32_t selectie);
 
 // --- rabbits (x, y: the middle of the feet) ----------------------------------
 void TekenKonijntje(int32_t x, int32_t y, int32_t kleur);  // not shown

@@ -80,11 +80,11 @@ TEST_F(TurnsTest, TheBarsTurnGreyFromTheirColumns) {
     for (const auto& p : pixels) EXPECT_EQ(Grijs(p.x, p.y), p.grijs) << p.x << ", " << p.y;
 }
 
-TEST_F(TurnsTest, TheVictoryScreenWaitsForR) {
+TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
     Konijntjes = Ploeg({10, 50, -30, 50});
     Headless::Tap(100, Wimdows::VK_SPACE);  // other keys only draw it again
     Headless::Tap(200, 'R');
-    EXPECT_TRUE(ControleerOverwinning(4, Konijntjes));
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Titel);
     EXPECT_EQ(Headless::Now(), 200u);
     const Wimdows::Color getoond = Wimdows::WindowPixel(500, 350);
     TekenBitmaps::TekenOverwinning(2);
@@ -92,10 +92,16 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForR) {
     TekenBitmaps::TekenOverwinning(1);
     EXPECT_NE(Wimdows::WindowPixel(500, 350), getoond);
     Headless::Press('R');  // still queued from the turn: the screen ends at once
-    EXPECT_TRUE(ControleerOverwinning(4, Konijntjes));
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Titel);
     EXPECT_EQ(Headless::Now(), 200u);
+    // An Enter queued from the turn is not a wish for another game; one
+    // pressed on the screen is.
+    Headless::Press(Wimdows::VK_RETURN);
+    Headless::Tap(300, Wimdows::VK_RETURN);
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Opnieuw);
+    EXPECT_EQ(Headless::Now(), 300u);
     Konijntjes[3].Levens = -9;
-    EXPECT_FALSE(ControleerOverwinning(4, Konijntjes));
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Verder);
 }
 
 // A turn opens with the lives bars, its own full clock (not the last

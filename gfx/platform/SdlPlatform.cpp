@@ -74,6 +74,12 @@ std::condition_variable& quitChanged = *new std::condition_variable;
 
 const auto clockStart = std::chrono::steady_clock::now();
 
+// An Esc during a wait pauses the game at once, not when the wait is over.
+void WakeForPause() {
+    { std::lock_guard lk(quitMutex); }
+    quitChanged.notify_all();
+}
+
 // SDL key symbol to the game's virtual-key code; 0 for keys the game has no
 // code for.
 uint32_t VirtualKey(SDL_Keycode sym) {
@@ -292,6 +298,7 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     if (!(e.key.keysym.mod & KMOD_ALT)) {
                         uint32_t vk = VirtualKey(e.key.keysym.sym);
                         if (vk) Wimdows::Internal::KeyPressed(vk);
+                        if (vk && Wimdows::Internal::PauseAsked()) WakeForPause();
                     }
                     break;
                 case SDL_KEYUP: {
@@ -424,6 +431,7 @@ namespace Runtime {
 std::atomic<uint64_t> waitedMs{0};
 
 void Delay(uint32_t ms) {
+    Wimdows::Internal::TakePause();
     waitedMs += ms;
     using Clock = std::chrono::steady_clock;
     static Clock::time_point lastEnd{};
@@ -432,7 +440,18 @@ void Delay(uint32_t ms) {
     auto deadline = now + length;
     if (now - lastEnd < std::chrono::milliseconds(20)) deadline = std::max(now, lastEnd + length);
     std::unique_lock lk(quitMutex);
-    quitChanged.wait_until(lk, deadline, [] { return Wimdows::Internal::QuitRequested(); });
+    for (;;) {
+        quitChanged.wait_until(lk, deadline, [] {
+            return Wimdows::Internal::QuitRequested() || Wimdows::Internal::PauseAsked();
+        });
+        if (Wimdows::Internal::QuitRequested() || !Wimdows::Internal::PauseAsked()) break;
+        // Paused: the rest of the wait comes after the pause.
+        const auto rest = std::max(deadline - Clock::now(), Clock::duration::zero());
+        lk.unlock();
+        Wimdows::Internal::TakePause();
+        lk.lock();
+        deadline = Clock::now() + rest;
+    }
     lastEnd = std::max(deadline, Clock::now() - std::chrono::microseconds(200));
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
 }

@@ -33,6 +33,7 @@ struct Screens {
   Image windPanel();
   Image middlePanel();
   Image clockPanel();
+  Image pauseMenu(int selected);  // 400 x 260, entry 1..3 lit
 
  private:
   TextPainter& text_;

@@ -179,6 +179,26 @@ Image Screens::title(int selected) {
   return img;
 }
 
+// The in-game menu, drawn over the frozen field in the middle of the window.
+Image Screens::pauseMenu(int selected) {
+  Image img(400, 260, {22, 28, 60}, 1.0f);
+  shade(img, 0, 0, 399, 259, 0, {240, 240, 255}, 0.7);
+  shade(img, 4, 4, 395, 255, 14, {22, 28, 60}, 1.0);
+  text_.drawCentred(img, "Paused", Font::Bold, 40, 200, 58, kGold, 3, 2, kTitleRim);
+  const char* entries[3] = {"Resume", "Quit to title", "Quit the program"};
+  for (int i = 0; i < 3; ++i) {
+    const int base = 118 + i * 52;
+    const bool on = selected == i + 1;
+    if (on) {
+      shade(img, 40, base - 34, 360, base + 12, 12, kGold, 1.0);
+      text_.draw(img, "▶", Font::Bold, 20, 52, base - 3, kInk);
+    }
+    text_.draw(img, entries[i], on ? Font::Bold : Font::Regular, 26, 86, base, on ? kInk : kWhite);
+  }
+  text_.drawCentred(img, "↑ ↓  select    Enter  choose    Esc  resume", Font::Regular, 15, 200, 248, kWhite, 1);
+  return img;
+}
+
 Image Screens::menu(int screen) {
   const int row = screen <= 4 ? 1 : screen <= 6 ? 2 : 3;
   const int choice = screen <= 4 ? screen : screen <= 6 ? screen - 4 : screen - 6;

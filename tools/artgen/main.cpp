@@ -129,6 +129,7 @@ std::vector<Picture> paintAll(TextPainter& text) {
   plain("OverwinningBlauw", screens.victory(false));
   sprite("Pijl", arrowSprite(), "PijlMask");
   mask("PijlMask", arrowSprite());
+  for (int i = 1; i <= 3; ++i) plain("PauzeMenu" + std::to_string(i), screens.pauseMenu(i));
   return out;
 }
 
