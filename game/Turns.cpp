@@ -6,6 +6,7 @@
 #include "game/Placement.h"
 #include "game/Random.h"
 #include "game/Trace.h"
+#include "game/TurnBanner.h"
 #include "game/movement/Falling.h"
 #include "game/movement/Movement.h"
 #include "game/movement/TurnClock.h"
@@ -46,6 +47,7 @@ void Beurt(uint32_t KonijnNr) {
     // the time the last player left on it.
     GeefTijd(BeurtTijd);
     TekenKonijntje(x, y, int32_t(konijn.Team));
+    ToonWieAanZet(KonijnNr);
     Wimdows::UpdateWindow();
     TekenPijl(uint32_t(x), uint32_t(y));
     Wimdows::Rectangle(x - 15, y - 65, x + 15, y - 61, RgbColor(176, 0, 0), true);

@@ -10,6 +10,7 @@
 #include "game/Placement.h"
 #include "game/Trace.h"
 #include "game/Turns.h"
+#include "game/TurnBanner.h"
 #include "gfx/TekenBitmaps.h"
 
 namespace Zanderfell {
@@ -61,6 +62,7 @@ bool SpeelSpel() {
     MaakKonijntjesAan(Menu.LevelNr, Menu.AantalKonijntjes, Konijntjes, Level);
     ResetInslagen();
     KonijnNr = 0;
+    GeenBanner();
     HermaakLevel();
     Trace::Point("start");
     Afloop afloop = Afloop::Verder;

@@ -180,6 +180,19 @@ void TekenPauzeMenu(uint32_t selectie) {
     Wimdows::UpdateWindow();
 }
 
+const Array<Plaatje, 0, 4> BeurtRood{{&BeurtRood0Bitmap, &BeurtRood1Bitmap, &BeurtRood2Bitmap, &BeurtRood3Bitmap,
+                                      &BeurtRood4Bitmap}};
+const Array<Plaatje, 0, 4> BeurtBlauw{{&BeurtBlauw0Bitmap, &BeurtBlauw1Bitmap, &BeurtBlauw2Bitmap,
+                                       &BeurtBlauw3Bitmap, &BeurtBlauw4Bitmap}};
+
+void TekenBeurtBanner(uint32_t team, uint32_t konijn) {
+    Wimdows::DrawBitmap(*Kies(team == 1 ? BeurtRood : BeurtBlauw, konijn, "TekenBeurtBanner"), BannerX, BannerY);
+}
+
+void TekenAanZet(uint32_t team) {
+    Wimdows::DrawBitmap(team == 1 ? AanZetRoodBitmap : AanZetBlauwBitmap, AanZetX, AanZetY);
+}
+
 void TekenWapen(uint32_t WapenNr) {
     TekenSprite(Sprite{Kies(Wapens, WapenNr, "TekenWapen"), &WapenMaskBitmap}, 748, 617, 0, 0);
 }

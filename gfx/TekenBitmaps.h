@@ -32,6 +32,12 @@ void TekenWapen(uint32_t WapenNr);                // 0..5 at (748, 617); shown
 // The in-game menu (entry 1..3 lit) in the middle of the field; shown.
 constexpr int32_t PauzeMenuX = 300, PauzeMenuY = 170;
 void TekenPauzeMenu(uint32_t selectie);
+// Whose turn: the banner at the top of the field (team 1 red, else blue;
+// rabbit 1..4 of the team, 0 for the team alone) and the status bar's title
+// naming the team on turn. Not shown.
+constexpr int32_t BannerX = 340, BannerY = 14, AanZetX = 9, AanZetY = 614;
+void TekenBeurtBanner(uint32_t team, uint32_t konijn);
+void TekenAanZet(uint32_t team);
 
 // --- rabbits (x, y: the middle of the feet) ----------------------------------
 void TekenKonijntje(int32_t x, int32_t y, int32_t kleur);  // not shown

@@ -9,6 +9,8 @@
 #include "game/Placement.h"
 #include "game/Trace.h"
 #include "game/Turns.h"
+#include "game/TurnBanner.h"
+#include "game/Level.h"
 #include "game/movement/TurnClock.h"
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
@@ -144,6 +146,55 @@ TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
     ASSERT_GE(waits.size(), 2u);
     EXPECT_EQ(waits[1], 400u);
     EXPECT_TRUE(Konijntjes[1].Levens == 60 && Level[500][400].Konijn && Level[485][335].Konijn && !Level[300][300].Konijn);
+}
+
+// Whose turn: the opening draws the banner of the team (and of the rabbit
+// when a team has more) at the top and names the team in the status bar; a
+// redraw after the moment leaves the banner out. Classic mode draws neither.
+TEST_F(TurnsTest, TheOpeningSaysWhoseTurnItIs) {
+    const struct { bool klassiek; uint32_t aantal, konijn, team, nummer; } gevallen[] = {
+        {false, 2, 1, 1, 0}, {false, 4, 4, 2, 2}, {false, 8, 5, 1, 3}, {true, 4, 4, 2, 2}};
+    const int32_t bx = TekenBitmaps::BannerX, by = TekenBitmaps::BannerY, lx = TekenBitmaps::AanZetX,
+                  ly = TekenBitmaps::AanZetY;
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(&g - gevallen);
+        Headless::Reset();
+        MaakSchermAan();
+        TestSupport::ResetGame();
+        TestSupport::SetFlatGround(401);
+        Menu.AantalKonijntjes = g.aantal;
+        Konijntjes = Ploeg(std::vector<int32_t>(g.aantal, 100));
+        for (uint32_t k = 1; k <= g.aantal; ++k) Konijntjes[k].Positie = {int32_t(100 * k), 400};
+        Klassiek = g.klassiek;
+        TekenBitmaps::TekenStatusbalk(0);
+        HermaakLevel();
+        const auto banner = [&] { return TestSupport::Snapshot(bx, by, bx + 319, by + 43); };
+        const auto label = [&] { return TestSupport::Snapshot(lx, ly, lx + 239, ly + 27); };
+        const auto leegBanner = banner(), leegLabel = label();
+        bool gezien = false;
+        Headless::AtEveryWait([&] {
+            if (gezien) return;
+            gezien = true;
+            if (g.klassiek) {
+                EXPECT_TRUE(banner() == leegBanner && label() == leegLabel);
+                return;
+            }
+            const auto getoond = banner(), aanZet = label();
+            EXPECT_FALSE(getoond == leegBanner || aanZet == leegLabel);
+            TekenBitmaps::TekenBeurtBanner(g.team, g.nummer);
+            TekenBitmaps::TekenAanZet(g.team);
+            EXPECT_TRUE(banner() == getoond && label() == aanZet) << "the team's own banner and title";
+        });
+        Driver driver({{"move " + std::to_string(g.konijn), Tap(300, Enter, 100)},
+                       {"weapon " + std::to_string(g.konijn), Choose(3) + Tap(900, Left) + Tap(1100, Space, 100)}});
+        Trace::SetSink([&](const std::string& line) { driver(line); });
+        Beurt(g.konijn);
+        Trace::SetSink(nullptr);
+        EXPECT_TRUE(gezien);
+        EXPECT_GT(Runtime::WaitedMs(), BannerDuur);
+        EXPECT_TRUE(banner() == leegBanner) << "gone at the redraw after its moment";
+    }
+    Klassiek = false;
 }
 
 TEST_F(TurnsTest, MenusWrapAroundAndReturnTheChoices) {

@@ -502,4 +502,29 @@ Image Screens::statusBar() {
   return img;
 }
 
+// The banner at a turn's opening, in the team's colour.
+Image Screens::turnBanner(bool red, int rabbit) {
+  const Team team = red ? redTeam() : blueTeam();
+  Image img(320, 44, kWhite, 1.0f);
+  img.fillRect(2, 2, 317, 41, team.fur);
+  std::string s = red ? "Red team" : "Blue team";
+  if (rabbit > 0) s += " \u2014 rabbit " + std::to_string(rabbit);
+  text_.drawCentred(img, s, Font::Bold, 24, 160, 31, kWhite, 2);
+  return img;
+}
+
+// The piece of the status bar behind its "Team health" title (window 9, 614),
+// with the team on turn named instead.
+Image Screens::turnLabel(bool red) {
+  Image bar(1000, 100);
+  panelBackground(bar, 0, 0, 999, 99);
+  sunken(bar, 4, 8, 252, 92, Rgb{30, 34, 50});
+  text_.draw(bar, red ? "Red team's turn" : "Blue team's turn", Font::Bold, 16, 30, 34,
+             red ? redTeam().light : blueTeam().light);
+  Image img(240, 28);
+  for (int y = 0; y < img.h; ++y)
+    for (int x = 0; x < img.w; ++x) img.at(x, y) = bar.at(x + 8, y + 14);
+  return img;
+}
+
 }  // namespace art

@@ -130,6 +130,12 @@ std::vector<Picture> paintAll(TextPainter& text) {
   sprite("Pijl", arrowSprite(), "PijlMask");
   mask("PijlMask", arrowSprite());
   for (int i = 1; i <= 3; ++i) plain("PauzeMenu" + std::to_string(i), screens.pauseMenu(i));
+  for (int r = 0; r <= 4; ++r) {
+    plain("BeurtRood" + std::to_string(r), screens.turnBanner(true, r));
+    plain("BeurtBlauw" + std::to_string(r), screens.turnBanner(false, r));
+  }
+  plain("AanZetRood", screens.turnLabel(true));
+  plain("AanZetBlauw", screens.turnLabel(false));
   return out;
 }
 
