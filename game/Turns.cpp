@@ -103,15 +103,19 @@ Afloop ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     }
 }
 
-LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
-    // Running totals per team: a total that drops below 0 on the way counts
-    // on from 0.
-    int32_t totaal1 = 0, totaal2 = 0;
+LevensTotalen TeamLevens(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
+    LevensTotalen t;
     for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
-        int32_t& totaal = Konijntjes[k].Team == 1 ? totaal1 : totaal2;
+        int32_t& totaal = Konijntjes[k].Team == 1 ? t.Rood : t.Blauw;
         totaal = Runtime::Add(totaal, Konijntjes[k].Levens);
         if (totaal <= 0) totaal = 0;
     }
+    return t;
+}
+
+LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
+    const LevensTotalen t = TeamLevens(AantalKonijntjes, Konijntjes);
+    const int32_t totaal1 = t.Rood, totaal2 = t.Blauw;
     // A full team fills the 200 columns from 30.
     auto kolom = [&](int32_t T) -> int32_t {
         switch (AantalKonijntjes) {
@@ -130,6 +134,7 @@ void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     const Wimdows::Color grijs = RgbColor(128, 128, 128);
     Wimdows::Rectangle(b.Rood, 647, 230, 659, grijs, true);
     Wimdows::Rectangle(b.Blauw, 668, 230, 680, grijs, true);
+    TekenLevensGetallen(AantalKonijntjes, Konijntjes);
 }
 
 }  // namespace Zanderfell

@@ -21,6 +21,12 @@ struct LevensBalken {
     bool operator==(const LevensBalken&) const = default;
 };
 LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
+// The lives the bars show: running totals per team, a total that drops
+// below 0 on the way counting on from 0.
+struct LevensTotalen {
+    int32_t Rood = 0, Blauw = 0;
+};
+LevensTotalen TeamLevens(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
 
 // ---- The turn, drawn and timed on the live game. ----
 void Beurt(uint32_t KonijnNr);

@@ -193,6 +193,22 @@ void TekenAanZet(uint32_t team) {
     Wimdows::DrawBitmap(team == 1 ? AanZetRoodBitmap : AanZetBlauwBitmap, AanZetX, AanZetY);
 }
 
+const Array<Plaatje, 0, 9> KleineCijfers{{&KleinCijfer0Bitmap, &KleinCijfer1Bitmap, &KleinCijfer2Bitmap,
+                                          &KleinCijfer3Bitmap, &KleinCijfer4Bitmap, &KleinCijfer5Bitmap,
+                                          &KleinCijfer6Bitmap, &KleinCijfer7Bitmap, &KleinCijfer8Bitmap,
+                                          &KleinCijfer9Bitmap}};
+
+void TekenKleinGetal(int32_t x, int32_t y, int32_t getal, uint32_t plaatsen) {
+    const std::string s = std::to_string(getal);
+    int32_t at = x;
+    for (size_t i = s.size(); i < plaatsen; ++i, at += KleinCijferBreedte)
+        Wimdows::Rectangle(at, y, at + KleinCijferBreedte - 1, y + 11, Wimdows::RgbColor(20, 16, 24), true);
+    for (char c : s) {
+        Wimdows::DrawBitmap(c == '-' ? KleinMinBitmap : *Kies(KleineCijfers, c - '0', "TekenKleinGetal"), at, y);
+        at += KleinCijferBreedte;
+    }
+}
+
 void TekenWapen(uint32_t WapenNr) {
     TekenSprite(Sprite{Kies(Wapens, WapenNr, "TekenWapen"), &WapenMaskBitmap}, 748, 617, 0, 0);
 }

@@ -38,6 +38,10 @@ void TekenPauzeMenu(uint32_t selectie);
 constexpr int32_t BannerX = 340, BannerY = 14, AanZetX = 9, AanZetY = 614;
 void TekenBeurtBanner(uint32_t team, uint32_t konijn);
 void TekenAanZet(uint32_t team);
+// A number in small white figures on dark, 9 x 12 each, from (x, y); right
+// aligned in `plaatsen` figures (the rest dark), or as wide as it is. Not shown.
+constexpr int32_t KleinCijferBreedte = 9;
+void TekenKleinGetal(int32_t x, int32_t y, int32_t getal, uint32_t plaatsen);
 
 // --- rabbits (x, y: the middle of the feet) ----------------------------------
 void TekenKonijntje(int32_t x, int32_t y, int32_t kleur);  // not shown

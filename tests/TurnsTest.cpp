@@ -80,6 +80,18 @@ TEST_F(TurnsTest, TheBarsTurnGreyFromTheirColumns) {
         {79, 653, false}, {80, 647, true}, {230, 659, true}, {80, 646, false}, {80, 660, false},
         {130, 674, false}, {131, 668, true}, {230, 680, true}, {131, 667, false}, {131, 681, false}};
     for (const auto& p : pixels) EXPECT_EQ(Grijs(p.x, p.y), p.grijs) << p.x << ", " << p.y;
+    // The numbers on the bars (not in classic mode): 50 red, 101 blue.
+    for (bool klassiek : {false, true}) {
+        Klassiek = klassiek;
+        TekenBitmaps::TekenStatusbalk(0);
+        TekenLevensStatusbalk(4, Konijntjes);
+        for (auto [y, getal] : {std::pair{LevensGetalRood, 50}, {LevensGetalBlauw, 101}}) {
+            const auto getoond = TestSupport::Snapshot(LevensGetalX, y, LevensGetalX + 26, y + 11);
+            TekenBitmaps::TekenKleinGetal(LevensGetalX, y, getal, 3);
+            EXPECT_EQ(TestSupport::Snapshot(LevensGetalX, y, LevensGetalX + 26, y + 11) == getoond, !klassiek) << getal;
+        }
+    }
+    Klassiek = false;
 }
 
 TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {

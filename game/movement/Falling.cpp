@@ -5,6 +5,7 @@
 
 #include "game/Level.h"
 #include "game/Placement.h"
+#include "game/TurnBanner.h"
 #include "game/movement/Probes.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
@@ -39,7 +40,10 @@ COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
             Runtime::Delay(RijWacht);
         }
     }
-    if (Verdronken(Nieuw)) levens = 0;
+    if (Verdronken(Nieuw)) {
+        ToonVerlies(KonijnNr, levens);
+        levens = 0;
+    }
     HermaakLevel();
     return Nieuw;
 }

@@ -3,6 +3,7 @@
 #include "game/weapons/Axe.h"
 
 #include "game/Level.h"
+#include "game/TurnBanner.h"
 #include "game/Zanderfell.h"
 #include "game/weapons/Weapons.h"
 #include "gfx/TekenBitmaps.h"
@@ -75,7 +76,9 @@ void Hakken(KONIJN& konijnen, uint32_t Aantal, uint32_t KonijnNr, int32_t Richti
 
 void Bijl(uint32_t KonijnNr) {
     const int32_t Richting = BaanBijl(KonijnNr);
+    const KONIJN voor = Konijntjes;
     Hakken(Konijntjes, Menu.AantalKonijntjes, KonijnNr, Richting);
+    ToonVerlies(voor);
 }
 
 }  // namespace Zanderfell

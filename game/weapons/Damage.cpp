@@ -12,6 +12,7 @@
 
 #include "game/Field.h"
 #include "game/StandardLib.h"
+#include "game/TurnBanner.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -122,7 +123,9 @@ void SnijKrater(LEVEL& level, int32_t x, int32_t y, uint32_t Grootte) {
 void Schade(COORDINATEN Inslag, uint32_t Grootte) {
     ToonOntploffing(Inslag.x, Inslag.y, Grootte);
     BewaarInslag(SchadeArray, AANTALINSLAGEN, Inslag.x, Inslag.y, Grootte);
+    const KONIJN voor = Konijntjes;
     NeemLevens(Konijntjes, Menu.AantalKonijntjes, Inslag.x, Inslag.y, Grootte);
+    ToonVerlies(voor);
     SnijKrater(Level, Inslag.x, Inslag.y, Grootte);
 }
 

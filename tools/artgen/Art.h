@@ -35,7 +35,8 @@ struct Screens {
   Image clockPanel();
   Image pauseMenu(int selected);  // 400 x 260, entry 1..3 lit
   Image turnBanner(bool red, int rabbit);  // 320 x 44; rabbit 0: the team alone
-  Image turnLabel(bool red);  // 240 x 28: the status bar's health title, naming the team on turn
+  Image turnLabel(bool red);
+  Image smallDigit(int digit);  // 9 x 12, white on the dark of the status bar's wells; 10 is a minus  // 240 x 28: the status bar's health title, naming the team on turn
 
  private:
   TextPainter& text_;

@@ -527,4 +527,13 @@ Image Screens::turnLabel(bool red) {
   return img;
 }
 
+// Small figures for the numbers the game writes: what a blast cost above a
+// rabbit, and the lives on the status bar's bars.
+Image Screens::smallDigit(int digit) {
+  Image img(9, 12, Rgb{20, 16, 24}, 1.0f);
+  const std::string s = digit == 10 ? "-" : std::to_string(digit);
+  text_.draw(img, s, Font::Bold, 12, (9 - text_.width(s, Font::Bold, 12)) / 2, 10, kWhite);
+  return img;
+}
+
 }  // namespace art

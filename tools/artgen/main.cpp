@@ -136,6 +136,8 @@ std::vector<Picture> paintAll(TextPainter& text) {
   }
   plain("AanZetRood", screens.turnLabel(true));
   plain("AanZetBlauw", screens.turnLabel(false));
+  for (int d = 0; d <= 9; ++d) plain("KleinCijfer" + std::to_string(d), screens.smallDigit(d));
+  plain("KleinMin", screens.smallDigit(10));
   return out;
 }
 
