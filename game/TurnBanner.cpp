@@ -56,6 +56,10 @@ void TekenBannerNogEven() {
     TekenBitmaps::TekenBeurtBanner(bannerTeam, bannerKonijn);
 }
 
+void ToonHint(Fase fase) {
+    if (!Klassiek) TekenBitmaps::TekenHint(static_cast<uint32_t>(fase));
+}
+
 void GeenBanner() {
     bannerTeam = 0;
     for (uint32_t k = 1; k <= 8; ++k) verloren[k] = 0;

@@ -20,6 +20,10 @@ void ToonWieAanZet(uint32_t KonijnNr);
 // Every redraw of the field draws the banner again while its moment lasts;
 // the first redraw after that leaves it out.
 void TekenBannerNogEven();
+// The keys of the phase the player is in, in the status bar's hint.
+enum class Fase : uint32_t { Bewegen = 1, Kiezen, Richten, Laden, Bijl, Dynamiet };
+void ToonHint(Fase fase);
+
 // A new game: no banner and no numbers of an earlier one.
 void GeenBanner();
 

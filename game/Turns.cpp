@@ -60,10 +60,12 @@ void Beurt(uint32_t KonijnNr) {
     konijn.Levens = 0;
     PlaatsKonijntje(KonijnNr, false);
     Trace::Line("move " + std::to_string(KonijnNr));
+    ToonHint(Fase::Bewegen);
     konijn.Positie = Bewegen(KonijnNr, BeurtTijd, Levens, false);
     HermaakLevel();
     PlaatsKonijntje(KonijnNr, true);
     Trace::Line("weapon " + std::to_string(KonijnNr) + " wind " + std::to_string(Wind));
+    ToonHint(Fase::Kiezen);
     KiesWapen(KonijnNr, Levens, Wind);
     TekenWapen(0);
     konijn.Levens = Runtime::Add(konijn.Levens, Levens);

@@ -209,6 +209,10 @@ void TekenKleinGetal(int32_t x, int32_t y, int32_t getal, uint32_t plaatsen) {
     }
 }
 
+const Array<Plaatje, 1, 6> Hints{{&Hint1Bitmap, &Hint2Bitmap, &Hint3Bitmap, &Hint4Bitmap, &Hint5Bitmap, &Hint6Bitmap}};
+
+void TekenHint(uint32_t fase) { Wimdows::DrawBitmap(*Kies(Hints, fase, "TekenHint"), HintX, HintY); }
+
 void TekenWapen(uint32_t WapenNr) {
     TekenSprite(Sprite{Kies(Wapens, WapenNr, "TekenWapen"), &WapenMaskBitmap}, 748, 617, 0, 0);
 }

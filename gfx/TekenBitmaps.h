@@ -41,6 +41,11 @@ void TekenAanZet(uint32_t team);
 // A number in small white figures on dark, 9 x 12 each, from (x, y); right
 // aligned in `plaatsen` figures (the rest dark), or as wide as it is. Not shown.
 constexpr int32_t KleinCijferBreedte = 9;
+// The keys of a phase of the turn (1 moving, 2 choosing a weapon, 3 aiming,
+// 4 charging, 5 the axe, 6 running from the dynamite) in the weapon panel's
+// hint. Not shown.
+constexpr int32_t HintX = 829, HintY = 640;
+void TekenHint(uint32_t fase);
 void TekenKleinGetal(int32_t x, int32_t y, int32_t getal, uint32_t plaatsen);
 
 // --- rabbits (x, y: the middle of the feet) ----------------------------------

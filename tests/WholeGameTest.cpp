@@ -16,7 +16,9 @@
 #include "game/Trace.h"
 #include "game/Zanderfell.h"
 #include "gfx/Headless.h"
+#include "gfx/TekenBitmaps.h"
 #include "tests/ScriptedGame.h"
+#include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -48,11 +50,12 @@ void CompareWithGolden(const std::string& trace, const std::string& name) {
 class WholeGameTest : public TestSupport::GameDirTest {
 protected:
     // Plays from program start until the script runs out of keys, when the
-    // player closes the window. The scripted games run in classic mode.
-    std::string Play(Driver& driver, int& exitCode) {
+    // player closes the window. The scripted games run in classic mode unless
+    // told otherwise.
+    std::string Play(Driver& driver, int& exitCode, bool klassiek = true) {
         TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");  // the same chance every run
         Zanderfell::Trace::SetSink([&](const std::string& line) { driver(line); });
-        Zanderfell::Klassiek = true;
+        Zanderfell::Klassiek = klassiek;
         exitCode = Zanderfell::Main();
         Zanderfell::Klassiek = false;
         Zanderfell::Trace::SetSink(nullptr);
@@ -112,7 +115,8 @@ TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
 // Esc in every phase of a turn: resumed, the game goes on as if nothing had
 // happened (trace with rabbits, impacts, random state and screen hashes,
 // and the game's waits); quit to the title, nothing of the game is left;
-// quit the program, it ends as Q on the title does.
+// quit the program, it ends as Q on the title does. The status bar's hint
+// gives the keys of the phase paused in.
 TEST_F(WholeGameTest, PausingInEveryPhase) {
     struct Pause {
         const char* when;  // the n-th reaction to this line gets the Esc
@@ -120,25 +124,35 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
         uint64_t at;
         std::vector<uint32_t> keys;  // in the menu
         const char* how;             // what the trace says after the menu
+        uint32_t hint;               // the phase's hint shown (0: not looked at)
     };
     const std::vector<uint32_t> resume = {Down, Up, Enter}, toTitle = {Down, Enter},
                                 quit = {Up, Enter};
     const Pause pauses[] = {
-        {"move 1", 0, 450, {0x1B}, "resume"},        // walking; Esc again resumes
-        {"weapon 1", 0, 450, resume, "resume"},      // choosing the weapon
-        {"weapon 1", 0, 1150, resume, "resume"},     // the axe
-        {"weapon 2", 0, 1200, resume, "resume"},     // running from the dynamite
-        {"weapon 2", 1, 1200, resume, "resume"},     // aiming
-        {"weapon 2", 1, 1650, resume, "resume"},     // charging
-        {"weapon 2", 1, 2500, resume, "resume"},     // the grenade's flight
-        {"move 1", 0, 450, toTitle, "quit to title"},
-        {"weapon 2", 1, 1650, toTitle, "quit to title"},
-        {"weapon 2", 1, 2500, toTitle, "quit to title"},
-        {"weapon 2", 0, 1200, quit, "quit"},
+        {"move 1", 0, 450, {0x1B}, "resume", 1},     // walking; Esc again resumes
+        {"weapon 1", 0, 450, resume, "resume", 2},   // choosing the weapon
+        {"weapon 1", 0, 1150, resume, "resume", 5},  // the axe
+        {"weapon 2", 0, 1200, resume, "resume", 6},  // running from the dynamite
+        {"weapon 2", 1, 1200, resume, "resume", 3},  // aiming
+        {"weapon 2", 1, 1650, resume, "resume", 4},  // charging
+        {"weapon 2", 1, 2500, resume, "resume", 0},  // the grenade's flight
+        {"move 1", 0, 450, toTitle, "quit to title", 0},
+        {"weapon 2", 1, 1650, toTitle, "quit to title", 0},
+        {"weapon 2", 1, 2500, toTitle, "quit to title", 0},
+        {"weapon 2", 0, 1200, quit, "quit", 0},
     };
+    using TekenBitmaps::HintX, TekenBitmaps::HintY;
+    const auto hintVak = [] { return TestSupport::Snapshot(HintX, HintY, HintX + 83, HintY + 45); };
+    std::vector<std::vector<Wimdows::Color>> hints(7);
+    Zanderfell::MaakSchermAan();
+    for (uint32_t f = 1; f <= 6; ++f) {
+        TekenBitmaps::TekenHint(f);
+        hints[f] = hintVak();
+    }
+    Headless::Reset();
     Driver plain(Duel(Tap(500, 'R')));
     int exitCode = -1;
-    const std::string want = Play(plain, exitCode);
+    const std::string want = Play(plain, exitCode, false);
     const uint64_t waited = Headless::WaitedMs();
     for (const Pause& p : pauses) {
         SCOPED_TRACE(std::string(p.when) + " #" + std::to_string(p.nth) + " at " + std::to_string(p.at) + " ms, " + p.how);
@@ -157,6 +171,7 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
             if (line == "pause") {
                 before = previous;
                 frame = Wimdows::WindowHash();
+                EXPECT_TRUE(p.hint == 0 || hintVak() == hints[p.hint]) << "the hint of the phase";
             }
             if (line == "resume") {
                 EXPECT_EQ(Wimdows::WindowHash(), frame) << "the frame after the pause";
@@ -169,9 +184,7 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
             previous = line;
             driver(line);
         });
-        Zanderfell::Klassiek = true;
         EXPECT_EQ(Zanderfell::Main(), 0);
-        Zanderfell::Klassiek = false;
         Zanderfell::Trace::SetSink(nullptr);
         const std::string got = driver.Trace();
         EXPECT_EQ(before.rfind(p.when, 0), 0u) << "paused after " << before;

@@ -12,6 +12,7 @@
 
 #include "game/Field.h"
 #include "game/Level.h"
+#include "game/TurnBanner.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -94,6 +95,7 @@ bool KrachtStap(float& Kracht) {
 
 float RichtPijl(int32_t Positie_x, int32_t Positie_y, uint32_t Kleur, uint32_t Wapen) {
     float Hoek = BeginHoek;
+    ToonHint(Fase::Richten);
     for (;;) {
         HermaakLevel();
         TekenBitmaps::TekenVizier(Runtime::ToU32(VizierX(Positie_x, Hoek)),
@@ -167,6 +169,7 @@ void TekenKonijntjeWapen(int32_t Positie_x, int32_t Positie_y, float Hoek, uint3
 
 float TestKracht() {
     float Kracht = 0;
+    ToonHint(Fase::Laden);
     while (Wimdows::KeyDown(Wimdows::VK_SPACE) && KrachtStap(Kracht)) {
         Wimdows::Rectangle(536, 651, Runtime::Add(536, Runtime::Round(LD{Kracht} / 2.8f)), 673,
                            Wimdows::RgbColor(176, 0, 0), true);

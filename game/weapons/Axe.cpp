@@ -75,6 +75,7 @@ void Hakken(KONIJN& konijnen, uint32_t Aantal, uint32_t KonijnNr, int32_t Richti
 }
 
 void Bijl(uint32_t KonijnNr) {
+    ToonHint(Fase::Bijl);
     const int32_t Richting = BaanBijl(KonijnNr);
     const KONIJN voor = Konijntjes;
     Hakken(Konijntjes, Menu.AantalKonijntjes, KonijnNr, Richting);

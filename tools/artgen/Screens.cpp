@@ -536,4 +536,22 @@ Image Screens::smallDigit(int digit) {
   return img;
 }
 
+// The keys of each phase of a turn (1 moving, 2 choosing a weapon, 3 aiming,
+// 4 charging, 5 the axe, 6 running from the dynamite), written where the
+// weapon panel has its hint (window 829, 640).
+Image Screens::phaseHint(int phase) {
+  static const char* const lines[6][3] = {
+      {"\u2190 \u2192  walk", "V N  jump", "Enter  done"},  {"B  next", "Enter  use", ""},
+      {"\u2191 \u2193  aim", "Space  fire", ""},             {"hold Space:", "power", "let go: fire"},
+      {"\u2190 \u2192  side", "Space  swing", ""},           {"\u2190 \u2192  run", "V N  jump", "Enter  stop"}};
+  Image bar(1000, 100);
+  panelBackground(bar, 0, 0, 999, 99);
+  sunken(bar, 734, 8, 914, 92, Rgb{30, 34, 50});
+  for (int i = 0; i < 3; ++i) text_.draw(bar, lines[phase - 1][i], Font::Regular, 12, 828, 54 + 15 * i, kHint);
+  Image img(84, 46);
+  for (int y = 0; y < img.h; ++y)
+    for (int x = 0; x < img.w; ++x) img.at(x, y) = bar.at(x + 828, y + 40);
+  return img;
+}
+
 }  // namespace art
