@@ -48,6 +48,7 @@ void Beurt(uint32_t KonijnNr) {
     GeefTijd(BeurtTijd);
     TekenKonijntje(x, y, int32_t(konijn.Team));
     ToonWieAanZet(KonijnNr);
+    ToonHint(Fase::Bewegen);
     Wimdows::UpdateWindow();
     TekenPijl(uint32_t(x), uint32_t(y));
     Wimdows::Rectangle(x - 15, y - 65, x + 15, y - 61, RgbColor(176, 0, 0), true);
@@ -60,7 +61,6 @@ void Beurt(uint32_t KonijnNr) {
     konijn.Levens = 0;
     PlaatsKonijntje(KonijnNr, false);
     Trace::Line("move " + std::to_string(KonijnNr));
-    ToonHint(Fase::Bewegen);
     konijn.Positie = Bewegen(KonijnNr, BeurtTijd, Levens, false);
     HermaakLevel();
     PlaatsKonijntje(KonijnNr, true);
