@@ -74,8 +74,12 @@ void ToonVerlies(uint32_t k, int32_t verlies) {
 }
 
 void ToonVerlies(const KONIJN& voor) {
+    // Rabbits already out of the game pay too, but nobody sees them: no
+    // number in the air where they were. The rabbit on turn has its lives
+    // held aside (0 on its record) and is seen.
     for (uint32_t k = 1; k <= 8; ++k)
-        if (Konijntjes[k].Team != 0) ToonVerlies(k, Runtime::Sub(voor[k].Levens, Konijntjes[k].Levens));
+        if (Konijntjes[k].Team != 0 && (voor[k].Levens > 0 || k == KonijnNr))
+            ToonVerlies(k, Runtime::Sub(voor[k].Levens, Konijntjes[k].Levens));
 }
 
 COORDINATEN VerliesPlek(COORDINATEN voeten, int32_t verlies) {

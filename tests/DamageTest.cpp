@@ -125,7 +125,11 @@ TEST_F(DamageTest, TheNumberLostShowsAboveTheRabbitForAMoment) {
         PutRabbit(2, r.wat == Ontploffing ? 540 : 520, 400, 100, 2);
         int32_t verloren[3] = {0, 0, 0};
         switch (r.wat) {
-            case Ontploffing: Schade({510, 400}, 30); break;
+            case Ontploffing:
+                Menu.AantalKonijntjes = 3;
+                PutRabbit(3, 510, 400, 0, 1);  // out of the game: pays unseen
+                Schade({510, 400}, 30);
+                break;
             case Hak:
                 Headless::Tap(Headless::Now() + 100, Wimdows::VK_RIGHT);
                 Headless::Tap(Headless::Now() + 200, Wimdows::VK_SPACE, 700);
@@ -153,6 +157,13 @@ TEST_F(DamageTest, TheNumberLostShowsAboveTheRabbitForAMoment) {
             TekenBitmaps::TekenKleinGetal(p.x, p.y, -verloren[k], 0);
             getoond.push_back(vak());
             EXPECT_EQ(voor == getoond.back(), !r.klassiek) << "rabbit " << k << " lost " << verloren[k];
+        }
+        if (r.wat == Ontploffing) {
+            const COORDINATEN p = VerliesPlek({510, 400}, 30);
+            const auto voor = TestSupport::Snapshot(p.x, p.y, p.x + 26, p.y + 11);
+            TekenBitmaps::TekenKleinGetal(p.x, p.y, -30, 0);
+            EXPECT_FALSE(TestSupport::Snapshot(p.x, p.y, p.x + 26, p.y + 11) == voor) << "no number for the dead";
+            HermaakLevel();
         }
         Runtime::Delay(VerliesDuur);
         HermaakLevel();
