@@ -752,9 +752,12 @@ void WindowClosed(bool byPlayer) {
 
 void KeyPressed(uint32_t vk) {
     if (vk > 255 || !Active()) return;
-    key[vk].store(true);
+    const bool held = key[vk].exchange(true);
     {
         std::lock_guard lk(queueMutex);
+        // Esc held down repeats: that is still the one Esc that paused, not
+        // the one that resumes.
+        if (pauseOn.load() && held && vk == VK_ESCAPE) return;
         if (pauseOn.load() && pauseAsked.load()) pausebuf.push_back(vk);
         else if (pauseOn.load() && vk == VK_ESCAPE) pauseAsked.store(true);
         else keybuf.push_back(vk);
