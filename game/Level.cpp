@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/TurnBanner.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -430,6 +431,7 @@ void HermaakLevel() {
                            Runtime::Sub(y, 61), RgbColor(0, 176, 0), true);
         TekenBitmaps::TekenKonijntje(x, y, konijn.Team == 1 ? 1 : 2);
     }
+    TekenBannerNogEven();
 
     Wimdows::UpdateWindow();
 }

@@ -7,6 +7,7 @@
 #include "game/Placement.h"
 #include "game/Random.h"
 #include "game/Trace.h"
+#include "game/TurnBanner.h"
 #include "game/movement/Falling.h"
 #include "game/movement/Movement.h"
 #include "game/movement/TurnClock.h"
@@ -47,6 +48,8 @@ void Beurt(uint32_t KonijnNr) {
     // the time the last player left on it.
     GeefTijd(BeurtTijd);
     TekenKonijntje(x, y, int32_t(konijn.Team));
+    ToonWieAanZet(KonijnNr);
+    ToonHint(Fase::Bewegen);
     Wimdows::UpdateWindow();
     TekenPijl(uint32_t(x), uint32_t(y));
     Sound::Play(Sound::Id::TurnStart, x);
@@ -64,6 +67,7 @@ void Beurt(uint32_t KonijnNr) {
     HermaakLevel();
     PlaatsKonijntje(KonijnNr, true);
     Trace::Line("weapon " + std::to_string(KonijnNr) + " wind " + std::to_string(Wind));
+    ToonHint(Fase::Kiezen);
     KiesWapen(KonijnNr, Levens, Wind);
     TekenWapen(0);
     konijn.Levens = Runtime::Add(konijn.Levens, Levens);
@@ -85,27 +89,38 @@ uint32_t Winnaar(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
     return 0;
 }
 
-bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
+Afloop ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     const uint32_t winnaar = Winnaar(AantalKonijntjes, Konijntjes);
-    if (winnaar == 0) return false;
+    if (winnaar == 0) return Afloop::Verder;
+    Wimdows::SetPauseHandler(nullptr);  // the match is over: Esc pauses nothing
     Trace::Line("victory " + std::to_string(winnaar));
     Sound::Play(Sound::Id::Victory, 500);
     // Keys still queued from the last turn count: an R among them ends the
-    // victory screen as soon as it is drawn.
-    do TekenOverwinning(winnaar);
-    while (Wimdows::GetKey() != 'R');
-    return true;
+    // victory screen as soon as it is drawn. An Enter among them was meant
+    // for the turn, not for another game.
+    size_t oud = Wimdows::KeysQueued();
+    for (;;) {
+        TekenOverwinning(winnaar);
+        const uint32_t toets = Wimdows::GetKey();
+        if (toets == 'R') return Afloop::Titel;
+        if (toets == Wimdows::VK_RETURN && oud == 0) return Afloop::Opnieuw;
+        if (oud > 0) --oud;
+    }
 }
 
-LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
-    // Running totals per team: a total that drops below 0 on the way counts
-    // on from 0.
-    int32_t totaal1 = 0, totaal2 = 0;
+LevensTotalen TeamLevens(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
+    LevensTotalen t;
     for (uint32_t k = 1; k <= AantalKonijntjes; ++k) {
-        int32_t& totaal = Konijntjes[k].Team == 1 ? totaal1 : totaal2;
+        int32_t& totaal = Konijntjes[k].Team == 1 ? t.Rood : t.Blauw;
         totaal = Runtime::Add(totaal, Konijntjes[k].Levens);
         if (totaal <= 0) totaal = 0;
     }
+    return t;
+}
+
+LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes) {
+    const LevensTotalen t = TeamLevens(AantalKonijntjes, Konijntjes);
+    const int32_t totaal1 = t.Rood, totaal2 = t.Blauw;
     // A full team fills the 200 columns from 30.
     auto kolom = [&](int32_t T) -> int32_t {
         switch (AantalKonijntjes) {
@@ -124,6 +139,7 @@ void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     const Wimdows::Color grijs = RgbColor(128, 128, 128);
     Wimdows::Rectangle(b.Rood, 647, 230, 659, grijs, true);
     Wimdows::Rectangle(b.Blauw, 668, 230, 680, grijs, true);
+    TekenLevensGetallen(AantalKonijntjes, Konijntjes);
 }
 
 }  // namespace Zanderfell

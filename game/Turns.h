@@ -21,11 +21,19 @@ struct LevensBalken {
     bool operator==(const LevensBalken&) const = default;
 };
 LevensBalken Balken(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
+// The lives the bars show: running totals per team, a total that drops
+// below 0 on the way counting on from 0.
+struct LevensTotalen {
+    int32_t Rood = 0, Blauw = 0;
+};
+LevensTotalen TeamLevens(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
 
 // ---- The turn, drawn and timed on the live game. ----
 void Beurt(uint32_t KonijnNr);
-// Shows the victory screen until R when a team has won.
-bool ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes);
+// When a team has won, shows the victory screen until R (back to the title)
+// or Enter (the same game again); Verder while the game goes on.
+enum class Afloop { Verder, Titel, Opnieuw };
+Afloop ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes);
 void TekenLevensStatusbalk(uint32_t AantalKonijntjes, KONIJN Konijntjes);
 
 }  // namespace Zanderfell

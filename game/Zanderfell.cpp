@@ -3,13 +3,16 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Menus.h"
+#include "game/Pause.h"
 #include "game/Placement.h"
 #include "game/Trace.h"
 #include "game/Turns.h"
+#include "game/TurnBanner.h"
 #include "gfx/TekenBitmaps.h"
 
 namespace Zanderfell {
@@ -22,6 +25,7 @@ uint32_t AANTALINSLAGEN = 0;
 uint32_t KonijnNr = 0;
 Wimdows::Color _ACHTERGRONDKLEUR = 0;
 Wimdows::Color _WATER = 0;
+bool Klassiek = false;
 
 void MaakSchermAan() {
     Wimdows::Window("Zanderfell", 1000, 700);
@@ -39,20 +43,39 @@ void ResetInslagen() {
 
 namespace {
 
-// One game: set-up, then turns until a team has no lives left.
-void SpeelSpel() {
+// Nothing of a match left behind: the next one starts from scratch.
+void VergeetSpel() {
+    for (int64_t x = LEVEL::low; x <= LEVEL::high; ++x) Level[x] = {};
+    Konijntjes = KONIJN{};
+    ResetInslagen();
+    KonijnNr = 0;
+    Wimdows::FlushKeys();
+}
+
+// One game: set-up, then turns until a team has no lives left. True when the
+// players want the same game again.
+bool SpeelSpel() {
     MaakLevelAan(Menu.LevelNr, Level);
     MaakKonijntjesAan(Menu.LevelNr, Menu.AantalKonijntjes, Konijntjes, Level);
     ResetInslagen();
     KonijnNr = 0;
+    GeenBanner();
     HermaakLevel();
     Trace::Point("start");
-    do {
-        KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
-        Beurt(KonijnNr);
-        Trace::Point("turn " + std::to_string(KonijnNr));
-    } while (!ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes));
+    Afloop afloop = Afloop::Verder;
+    try {
+        PauzeTijdensSpel pauze;
+        do {
+            KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
+            Beurt(KonijnNr);
+            Trace::Point("turn " + std::to_string(KonijnNr));
+        } while ((afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes)) == Afloop::Verder);
+    } catch (const TerugNaarTitel&) {
+        VergeetSpel();
+        return false;
+    }
     Trace::Line("game over");
+    return afloop == Afloop::Opnieuw;
 }
 
 }  // namespace
@@ -62,8 +85,10 @@ int Main(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--mute") == 0) {
             mute = true;
+        } else if (std::strcmp(argv[i], "--classic") == 0) {
+            Klassiek = true;
         } else {
-            std::fprintf(stderr, "zanderfell: unknown option %s\nusage: zanderfell [--mute]\n", argv[i]);
+            std::fprintf(stderr, "zanderfell: unknown option %s\nusage: zanderfell [--mute] [--classic]\n", argv[i]);
             return 2;
         }
     }
@@ -80,9 +105,14 @@ int Main(int argc, const char* const* argv) {
         Sound::Open(mute);
         for (;;) {
             Menu = Menus();
-            Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
-                        std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
-            SpeelSpel();
+            for (;;) {
+                Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
+                            std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
+                if (!SpeelSpel()) break;
+                // Again with the same settings, from a fresh window as after the title.
+                Trace::Line("rematch");
+                MaakSchermAan();
+            }
         }
     } catch (const Wimdows::QuitGame&) {
         // The player closed the window or quit from the title screen.

@@ -67,13 +67,17 @@ using Veld::WaterZoneRij;
 // One of the game's colours (game/Field.h) as the graphics layer takes it.
 inline Wimdows::Color Kleur(Veld::Rgb c) { return Wimdows::RgbColor(c.r, c.g, c.b); }
 
+// --classic: the screens exactly as the game always drew them, without the
+// turn banner, the numbers of what a blast cost and the phase hints.
+extern bool Klassiek;
+
 // Start-up: opens the window titled "Zanderfell", shows the loading picture,
 // loads the catalogue and fixes the two colours.
 void MaakSchermAan();
 // The program: start-up, then the game loop until the player quits. Returns
-// the process exit code (0 when the player closed the window or pressed Q).
-// The program. Its one option: --mute (this game silent; the player's
-// remembered choice stays as it was).
+// the process exit code (0 when the player closed the window or pressed Q,
+// 2 for an unknown option). Its options: --mute (this game silent; the
+// player's remembered choice stays as it was) and --classic.
 int Main(int argc = 0, const char* const* argv = nullptr);
 // Resets the impact list for a new game: the dummy impact (1, 1, 0) only.
 void ResetInslagen();

@@ -173,6 +173,46 @@ void TekenOverwinning(uint32_t team) {
     Wimdows::UpdateWindow();
 }
 
+const Array<Plaatje, 1, 3> PauzeMenus{{&PauzeMenu1Bitmap, &PauzeMenu2Bitmap, &PauzeMenu3Bitmap}};
+
+void TekenPauzeMenu(uint32_t selectie) {
+    Wimdows::DrawBitmap(*Kies(PauzeMenus, selectie, "TekenPauzeMenu"), PauzeMenuX, PauzeMenuY);
+    Wimdows::UpdateWindow();
+}
+
+const Array<Plaatje, 0, 4> BeurtRood{{&BeurtRood0Bitmap, &BeurtRood1Bitmap, &BeurtRood2Bitmap, &BeurtRood3Bitmap,
+                                      &BeurtRood4Bitmap}};
+const Array<Plaatje, 0, 4> BeurtBlauw{{&BeurtBlauw0Bitmap, &BeurtBlauw1Bitmap, &BeurtBlauw2Bitmap,
+                                       &BeurtBlauw3Bitmap, &BeurtBlauw4Bitmap}};
+
+void TekenBeurtBanner(uint32_t team, uint32_t konijn) {
+    Wimdows::DrawBitmap(*Kies(team == 1 ? BeurtRood : BeurtBlauw, konijn, "TekenBeurtBanner"), BannerX, BannerY);
+}
+
+void TekenAanZet(uint32_t team) {
+    Wimdows::DrawBitmap(team == 1 ? AanZetRoodBitmap : AanZetBlauwBitmap, AanZetX, AanZetY);
+}
+
+const Array<Plaatje, 0, 9> KleineCijfers{{&KleinCijfer0Bitmap, &KleinCijfer1Bitmap, &KleinCijfer2Bitmap,
+                                          &KleinCijfer3Bitmap, &KleinCijfer4Bitmap, &KleinCijfer5Bitmap,
+                                          &KleinCijfer6Bitmap, &KleinCijfer7Bitmap, &KleinCijfer8Bitmap,
+                                          &KleinCijfer9Bitmap}};
+
+void TekenKleinGetal(int32_t x, int32_t y, int32_t getal, uint32_t plaatsen) {
+    const std::string s = std::to_string(getal);
+    int32_t at = x;
+    for (size_t i = s.size(); i < plaatsen; ++i, at += KleinCijferBreedte)
+        Wimdows::Rectangle(at, y, at + KleinCijferBreedte - 1, y + 11, Wimdows::RgbColor(20, 16, 24), true);
+    for (char c : s) {
+        Wimdows::DrawBitmap(c == '-' ? KleinMinBitmap : *Kies(KleineCijfers, c - '0', "TekenKleinGetal"), at, y);
+        at += KleinCijferBreedte;
+    }
+}
+
+const Array<Plaatje, 1, 6> Hints{{&Hint1Bitmap, &Hint2Bitmap, &Hint3Bitmap, &Hint4Bitmap, &Hint5Bitmap, &Hint6Bitmap}};
+
+void TekenHint(uint32_t fase) { Wimdows::DrawBitmap(*Kies(Hints, fase, "TekenHint"), HintX, HintY); }
+
 void TekenWapen(uint32_t WapenNr) {
     TekenSprite(Sprite{Kies(Wapens, WapenNr, "TekenWapen"), &WapenMaskBitmap}, 748, 617, 0, 0);
 }

@@ -16,7 +16,7 @@ using Wimdows::Handle;
 #include "gfx/Catalogue.def"
 #undef CATALOGUE
 
-// Loads the 155 catalogue files in order (needs an open window).
+// Loads the catalogue files in order (needs an open window).
 void LaadBitmaps();
 
 // --- screens and status bar -------------------------------------------------
@@ -29,6 +29,24 @@ void TekenStatusbalk(uint32_t deel);              // 0..3, plain
 void TekenCijfer(uint32_t x, uint32_t y, uint32_t c);  // digit 0..9, plain
 void TekenOverwinning(uint32_t team);             // 1 red, else blue; shown
 void TekenWapen(uint32_t WapenNr);                // 0..5 at (748, 617); shown
+// The in-game menu (entry 1..3 lit) in the middle of the field; shown.
+constexpr int32_t PauzeMenuX = 300, PauzeMenuY = 170;
+void TekenPauzeMenu(uint32_t selectie);
+// Whose turn: the banner at the top of the field (team 1 red, else blue;
+// rabbit 1..4 of the team, 0 for the team alone) and the status bar's title
+// naming the team on turn. Not shown.
+constexpr int32_t BannerX = 340, BannerY = 14, AanZetX = 9, AanZetY = 614;
+void TekenBeurtBanner(uint32_t team, uint32_t konijn);
+void TekenAanZet(uint32_t team);
+// A number in small white figures on dark, 9 x 12 each, from (x, y); right
+// aligned in `plaatsen` figures (the rest dark), or as wide as it is. Not shown.
+constexpr int32_t KleinCijferBreedte = 9;
+// The keys of a phase of the turn (1 moving, 2 choosing a weapon, 3 aiming,
+// 4 charging, 5 the axe, 6 running from the dynamite) in the weapon panel's
+// hint. Not shown.
+constexpr int32_t HintX = 829, HintY = 640;
+void TekenHint(uint32_t fase);
+void TekenKleinGetal(int32_t x, int32_t y, int32_t getal, uint32_t plaatsen);
 
 // --- rabbits (x, y: the middle of the feet) ----------------------------------
 void TekenKonijntje(int32_t x, int32_t y, int32_t kleur);  // not shown

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -70,6 +71,14 @@ std::mutex& queueMutex = *new std::mutex;
 std::condition_variable& queueChanged = *new std::condition_variable;
 std::deque<uint32_t> keybuf;
 
+// --- pause: the handler is the game thread's; the flags are read by the
+// window thread too. ---------------------------------------------------------
+std::function<void()> pauseHandler;
+std::atomic<bool> pauseOn{false};     // a handler is set
+std::atomic<bool> pauseAsked{false};  // Esc came; until the pause is over
+std::atomic<bool> inPause{false};
+std::deque<uint32_t> pausebuf;        // keys since the Esc (under queueMutex)
+
 uint32_t CreateColor(Color color) {
     uint32_t r = color & 0xFF, b = (color >> 8) & 0xFF, g = (color >> 16) & 0xFF;
     return r << 16 | g << 8 | b;
@@ -131,6 +140,16 @@ Changes sincePresent;       // of the window's picture, not yet on the screen
 Changes sinceReplay;        // since the recording `replayed` was last replayed
 uint64_t replayed = 0;      // id of that recording (0: none)
 uint64_t recordings = 0;    // ids given out
+
+// The picture kept aside during a pause.
+struct SavedFrame {
+    bool valid = false;
+    uint64_t generation = 0;
+    std::vector<uint32_t> buffer, screen;
+    bool buffering = false;
+    Changes sinceUpdate, sinceReplay;
+    uint64_t replayed = 0;
+} saved;
 
 // Unbuffered drawing: the window gets the drawn box at once.
 void ShowBox(Box b) {
@@ -318,6 +337,7 @@ bool KeyDown(uint32_t k) {
 }
 
 uint32_t GetKey() {
+    Internal::TakePause();
     std::unique_lock lk(queueMutex);
     while (keybuf.empty()) {
         // No key can come without a window: the game ends here instead of
@@ -325,6 +345,12 @@ uint32_t GetKey() {
         if (!Active() || quitRequested.load()) {
             lk.unlock();
             throw QuitGame{};
+        }
+        if (pauseAsked.load() && !inPause) {
+            lk.unlock();
+            Internal::TakePause();
+            lk.lock();
+            continue;
         }
         Platform::WaitForKey(lk, queueChanged);
     }
@@ -336,6 +362,67 @@ uint32_t GetKey() {
 void FlushKeys() {
     std::lock_guard lk(queueMutex);
     keybuf.clear();
+}
+
+size_t KeysQueued() {
+    std::lock_guard lk(queueMutex);
+    return keybuf.size();
+}
+
+// --- pause --------------------------------------------------------------------
+
+void SetPauseHandler(std::function<void()> handler) {
+    std::lock_guard lk(queueMutex);
+    pauseHandler = std::move(handler);
+    pauseOn.store(bool(pauseHandler));
+    // An Esc that came as the handler changed belongs to neither.
+    pauseAsked.store(false);
+    pausebuf.clear();
+}
+
+uint32_t PauseKey() {
+    std::unique_lock lk(queueMutex);
+    while (pausebuf.empty()) {
+        if (!Active() || quitRequested.load()) {
+            lk.unlock();
+            throw QuitGame{};
+        }
+        Platform::WaitForKey(lk, queueChanged);
+    }
+    uint32_t k = pausebuf.front();
+    pausebuf.pop_front();
+    return k;
+}
+
+void SaveFrame() {
+    std::lock_guard lk(drawMutex);
+    saved.valid = Active();
+    saved.generation = generation;
+    saved.buffer = buffer;
+    saved.screen = screen;
+    saved.buffering = buffering;
+    saved.sinceUpdate = sinceUpdate;
+    saved.sinceReplay = sinceReplay;
+    saved.replayed = replayed;
+}
+
+void RestoreFrame() {
+    {
+        std::lock_guard lk(drawMutex);
+        if (!saved.valid || !Active() || saved.generation != generation || saved.buffer.size() != buffer.size()) {
+            saved = SavedFrame{};
+            return;
+        }
+        buffer.swap(saved.buffer);
+        screen.swap(saved.screen);
+        buffering = saved.buffering;
+        sinceUpdate = saved.sinceUpdate;
+        sinceReplay = saved.sinceReplay;
+        replayed = saved.replayed;
+        sincePresent.all = true;  // the whole window shows the old picture again
+        saved = SavedFrame{};
+    }
+    Platform::Present();
 }
 
 // --- shapes -------------------------------------------------------------------
@@ -665,12 +752,35 @@ void WindowClosed(bool byPlayer) {
 
 void KeyPressed(uint32_t vk) {
     if (vk > 255 || !Active()) return;
-    key[vk].store(true);
+    const bool held = key[vk].exchange(true);
     {
         std::lock_guard lk(queueMutex);
-        keybuf.push_back(vk);
+        // Esc held down repeats: that is still the one Esc that paused, not
+        // the one that resumes.
+        if (pauseOn.load() && held && vk == VK_ESCAPE) return;
+        if (pauseOn.load() && pauseAsked.load()) pausebuf.push_back(vk);
+        else if (pauseOn.load() && vk == VK_ESCAPE) pauseAsked.store(true);
+        else keybuf.push_back(vk);
     }
     queueChanged.notify_all();
+}
+
+bool PauseAsked() { return pauseAsked.load() && !inPause; }
+
+void TakePause() {
+    if (!pauseAsked.load() || inPause || !pauseHandler) return;
+    inPause = true;
+    // However the pause ends (resumed, or leaving by an exception), the keys
+    // pressed during it are gone and the next Esc pauses again.
+    struct Over {
+        ~Over() {
+            std::lock_guard lk(queueMutex);
+            pausebuf.clear();
+            pauseAsked.store(false);
+            inPause = false;
+        }
+    } over;
+    pauseHandler();
 }
 
 void KeyReleased(uint32_t vk) {

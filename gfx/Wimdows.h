@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,25 @@ bool Buffering();
 bool KeyDown(uint32_t k);
 uint32_t GetKey();
 void FlushKeys();
+// Keys waiting in the queue.
+size_t KeysQueued();
+
+// --- pause --------------------------------------------------------------------
+// While a handler is set (during a match), Esc never reaches the key queue: it
+// asks for a pause, which the game thread takes at its next wait or key read
+// (Runtime::Delay, GetKey) by running the handler there; when the handler
+// returns, the game goes on exactly where it stood. From the Esc on, the keys
+// pressed go to the pause's own queue (PauseKey) and are dropped once the
+// pause is over, so the game's queue is as the pause found it. The handler
+// may throw to leave the game (QuitGame ends the program).
+void SetPauseHandler(std::function<void()> handler);
+// The next key of the pause's queue, waiting for one (QuitGame when the
+// window closes meanwhile).
+uint32_t PauseKey();
+// Keeps the whole picture (buffer, window, what is still to be shown) aside,
+// and puts it back exactly: what the pause menu draws in between is gone.
+void SaveFrame();
+void RestoreFrame();
 
 // --- shapes -----------------------------------------------------------------
 Color RgbColor(uint32_t r, uint32_t g, uint32_t b);

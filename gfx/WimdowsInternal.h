@@ -31,6 +31,11 @@ struct Rect {
 // window of that size.
 bool CopyScreen(void* dst, int32_t pitch, uint32_t width, uint32_t height, bool all, std::vector<Rect>& copied);
 
+// Runs the pause handler when a pause was asked (the game thread's waits
+// call it); PauseAsked tells the waits to stop for it.
+void TakePause();
+bool PauseAsked();
+
 // True once the player has closed the window; the game thread ends then.
 bool QuitRequested();
 // Forgets an earlier close by the player (the headless tests start afresh).

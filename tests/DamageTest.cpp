@@ -3,8 +3,14 @@
 // to the shot simulator in ShotSimulatorTest.
 #include <gtest/gtest.h>
 
+#include "game/Level.h"
+#include "game/TurnBanner.h"
+#include "game/movement/Falling.h"
 #include "game/weapons/Axe.h"
+#include "game/weapons/Weapons.h"
 #include "game/weapons/Damage.h"
+#include "gfx/Headless.h"
+#include "gfx/TekenBitmaps.h"
 #include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
@@ -98,6 +104,77 @@ TEST_F(DamageTest, ExplosionShownWhenItFits) {
     EXPECT_EQ(Headless::Now(), start);
     EXPECT_TRUE(Wimdows::BufferPixel(20, 300) == _ACHTERGRONDKLEUR && Wimdows::BufferPixel(40, 300) == 0u);
     EXPECT_TRUE(AANTALINSLAGEN == 2 && !Level[500][300].Grond && !Level[20][300].Grond);
+}
+
+// What it cost: after a blast, the axe or a drowning, the redraws of the
+// moment after show the number lost above each rabbit that lost lives; the
+// first redraw after it leaves them out. Never in classic mode.
+TEST_F(DamageTest, TheNumberLostShowsAboveTheRabbitForAMoment) {
+    enum Wat { Ontploffing, Hak, Verdrinken };
+    const struct { Wat wat; bool klassiek; } rows[] = {
+        {Ontploffing, false}, {Hak, false}, {Verdrinken, false}, {Ontploffing, true}, {Verdrinken, true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        TestSupport::ResetGame();
+        TestSupport::SetFlatGround(401);
+        GeenBanner();
+        Klassiek = r.klassiek;
+        Menu.AantalKonijntjes = 2;
+        // Far enough apart for two numbers, but both in reach of the blast.
+        PutRabbit(1, r.wat == Ontploffing ? 480 : 500, 400, 100, 1);
+        PutRabbit(2, r.wat == Ontploffing ? 540 : 520, 400, 100, 2);
+        int32_t verloren[3] = {0, 0, 0};
+        switch (r.wat) {
+            case Ontploffing:
+                Menu.AantalKonijntjes = 3;
+                PutRabbit(3, 510, 400, 0, 1);  // out of the game: pays unseen
+                Schade({510, 400}, 30);
+                break;
+            case Hak:
+                Headless::Tap(Headless::Now() + 100, Wimdows::VK_RIGHT);
+                Headless::Tap(Headless::Now() + 200, Wimdows::VK_SPACE, 700);
+                Bijl(1);
+                break;
+            case Verdrinken: {
+                for (int32_t x = 505; x <= 535; ++x)
+                    for (int32_t y = 401; y <= 600; ++y) Level[x][y].Grond = false;
+                int32_t levens = 100;
+                Konijntjes[2].Positie = Val(2, levens);
+                verloren[2] = 100 - levens;
+                break;
+            }
+        }
+        for (uint32_t k = 1; k <= 2; ++k)
+            if (r.wat != Verdrinken) verloren[k] = 100 - Konijntjes[k].Levens;
+        ASSERT_GT(verloren[2], 0);
+        HermaakLevel();
+        std::vector<std::vector<Wimdows::Color>> getoond;
+        for (uint32_t k = 1; k <= 2; ++k) {
+            if (verloren[k] == 0) continue;
+            const COORDINATEN p = VerliesPlek(Konijntjes[k].Positie, verloren[k]);
+            const auto vak = [&] { return TestSupport::Snapshot(p.x, p.y, p.x + 35, p.y + 11); };
+            const auto voor = vak();
+            TekenBitmaps::TekenKleinGetal(p.x, p.y, -verloren[k], 0);
+            getoond.push_back(vak());
+            EXPECT_EQ(voor == getoond.back(), !r.klassiek) << "rabbit " << k << " lost " << verloren[k];
+        }
+        if (r.wat == Ontploffing) {
+            const COORDINATEN p = VerliesPlek({510, 400}, 30);
+            const auto voor = TestSupport::Snapshot(p.x, p.y, p.x + 26, p.y + 11);
+            TekenBitmaps::TekenKleinGetal(p.x, p.y, -30, 0);
+            EXPECT_FALSE(TestSupport::Snapshot(p.x, p.y, p.x + 26, p.y + 11) == voor) << "no number for the dead";
+            HermaakLevel();
+        }
+        Runtime::Delay(VerliesDuur);
+        HermaakLevel();
+        size_t i = 0;
+        for (uint32_t k = 1; k <= 2; ++k) {
+            if (verloren[k] == 0) continue;
+            const COORDINATEN p = VerliesPlek(Konijntjes[k].Positie, verloren[k]);
+            EXPECT_FALSE(TestSupport::Snapshot(p.x, p.y, p.x + 35, p.y + 11) == getoond[i++]) << "gone after the moment";
+        }
+    }
+    Klassiek = false;
 }
 
 }  // namespace

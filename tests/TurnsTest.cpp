@@ -9,6 +9,8 @@
 #include "game/Placement.h"
 #include "game/Trace.h"
 #include "game/Turns.h"
+#include "game/TurnBanner.h"
+#include "game/Level.h"
 #include "game/movement/TurnClock.h"
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
@@ -78,13 +80,25 @@ TEST_F(TurnsTest, TheBarsTurnGreyFromTheirColumns) {
         {79, 653, false}, {80, 647, true}, {230, 659, true}, {80, 646, false}, {80, 660, false},
         {130, 674, false}, {131, 668, true}, {230, 680, true}, {131, 667, false}, {131, 681, false}};
     for (const auto& p : pixels) EXPECT_EQ(Grijs(p.x, p.y), p.grijs) << p.x << ", " << p.y;
+    // The numbers on the bars (not in classic mode): 50 red, 101 blue.
+    for (bool klassiek : {false, true}) {
+        Klassiek = klassiek;
+        TekenBitmaps::TekenStatusbalk(0);
+        TekenLevensStatusbalk(4, Konijntjes);
+        for (auto [y, getal] : {std::pair{LevensGetalRood, 50}, {LevensGetalBlauw, 101}}) {
+            const auto getoond = TestSupport::Snapshot(LevensGetalX, y, LevensGetalX + 26, y + 11);
+            TekenBitmaps::TekenKleinGetal(LevensGetalX, y, getal, 3);
+            EXPECT_EQ(TestSupport::Snapshot(LevensGetalX, y, LevensGetalX + 26, y + 11) == getoond, !klassiek) << getal;
+        }
+    }
+    Klassiek = false;
 }
 
-TEST_F(TurnsTest, TheVictoryScreenWaitsForR) {
+TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
     Konijntjes = Ploeg({10, 50, -30, 50});
     Headless::Tap(100, Wimdows::VK_SPACE);  // other keys only draw it again
     Headless::Tap(200, 'R');
-    EXPECT_TRUE(ControleerOverwinning(4, Konijntjes));
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Titel);
     EXPECT_EQ(Headless::Now(), 200u);
     const Wimdows::Color getoond = Wimdows::WindowPixel(500, 350);
     TekenBitmaps::TekenOverwinning(2);
@@ -92,10 +106,16 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForR) {
     TekenBitmaps::TekenOverwinning(1);
     EXPECT_NE(Wimdows::WindowPixel(500, 350), getoond);
     Headless::Press('R');  // still queued from the turn: the screen ends at once
-    EXPECT_TRUE(ControleerOverwinning(4, Konijntjes));
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Titel);
     EXPECT_EQ(Headless::Now(), 200u);
+    // An Enter queued from the turn is not a wish for another game; one
+    // pressed on the screen is.
+    Headless::Press(Wimdows::VK_RETURN);
+    Headless::Tap(300, Wimdows::VK_RETURN);
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Opnieuw);
+    EXPECT_EQ(Headless::Now(), 300u);
     Konijntjes[3].Levens = -9;
-    EXPECT_FALSE(ControleerOverwinning(4, Konijntjes));
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Verder);
 }
 
 // A turn opens with the lives bars, its own full clock (not the last
@@ -138,6 +158,55 @@ TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
     ASSERT_GE(waits.size(), 2u);
     EXPECT_EQ(waits[1], 400u);
     EXPECT_TRUE(Konijntjes[1].Levens == 60 && Level[500][400].Konijn && Level[485][335].Konijn && !Level[300][300].Konijn);
+}
+
+// Whose turn: the opening draws the banner of the team (and of the rabbit
+// when a team has more) at the top and names the team in the status bar; a
+// redraw after the moment leaves the banner out. Classic mode draws neither.
+TEST_F(TurnsTest, TheOpeningSaysWhoseTurnItIs) {
+    const struct { bool klassiek; uint32_t aantal, konijn, team, nummer; } gevallen[] = {
+        {false, 2, 1, 1, 0}, {false, 4, 4, 2, 2}, {false, 8, 5, 1, 3}, {true, 4, 4, 2, 2}};
+    const int32_t bx = TekenBitmaps::BannerX, by = TekenBitmaps::BannerY, lx = TekenBitmaps::AanZetX,
+                  ly = TekenBitmaps::AanZetY;
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(&g - gevallen);
+        Headless::Reset();
+        MaakSchermAan();
+        TestSupport::ResetGame();
+        TestSupport::SetFlatGround(401);
+        Menu.AantalKonijntjes = g.aantal;
+        Konijntjes = Ploeg(std::vector<int32_t>(g.aantal, 100));
+        for (uint32_t k = 1; k <= g.aantal; ++k) Konijntjes[k].Positie = {int32_t(100 * k), 400};
+        Klassiek = g.klassiek;
+        TekenBitmaps::TekenStatusbalk(0);
+        HermaakLevel();
+        const auto banner = [&] { return TestSupport::Snapshot(bx, by, bx + 319, by + 43); };
+        const auto label = [&] { return TestSupport::Snapshot(lx, ly, lx + 239, ly + 27); };
+        const auto leegBanner = banner(), leegLabel = label();
+        bool gezien = false;
+        Headless::AtEveryWait([&] {
+            if (gezien) return;
+            gezien = true;
+            if (g.klassiek) {
+                EXPECT_TRUE(banner() == leegBanner && label() == leegLabel);
+                return;
+            }
+            const auto getoond = banner(), aanZet = label();
+            EXPECT_FALSE(getoond == leegBanner || aanZet == leegLabel);
+            TekenBitmaps::TekenBeurtBanner(g.team, g.nummer);
+            TekenBitmaps::TekenAanZet(g.team);
+            EXPECT_TRUE(banner() == getoond && label() == aanZet) << "the team's own banner and title";
+        });
+        Driver driver({{"move " + std::to_string(g.konijn), Tap(300, Enter, 100)},
+                       {"weapon " + std::to_string(g.konijn), Choose(3) + Tap(900, Left) + Tap(1100, Space, 100)}});
+        Trace::SetSink([&](const std::string& line) { driver(line); });
+        Beurt(g.konijn);
+        Trace::SetSink(nullptr);
+        EXPECT_TRUE(gezien);
+        EXPECT_GT(Runtime::WaitedMs(), BannerDuur);
+        EXPECT_TRUE(banner() == leegBanner) << "gone at the redraw after its moment";
+    }
+    Klassiek = false;
 }
 
 TEST_F(TurnsTest, MenusWrapAroundAndReturnTheChoices) {

@@ -19,7 +19,9 @@
 #include "game/Trace.h"
 #include "game/Zanderfell.h"
 #include "gfx/Headless.h"
+#include "gfx/TekenBitmaps.h"
 #include "tests/ScriptedGame.h"
+#include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -48,14 +50,13 @@ void CompareWithGolden(const std::string& trace, const std::string& name) {
     }
 }
 
-// Title entry 3: the duel of two rabbits on the third landscape, to a
-// victory, then a second game.
-std::vector<Reaction> DuelScript() {
+// Title entry 3: the duel of two rabbits on the third landscape. Rabbit 1
+// walks right and ends its move; it swings the axe at nobody in its first
+// turn and then fires the bazooka at its own feet, so the duel ends. Rabbit 2
+// jumps and tries the other weapons in turn.
+std::vector<Reaction> Duel(const std::vector<Step>& onVictory) {
     std::vector<Reaction> script;
     script.push_back({"title", Tap(100, Down) + Tap(200, Down) + Tap(300, Enter)});
-    // Rabbit 1 walks right and ends its move; it swings the axe at nobody in
-    // its first turn and then fires the bazooka at its own feet, so the duel
-    // ends. Rabbit 2 jumps and tries the other weapons in turn.
     const std::vector<Step> axe = Tap(900, Left) + Tap(1100, Space, 100);
     const std::vector<std::vector<Step>> weapons2 = {
         Choose(4) + Tap(1000, Right, 400) + Tap(2000, Enter, 100),   // dynamite, then run
@@ -69,8 +70,21 @@ std::vector<Reaction> DuelScript() {
         script.push_back({"move 2", Tap(300, 'V', 60) + Tap(1200, Enter, 100)});
         script.push_back({"weapon 2", weapons2[round % weapons2.size()]});
     }
+    script.push_back({"victory", onVictory});
+    return script;
+}
+
+std::string Without(const std::string& trace, const std::vector<std::string>& drop) {
+    std::string out;
+    for (const std::string& l : Lines(trace))
+        if (std::find(drop.begin(), drop.end(), l) == drop.end()) out += l + "\n";
+    return out;
+}
+
+// The duel to a victory, then a second game.
+std::vector<Reaction> DuelScript() {
     // Other keys on the victory screen only redraw it; R leaves.
-    script.push_back({"victory", Tap(500, Space) + Tap(900, 'R')});
+    std::vector<Reaction> script = Duel(Tap(500, Space) + Tap(900, 'R'));
     // The second game: one rabbit per team, wind off, level 2.
     script.push_back({"title", Tap(100, Enter) + Tap(200, Enter) + Tap(300, Right) + Tap(400, Enter) +
                                    Tap(500, Right) + Tap(600, Enter)});
@@ -80,14 +94,18 @@ std::vector<Reaction> DuelScript() {
 class WholeGameTest : public TestSupport::GameDirTest {
 protected:
     // Plays from program start until the script runs out of keys, when the
-    // player closes the window.
-    std::string Play(Driver& driver, int& exitCode, std::function<void(const std::string&)> also = nullptr) {
+    // player closes the window. The scripted games run in classic mode unless
+    // told otherwise.
+    std::string Play(Driver& driver, int& exitCode, bool klassiek = true,
+                     std::function<void(const std::string&)> also = nullptr) {
         TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");  // the same chance every run
         Zanderfell::Trace::SetSink([&](const std::string& line) {
             if (also) also(line);
             driver(line);
         });
+        Zanderfell::Klassiek = klassiek;
         exitCode = Zanderfell::Main();
+        Zanderfell::Klassiek = false;
         Zanderfell::Trace::SetSink(nullptr);
         return driver.Trace();
     }
@@ -127,7 +145,7 @@ TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
     std::vector<std::pair<uint64_t, std::string>> lines;  // the trace's moments
     Driver driver(DuelScript());
     int exitCode = -1;
-    Play(driver, exitCode, [&](const std::string& line) { lines.push_back({Headless::Now(), line}); });
+    Play(driver, exitCode, true, [&](const std::string& line) { lines.push_back({Headless::Now(), line}); });
     const auto& log = HeadlessAudio::Log();
     auto heard = [&](Id id, Kind kind, uint64_t at) {
         return std::count_if(log.begin(), log.end(),
@@ -181,4 +199,120 @@ TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
                   Id::BazookaLaunch, Id::GrenadeBounce, Id::PistolShot, Id::BulletHit, Id::AxeSwing, Id::RabbitHurt})
         EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const HeadlessAudio::Heard& h) { return h.id == id; }))
             << Sound::Stem(id);
+}
+
+// Esc in every phase of a turn: resumed, the game goes on as if nothing had
+// happened (trace with rabbits, impacts, random state and screen hashes,
+// and the game's waits); quit to the title, nothing of the game is left;
+// quit the program, it ends as Q on the title does. The status bar's hint
+// gives the keys of the phase paused in.
+TEST_F(WholeGameTest, PausingInEveryPhase) {
+    struct Pause {
+        const char* when;  // the n-th reaction to this line gets the Esc
+        int nth;
+        uint64_t at;
+        std::vector<uint32_t> keys;  // in the menu
+        const char* how;             // what the trace says after the menu
+        uint32_t hint;               // the phase's hint shown (0: not looked at)
+    };
+    const std::vector<uint32_t> resume = {Down, Up, Enter}, toTitle = {Down, Enter},
+                                quit = {Up, Enter};
+    const Pause pauses[] = {
+        {"move 1", 0, 450, {0x1B}, "resume", 1},     // walking; Esc again resumes
+        {"weapon 1", 0, 450, resume, "resume", 2},   // choosing the weapon
+        {"weapon 1", 0, 1150, resume, "resume", 5},  // the axe
+        {"weapon 2", 0, 1200, resume, "resume", 6},  // running from the dynamite
+        {"weapon 2", 1, 1200, resume, "resume", 3},  // aiming
+        {"weapon 2", 1, 1650, resume, "resume", 4},  // charging
+        {"weapon 2", 1, 2500, resume, "resume", 0},  // the grenade's flight
+        {"move 1", 0, 450, toTitle, "quit to title", 0},
+        {"weapon 2", 1, 1650, toTitle, "quit to title", 0},
+        {"weapon 2", 1, 2500, toTitle, "quit to title", 0},
+        {"weapon 2", 0, 1200, quit, "quit", 0},
+    };
+    using TekenBitmaps::HintX, TekenBitmaps::HintY;
+    const auto hintVak = [] { return TestSupport::Snapshot(HintX, HintY, HintX + 83, HintY + 45); };
+    std::vector<std::vector<Wimdows::Color>> hints(7);
+    Zanderfell::MaakSchermAan();
+    for (uint32_t f = 1; f <= 6; ++f) {
+        TekenBitmaps::TekenHint(f);
+        hints[f] = hintVak();
+    }
+    Headless::Reset();
+    Driver plain(Duel(Tap(500, 'R')));
+    int exitCode = -1;
+    const std::string want = Play(plain, exitCode, false);
+    const uint64_t waited = Headless::WaitedMs();
+    for (const Pause& p : pauses) {
+        SCOPED_TRACE(std::string(p.when) + " #" + std::to_string(p.nth) + " at " + std::to_string(p.at) + " ms, " + p.how);
+        std::vector<Reaction> script = Duel(Tap(500, 'R'));
+        int seen = 0;
+        for (Reaction& r : script) {
+            if (r.when != p.when || seen++ != p.nth) continue;
+            r.steps = r.steps + Tap(p.at, 0x1B);
+            for (uint32_t k : p.keys) r.steps = r.steps + Tap(p.at, k);
+        }
+        Headless::Reset();
+        std::string previous, before;
+        uint64_t frame = 0;
+        Driver driver(std::move(script));
+        Zanderfell::Trace::SetSink([&](const std::string& line) {
+            if (line == "pause") {
+                before = previous;
+                frame = Wimdows::WindowHash();
+                EXPECT_TRUE(p.hint == 0 || hintVak() == hints[p.hint]) << "the hint of the phase";
+            }
+            if (line == "resume") {
+                EXPECT_EQ(Wimdows::WindowHash(), frame) << "the frame after the pause";
+            }
+            if (line == "title" && previous == "quit to title") {
+                for (uint32_t k = 1; k <= 8; ++k) EXPECT_EQ(Zanderfell::Konijntjes[k].Team, 0u);
+                EXPECT_EQ(Zanderfell::AANTALINSLAGEN, 0u);
+                EXPECT_FALSE(Zanderfell::Level[500][Veld::WaterRij - 1].Grond);
+            }
+            previous = line;
+            driver(line);
+        });
+        EXPECT_EQ(Zanderfell::Main(), 0);
+        Zanderfell::Trace::SetSink(nullptr);
+        const std::string got = driver.Trace();
+        EXPECT_EQ(before.rfind(p.when, 0), 0u) << "paused after " << before;
+        const size_t at = got.find("pause\n");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(got.substr(at + 6, std::string(p.how).size() + 1), std::string(p.how) + "\n");
+        if (std::string(p.how) == "resume") {
+            EXPECT_EQ(Without(got, {"pause", "resume"}), want);
+            EXPECT_EQ(Headless::WaitedMs(), waited);
+        } else {
+            // The game up to the pause, and no more of it.
+            EXPECT_EQ(want.substr(0, at), got.substr(0, at));
+            EXPECT_EQ(got.find("victory"), std::string::npos);
+        }
+        const std::string end = std::string(p.how) == "quit" ? "pause\nquit\n" : "quit to title\ntitle\nquit\n";
+        if (std::string(p.how) != "resume") {
+            EXPECT_EQ(got.substr(got.size() - end.size()), end);
+        }
+    }
+}
+
+// Enter on the victory screen: the same settings again, from the opening
+// with new draws.
+TEST_F(WholeGameTest, EnterOnTheVictoryScreenPlaysAgain) {
+    Driver driver(Duel(Tap(500, Enter)));
+    int exitCode = -1;
+    const std::vector<std::string> trace = Lines(Play(driver, exitCode));
+    const auto rematch = std::find(trace.begin(), trace.end(), "rematch");
+    ASSERT_NE(rematch, trace.end());
+    EXPECT_EQ(rematch[-1], "game over");
+    EXPECT_EQ(rematch[1], "menu level 3 rabbits 2 wind off");
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "title"), 1) << "no title screen between the games";
+    // A fresh game: full lives, no craters, the generator going on from where
+    // the first game left it.
+    EXPECT_EQ(rematch[2], "start");
+    EXPECT_EQ(rematch[3].substr(rematch[3].size() - 9), "lives 100");
+    EXPECT_EQ(rematch[4].substr(rematch[4].size() - 9), "lives 100");
+    EXPECT_EQ(rematch[5], "  impacts 0");
+    const auto last = std::find(std::make_reverse_iterator(rematch), trace.rend(), "victory 2");
+    ASSERT_NE(last, trace.rend());
+    EXPECT_EQ(rematch[7], last[1]) << "the random state";
 }

@@ -220,6 +220,33 @@ TEST_F(WimdowsTest, KeyQueueIsFirstInFirstOut) {
     EXPECT_EQ(Headless::Now(), 500u) << "GetKey waited for the key";
 }
 
+// During a match Esc asks for a pause, taken at the next wait: the keys from
+// the Esc on go to the pause's queue (a held Esc repeating is still the one
+// that paused) and are gone after it; the game's queue is as it was, and the
+// pause took no time. Without a match Esc is a key like any.
+TEST_F(WimdowsTest, EscPausesAtTheNextWaitAndLeavesTheGameKeysAlone) {
+    Open();
+    std::vector<uint32_t> seen;
+    SetPauseHandler([&] {
+        for (uint32_t k; (k = PauseKey()) != VK_RETURN;) seen.push_back(k);
+    });
+    Headless::Press('A');
+    for (int i = 0; i < 2; ++i) Headless::Press(VK_ESCAPE);
+    Headless::Press('B');
+    Headless::Release(VK_ESCAPE);
+    for (uint32_t vk : {uint32_t(VK_ESCAPE), uint32_t(VK_RETURN), uint32_t('C')}) Headless::Press(vk);
+    const uint64_t t = Headless::Now();
+    Runtime::Delay(10);
+    EXPECT_EQ(seen, (std::vector<uint32_t>{'B', VK_ESCAPE}));
+    EXPECT_EQ(Headless::Now(), t + 10);
+    EXPECT_EQ(KeysQueued(), 1u);
+    EXPECT_EQ(GetKey(), 'A');
+    SetPauseHandler(nullptr);
+    Headless::Release(VK_ESCAPE);
+    Headless::Press(VK_ESCAPE);
+    EXPECT_EQ(GetKey(), VK_ESCAPE);
+}
+
 TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {
     Open();
     Headless::Press(VK_LEFT);

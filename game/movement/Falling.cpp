@@ -6,6 +6,7 @@
 #include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Placement.h"
+#include "game/TurnBanner.h"
 #include "game/movement/Probes.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
@@ -41,8 +42,10 @@ COORDINATEN Val(uint32_t KonijnNr, int32_t& levens) {
             Runtime::Delay(RijWacht);
         }
     }
-    // Heard as the fall ends: in the water, or on the ground after a long drop.
+    // Shown and heard as the fall ends: in the water, or on the ground after
+    // a long drop.
     if (Verdronken(Nieuw)) {
+        ToonVerlies(KonijnNr, levens);
         levens = 0;
         Sound::Play(Sound::Id::Splash, Nieuw.x);
         Sound::Play(Sound::Id::RabbitOut, Nieuw.x);

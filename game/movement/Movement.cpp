@@ -13,6 +13,7 @@
 #include "game/movement/Falling.h"
 #include "game/movement/Probes.h"
 #include "game/movement/TurnClock.h"
+#include "game/TurnBanner.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -71,7 +72,10 @@ void Verdrinkt(int32_t x) {
 // and free, longer ones are drawn row by row on the clock.
 COORDINATEN Val(COORDINATEN Positie) {
     const COORDINATEN Nieuw = ValLanding(Level, Positie);
-    if (Verdronken(Nieuw)) *Levens = 0;
+    if (Verdronken(Nieuw)) {
+        ToonVerlies(Nr, *Levens);
+        *Levens = 0;
+    }
     const bool lang = Nieuw.y - Positie.y > StilleVal;
     if (lang) {
         for (int32_t k = Positie.y; k <= Nieuw.y; ++k) {
@@ -123,6 +127,7 @@ COORDINATEN Springen(COORDINATEN BeginPositie, int32_t Richting, uint32_t kleur)
         HermaakLevel();
         s = SprongStap(Level, s);
         if (s.Verdronken) {
+            ToonVerlies(Nr, *Levens);
             *Levens = 0;
             Verdrinkt(s.Positie.x);
             return s.Positie;

@@ -10,9 +10,10 @@
 #include <cstring>
 #include <string>
 
+#include "audio/Sound.h"
 #include "game/Field.h"
 #include "game/Level.h"
-#include "audio/Sound.h"
+#include "game/TurnBanner.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -95,6 +96,7 @@ bool KrachtStap(float& Kracht) {
 
 float RichtPijl(int32_t Positie_x, int32_t Positie_y, uint32_t Kleur, uint32_t Wapen) {
     float Hoek = BeginHoek;
+    ToonHint(Fase::Richten);
     for (;;) {
         HermaakLevel();
         TekenBitmaps::TekenVizier(Runtime::ToU32(VizierX(Positie_x, Hoek)),
@@ -168,6 +170,7 @@ void TekenKonijntjeWapen(int32_t Positie_x, int32_t Positie_y, float Hoek, uint3
 
 float TestKracht() {
     float Kracht = 0;
+    ToonHint(Fase::Laden);
     while (Wimdows::KeyDown(Wimdows::VK_SPACE) && KrachtStap(Kracht)) {
         Sound::Start(Sound::Id::PowerRise, 500);  // from the meter in the middle of the bar
         Wimdows::Rectangle(536, 651, Runtime::Add(536, Runtime::Round(LD{Kracht} / 2.8f)), 673,

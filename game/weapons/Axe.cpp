@@ -2,11 +2,12 @@
 // swing, and every other rabbit within reach on that side loses 30 lives.
 #include "game/weapons/Axe.h"
 
-#include "game/Level.h"
-#include "game/Zanderfell.h"
-#include "game/weapons/Weapons.h"
 #include "audio/Sound.h"
+#include "game/Level.h"
+#include "game/TurnBanner.h"
+#include "game/Zanderfell.h"
 #include "game/weapons/Damage.h"
+#include "game/weapons/Weapons.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
@@ -77,11 +78,12 @@ void Hakken(KONIJN& konijnen, uint32_t Aantal, uint32_t KonijnNr, int32_t Richti
 }
 
 void Bijl(uint32_t KonijnNr) {
+    ToonHint(Fase::Bijl);
     const int32_t Richting = BaanBijl(KonijnNr);
-    const std::vector<int32_t> voor = LevensNu();
+    const KONIJN voor = Konijntjes;
     Hakken(Konijntjes, Menu.AantalKonijntjes, KonijnNr, Richting);
-    if (LevensNu() != voor) Sound::Play(Sound::Id::AxeHit, Runtime::Add(Konijntjes[KonijnNr].Positie.x, 20 * Richting));
-    HoorVerlies(voor);
+    if (HoorVerlies(voor)) Sound::Play(Sound::Id::AxeHit, Runtime::Add(Konijntjes[KonijnNr].Positie.x, 20 * Richting));
+    ToonVerlies(voor);
 }
 
 }  // namespace Zanderfell

@@ -10,9 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "audio/Sound.h"
 #include "game/Field.h"
 #include "game/StandardLib.h"
-#include "audio/Sound.h"
+#include "game/TurnBanner.h"
 #include "game/weapons/Weapons.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
@@ -126,29 +127,27 @@ void SnijKrater(LEVEL& level, int32_t x, int32_t y, uint32_t Grootte) {
     }
 }
 
-std::vector<int32_t> LevensNu() {
-    std::vector<int32_t> levens;
-    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) levens.push_back(Konijntjes[k].Levens);
-    return levens;
-}
-
-void HoorVerlies(const std::vector<int32_t>& voor) {
-    for (uint32_t k = 1; k <= Menu.AantalKonijntjes && k <= voor.size(); ++k) {
+bool HoorVerlies(const KONIJN& voor) {
+    bool geraakt = false;
+    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) {
         const KonijnRecord& konijn = Konijntjes[k];
+        if (konijn.Levens != voor[k].Levens) geraakt = true;
         // The dead stay silent. The rabbit whose turn it is holds its lives
         // aside (its record shows 0 and takes the damage): it is heard hurt.
-        if ((voor[k - 1] <= 0 && k != KonijnNr) || konijn.Levens >= voor[k - 1]) continue;
+        if ((voor[k].Levens <= 0 && k != KonijnNr) || konijn.Levens >= voor[k].Levens) continue;
         const bool uit = konijn.Levens <= 0 && k != KonijnNr;
         Sound::Play(uit ? Sound::Id::RabbitOut : Sound::Id::RabbitHurt, konijn.Positie.x);
     }
+    return geraakt;
 }
 
 void Schade(COORDINATEN Inslag, uint32_t Grootte) {
     ToonOntploffing(Inslag.x, Inslag.y, Grootte);
     BewaarInslag(SchadeArray, AANTALINSLAGEN, Inslag.x, Inslag.y, Grootte);
-    const std::vector<int32_t> voor = LevensNu();
+    const KONIJN voor = Konijntjes;
     NeemLevens(Konijntjes, Menu.AantalKonijntjes, Inslag.x, Inslag.y, Grootte);
     HoorVerlies(voor);
+    ToonVerlies(voor);
     SnijKrater(Level, Inslag.x, Inslag.y, Grootte);
 }
 

@@ -11,10 +11,10 @@ namespace Zanderfell {
 
 void Schade(COORDINATEN Inslag, uint32_t Grootte);
 
-// Heard after a blow: every rabbit that lost lives since `voor` (taken with
-// LevensNu) cries out where it stands, one that has none left goes out.
-std::vector<int32_t> LevensNu();
-void HoorVerlies(const std::vector<int32_t>& voor);
+// Heard after a blow: every rabbit that lost lives since `voor` (the
+// rabbits as they were) cries out where it stands, one that has none left
+// goes out. True when any rabbit's lives changed.
+bool HoorVerlies(const KONIJN& voor);
 
 // ---- The rules of an explosion as steps -----------------------------------
 // These draw nothing and wait for nothing; they read and change only the

@@ -4,6 +4,7 @@
 #include "game/weapons/Weapons.h"
 
 #include "game/Placement.h"
+#include "game/TurnBanner.h"
 #include "game/movement/Movement.h"
 #include "game/movement/TurnClock.h"
 #include "game/weapons/Aiming.h"
@@ -105,6 +106,7 @@ void Dynamiet(uint32_t KonijnNr, int32_t& levens) {
     // The charge stays where it was laid while the rabbit runs.
     const COORDINATEN Inslag = Positie;
     PlaatsKonijntje(KonijnNr, false);
+    ToonHint(Fase::Dynamiet);
     Bewegen(KonijnNr, DynamietTijd, levens, true);
     PlaatsKonijntje(KonijnNr, true);
     Sound::Stop(Sound::Id::DynamiteFuse);

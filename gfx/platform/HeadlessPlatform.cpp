@@ -131,10 +131,13 @@ namespace Runtime {
 
 void Delay(uint32_t ms) {
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
+    Wimdows::Internal::TakePause();
     if (atWait) atWait();
     now += ms;
     waited += ms;
     ApplyDue();
+    // An Esc during the wait pauses at its end: no virtual time is left.
+    Wimdows::Internal::TakePause();
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
 }
 
@@ -147,6 +150,7 @@ namespace Headless {
 
 void Reset() {
     Wimdows::KillWindow();
+    Wimdows::SetPauseHandler(nullptr);
     Wimdows::Internal::AllKeysUp();
     Wimdows::FlushKeys();
     Wimdows::Internal::ResetQuit();

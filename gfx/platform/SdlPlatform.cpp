@@ -75,6 +75,12 @@ std::condition_variable& quitChanged = *new std::condition_variable;
 
 const auto clockStart = std::chrono::steady_clock::now();
 
+// An Esc during a wait pauses the game at once, not when the wait is over.
+void WakeForPause() {
+    { std::lock_guard lk(quitMutex); }
+    quitChanged.notify_all();
+}
+
 // SDL key symbol to the game's virtual-key code; 0 for keys the game has no
 // code for.
 uint32_t VirtualKey(SDL_Keycode sym) {
@@ -294,6 +300,7 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     if (!(e.key.keysym.mod & KMOD_ALT)) {
                         uint32_t vk = VirtualKey(e.key.keysym.sym);
                         if (vk) Wimdows::Internal::KeyPressed(vk);
+                        if (vk && Wimdows::Internal::PauseAsked()) WakeForPause();
                     } else if (e.key.keysym.sym == SDLK_m && !e.key.repeat) {
                         Sound::ToggleMute();
                     } else if (e.key.keysym.sym == SDLK_UP || e.key.keysym.sym == SDLK_DOWN) {
@@ -430,6 +437,7 @@ namespace Runtime {
 std::atomic<uint64_t> waitedMs{0};
 
 void Delay(uint32_t ms) {
+    Wimdows::Internal::TakePause();
     waitedMs += ms;
     using Clock = std::chrono::steady_clock;
     static Clock::time_point lastEnd{};
@@ -438,7 +446,18 @@ void Delay(uint32_t ms) {
     auto deadline = now + length;
     if (now - lastEnd < std::chrono::milliseconds(20)) deadline = std::max(now, lastEnd + length);
     std::unique_lock lk(quitMutex);
-    quitChanged.wait_until(lk, deadline, [] { return Wimdows::Internal::QuitRequested(); });
+    for (;;) {
+        quitChanged.wait_until(lk, deadline, [] {
+            return Wimdows::Internal::QuitRequested() || Wimdows::Internal::PauseAsked();
+        });
+        if (Wimdows::Internal::QuitRequested() || !Wimdows::Internal::PauseAsked()) break;
+        // Paused: the rest of the wait comes after the pause.
+        const auto rest = std::max(deadline - Clock::now(), Clock::duration::zero());
+        lk.unlock();
+        Wimdows::Internal::TakePause();
+        lk.lock();
+        deadline = Clock::now() + rest;
+    }
     lastEnd = std::max(deadline, Clock::now() - std::chrono::microseconds(200));
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
 }

@@ -143,6 +143,40 @@ sleep 0.5
 "$tools/zanderfell_closebox" "$wid" || fail "could not click the close box"
 ends_with_0 "the close box"
 
+echo "--- Esc during a flight pauses it; Esc again resumes; the menu leads back to the title"
+(cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr4.txt") &
+game_pid=$!
+wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr4.txt")"
+xdotool windowfocus --sync "$wid"
+xdotool key --delay 150 Down Down Return
+sleep 1.5
+xdotool keydown Return; sleep 1.5; xdotool keyup Return   # the bazooka
+sleep 0.5
+xdotool key --delay 120 Up Up Up Up
+xdotool keydown space; sleep 1.2; xdotool keyup space     # a long shot
+sleep 0.2
+xdotool key Escape
+lit=$("$tools/zanderfell_screencheck" pixel "$run/Images/PauzeMenu1.bmp" 330 100)
+for _ in $(seq 40); do
+  shot "$wid" paused
+  [[ "$("$tools/zanderfell_screencheck" pixel "$out/paused.bmp" 630 270)" == "$lit" ]] && break
+  sleep 0.1
+done
+[[ "$("$tools/zanderfell_screencheck" pixel "$out/paused.bmp" 630 270)" == "$lit" ]] || fail "Esc showed no menu"
+sleep 1
+shot "$wid" still
+[[ $("$tools/zanderfell_screencheck" changed "$out/paused.bmp" "$out/still.bmp" 0 0 999 699) -eq 0 ]] ||
+  fail "the flight went on while paused"
+xdotool key Escape
+wait_change "$wid" paused resumed "320 190 680 420" 40 || fail "Esc again did not resume"
+xdotool key Escape
+sleep 0.3
+xdotool key --delay 150 Down Return
+wid=$(wait_title) || fail "quit to the title did not come back to the title"
+xdotool windowfocus --sync "$wid"
+xdotool key q
+ends_with_0 "Q after quitting a game to the title"
+
 echo "--- SIGTERM ends the game with exit code 0, also at an idle title screen"
 # Without a sound device (ALSA asked for one that does not exist) the game
 # plays silent and says so in one line; ALSA's own complaints stay unsaid.

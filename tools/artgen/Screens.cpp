@@ -179,6 +179,26 @@ Image Screens::title(int selected) {
   return img;
 }
 
+// The in-game menu, drawn over the frozen field in the middle of the window.
+Image Screens::pauseMenu(int selected) {
+  Image img(400, 260, {22, 28, 60}, 1.0f);
+  shade(img, 0, 0, 399, 259, 0, {240, 240, 255}, 0.7);
+  shade(img, 4, 4, 395, 255, 14, {22, 28, 60}, 1.0);
+  text_.drawCentred(img, "Paused", Font::Bold, 40, 200, 58, kGold, 3, 2, kTitleRim);
+  const char* entries[3] = {"Resume", "Quit to title", "Quit the program"};
+  for (int i = 0; i < 3; ++i) {
+    const int base = 118 + i * 52;
+    const bool on = selected == i + 1;
+    if (on) {
+      shade(img, 40, base - 34, 360, base + 12, 12, kGold, 1.0);
+      text_.draw(img, "▶", Font::Bold, 20, 52, base - 3, kInk);
+    }
+    text_.draw(img, entries[i], on ? Font::Bold : Font::Regular, 26, 86, base, on ? kInk : kWhite);
+  }
+  text_.drawCentred(img, "↑ ↓  select    Enter  choose    Esc  resume", Font::Regular, 15, 200, 248, kWhite, 1);
+  return img;
+}
+
 Image Screens::menu(int screen) {
   const int row = screen <= 4 ? 1 : screen <= 6 ? 2 : 3;
   const int choice = screen <= 4 ? screen : screen <= 6 ? screen - 4 : screen - 6;
@@ -479,6 +499,58 @@ Image Screens::statusBar() {
   text_.draw(img, "B  next", Font::Regular, 12, 828, 54, kHint);
   text_.draw(img, "Enter  use", Font::Regular, 12, 828, 72, kHint);
   img.blit(clockPanel(), 922, 0);
+  return img;
+}
+
+// The banner at a turn's opening, in the team's colour.
+Image Screens::turnBanner(bool red, int rabbit) {
+  const Team team = red ? redTeam() : blueTeam();
+  Image img(320, 44, kWhite, 1.0f);
+  img.fillRect(2, 2, 317, 41, team.fur);
+  std::string s = red ? "Red team" : "Blue team";
+  if (rabbit > 0) s += " \u2014 rabbit " + std::to_string(rabbit);
+  text_.drawCentred(img, s, Font::Bold, 24, 160, 31, kWhite, 2);
+  return img;
+}
+
+// The piece of the status bar behind its "Team health" title (window 9, 614),
+// with the team on turn named instead.
+Image Screens::turnLabel(bool red) {
+  Image bar(1000, 100);
+  panelBackground(bar, 0, 0, 999, 99);
+  sunken(bar, 4, 8, 252, 92, Rgb{30, 34, 50});
+  text_.draw(bar, red ? "Red team's turn" : "Blue team's turn", Font::Bold, 16, 30, 34,
+             red ? redTeam().light : blueTeam().light);
+  Image img(240, 28);
+  for (int y = 0; y < img.h; ++y)
+    for (int x = 0; x < img.w; ++x) img.at(x, y) = bar.at(x + 8, y + 14);
+  return img;
+}
+
+// Small figures for the numbers the game writes: what a blast cost above a
+// rabbit, and the lives on the status bar's bars.
+Image Screens::smallDigit(int digit) {
+  Image img(9, 12, Rgb{20, 16, 24}, 1.0f);
+  const std::string s = digit == 10 ? "-" : std::to_string(digit);
+  text_.draw(img, s, Font::Bold, 12, (9 - text_.width(s, Font::Bold, 12)) / 2, 10, kWhite);
+  return img;
+}
+
+// The keys of each phase of a turn (1 moving, 2 choosing a weapon, 3 aiming,
+// 4 charging, 5 the axe, 6 running from the dynamite), written where the
+// weapon panel has its hint (window 829, 640).
+Image Screens::phaseHint(int phase) {
+  static const char* const lines[6][3] = {
+      {"\u2190 \u2192  walk", "V N  jump", "Enter  done"},  {"B  next", "Enter  use", ""},
+      {"\u2191 \u2193  aim", "Space  fire", ""},             {"hold Space:", "power", "let go: fire"},
+      {"\u2190 \u2192  side", "Space  swing", ""},           {"\u2190 \u2192  run", "V N  jump", "Enter  stop"}};
+  Image bar(1000, 100);
+  panelBackground(bar, 0, 0, 999, 99);
+  sunken(bar, 734, 8, 914, 92, Rgb{30, 34, 50});
+  for (int i = 0; i < 3; ++i) text_.draw(bar, lines[phase - 1][i], Font::Regular, 12, 828, 54 + 15 * i, kHint);
+  Image img(84, 46);
+  for (int y = 0; y < img.h; ++y)
+    for (int x = 0; x < img.w; ++x) img.at(x, y) = bar.at(x + 828, y + 40);
   return img;
 }
 

@@ -129,6 +129,16 @@ std::vector<Picture> paintAll(TextPainter& text) {
   plain("OverwinningBlauw", screens.victory(false));
   sprite("Pijl", arrowSprite(), "PijlMask");
   mask("PijlMask", arrowSprite());
+  for (int i = 1; i <= 3; ++i) plain("PauzeMenu" + std::to_string(i), screens.pauseMenu(i));
+  for (int r = 0; r <= 4; ++r) {
+    plain("BeurtRood" + std::to_string(r), screens.turnBanner(true, r));
+    plain("BeurtBlauw" + std::to_string(r), screens.turnBanner(false, r));
+  }
+  plain("AanZetRood", screens.turnLabel(true));
+  plain("AanZetBlauw", screens.turnLabel(false));
+  for (int d = 0; d <= 9; ++d) plain("KleinCijfer" + std::to_string(d), screens.smallDigit(d));
+  plain("KleinMin", screens.smallDigit(10));
+  for (int f = 1; f <= 6; ++f) plain("Hint" + std::to_string(f), screens.phaseHint(f));
   return out;
 }
 
