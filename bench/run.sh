@@ -22,14 +22,12 @@ echo "== a whole scripted game, headless in virtual time"
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/../tests/e2e/xvfb.sh"
 start_xvfb "$work" || exit 1
-ln -s "$run/Images" "$work/Images"
-ln -s "$run/Sounds" "$work/Sounds"
+game_dir "$run" "$work"
 # With sound on: the game mixes on SDL's audio thread as with a sound card
 # (dummy: mixed and thrown away; disk: written to a file). Override with
 # SDL_AUDIODRIVER=disk ./bench/run.sh.
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export SDL_DISKAUDIOFILE=${SDL_DISKAUDIOFILE:-$work/audio.raw}
-cp -r "$run/Files" "$work/Files"
 
 echo "== pacing in a real window (wall time / sum of the waits), sound driver $SDL_AUDIODRIVER"
 "$build/bench/zanderfell_bench_pacing" "$work"

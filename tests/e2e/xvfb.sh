@@ -2,6 +2,9 @@
 # virtual X server of our own on a free display, and the game they start,
 # all cleaned up on exit.
 #   start_xvfb DIR    (DIR holds the server's log; sets xvfb_pid, exports DISPLAY)
+#   game_dir RUN DIR  (DIR becomes a game directory of its own: pictures and
+#                      sounds linked from RUN, the files and the game copied,
+#                      so the player's random state file is never touched)
 #   ends_with_0 WHAT  (the game $game_pid ends with exit code 0; it must not hang: 10 s, a wide margin on a busy machine)
 # A script with a scratch directory and cleanup of its own keeps them.
 if ! declare -F cleanup >/dev/null; then
@@ -15,6 +18,14 @@ if ! declare -F cleanup >/dev/null; then
   }
   trap cleanup EXIT
 fi
+
+game_dir() {
+  local run=$1 dir=$2
+  ln -s "$run/Images" "$dir/Images"
+  ln -s "$run/Sounds" "$dir/Sounds"
+  cp -r "$run/Files" "$dir/Files"
+  cp "$run/zanderfell" "$dir/zanderfell"
+}
 
 ends_with_0() {
   local rc=0

@@ -15,10 +15,7 @@ source "$(dirname "$0")/xvfb.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
 # A game directory of its own, so the player's random state file is untouched.
-ln -s "$run/Images" "$work/Images"
-ln -s "$run/Sounds" "$work/Sounds"
-cp -r "$run/Files" "$work/Files"
-cp "$run/zanderfell" "$work/zanderfell"
+game_dir "$run" "$work"
 
 start_xvfb "$work" || exit 1
 echo "virtual X server on $DISPLAY"

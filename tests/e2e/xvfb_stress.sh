@@ -26,10 +26,7 @@ trap cleanup EXIT
 source "$(dirname "$0")/xvfb.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
-ln -s "$run/Images" "$work/Images"
-ln -s "$run/Sounds" "$work/Sounds"
-cp -r "$run/Files" "$work/Files"
-cp "$run/zanderfell" "$work/zanderfell"
+game_dir "$run" "$work"
 
 start_xvfb "$work" || exit 1
 # Two busy loops: the window thread gets the processor late and at odd
