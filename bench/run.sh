@@ -4,6 +4,7 @@
 set -euo pipefail
 build=$(realpath "${1:-build}")
 run="$build/run"
+cmake -S "$(dirname "$0")/.." -B "$build" -DZF_BENCH=ON >/dev/null
 cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_game zanderfell_bench_shots zanderfell_bench_pacing \
   zanderfell_screencheck >/dev/null
 
