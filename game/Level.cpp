@@ -225,15 +225,6 @@ struct VeldOpname {
 VeldOpname veld;
 bool opnemen = true;
 
-Wimdows::Handle LevelPlaatje(uint32_t LevelNr) {
-    switch (LevelNr) {
-        case 1: return TekenBitmaps::Level1Bitmap;
-        case 2: return TekenBitmaps::Level2Bitmap;
-        case 3: return TekenBitmaps::Level3Bitmap;
-        default: return 0;
-    }
-}
-
 // Keeps the ground of the cells that the recorded impacts' passes read: of
 // those in `veranderd` only, while the passes read the same box of cells.
 void BewaarGrond(const Vak& veranderd) {
@@ -365,7 +356,7 @@ bool WerkBij(const Vak& vak) {
 // Replays the field, bringing its recording up to date first or making it
 // anew; false when there is no recording to be had.
 bool SpeelVeldAf() {
-    const Wimdows::Handle plaatje = LevelPlaatje(Menu.LevelNr);
+    const Wimdows::Handle plaatje = TekenBitmaps::LevelBitmap(Menu.LevelNr);
     const uint64_t venster = Wimdows::WindowGeneration();
     const size_t aantal = size_t{AANTALINSLAGEN} + 1;
     auto zelfde = [](const Inslag& a, const Inslag& b) {

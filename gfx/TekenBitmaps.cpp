@@ -152,10 +152,12 @@ void TekenInstructies(uint32_t i) {
 
 void TekenCredits() { Wimdows::DrawBitmap(CreditsBitmap, 1, 1); }
 
+Handle LevelBitmap(uint32_t LevelNr) { return *Kies(Levels, LevelNr, "TekenLevel"); }
+
 void TekenLevel(uint32_t LevelNr) {
-    const Plaatje p = Kies(Levels, LevelNr, "TekenLevel");
+    const Handle h = LevelBitmap(LevelNr);
     Wimdows::SetBuffering(true);
-    Wimdows::DrawBitmap(*p, 1, 1);
+    Wimdows::DrawBitmap(h, 1, 1);
 }
 
 void TekenStatusbalk(uint32_t deel) {

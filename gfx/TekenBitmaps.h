@@ -25,6 +25,7 @@ void TekenMenuScherm(uint32_t i, uint32_t j);     // row 1..3, choice; plain
 void TekenInstructies(uint32_t i);                // 1, else page 2; plain
 void TekenCredits();                              // plain
 void TekenLevel(uint32_t LevelNr);                // 1..3, buffering on, no update
+Handle LevelBitmap(uint32_t LevelNr);             // the picture TekenLevel draws
 void TekenStatusbalk(uint32_t deel);              // 0..3, plain
 void TekenCijfer(uint32_t x, uint32_t y, uint32_t c);  // digit 0..9, plain
 void TekenOverwinning(uint32_t team);             // 1 red, else blue; shown
