@@ -2,12 +2,13 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Menus.h"
+#include "game/Options.h"
 #include "game/Pause.h"
 #include "game/Placement.h"
 #include "game/Trace.h"
@@ -81,17 +82,15 @@ bool SpeelSpel() {
 }  // namespace
 
 int Main(int argc, const char* const* argv) {
-    bool mute = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--mute") == 0) {
-            mute = true;
-        } else if (std::strcmp(argv[i], "--classic") == 0) {
-            Klassiek = true;
-        } else {
-            std::fprintf(stderr, "zanderfell: unknown option %s\nusage: zanderfell [--mute] [--classic]\n", argv[i]);
-            return 2;
-        }
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    const OptieUitkomst gelezen = LeesOpties(args);
+    if (!gelezen.fout.empty()) {
+        std::fprintf(stderr, "zanderfell: %s\n%s", gelezen.fout.c_str(), OptieGebruik().c_str());
+        return 2;
     }
+    const bool mute = gelezen.opties.Stil;
+    Klassiek = gelezen.opties.Klassiek;
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);

@@ -1,0 +1,69 @@
+// The command-line options as one table: the name, the value it takes (if
+// any), one line of help and what it sets. Nothing here opens a window or a
+// file: reading the options is a pure step the tests run directly.
+#include "game/Options.h"
+
+#include <functional>
+
+namespace Zanderfell {
+
+namespace {
+
+struct Optie {
+    const char* naam;
+    const char* waarde;  // the value's name in the help, or nullptr for a flag
+    const char* uitleg;
+    // Sets the option; returns false when the value is not one it takes.
+    std::function<bool(Opties&, const std::string&)> zet;
+};
+
+const std::vector<Optie>& Tabel() {
+    static const std::vector<Optie> tabel = {
+        {"--mute", nullptr, "play without sound this time (the remembered choice stays)",
+         [](Opties& o, const std::string&) { return o.Stil = true; }},
+        {"--classic", nullptr, "the screens exactly as the game always drew them",
+         [](Opties& o, const std::string&) { return o.Klassiek = true; }},
+    };
+    return tabel;
+}
+
+}  // namespace
+
+OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
+    OptieUitkomst u;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const Optie* gevonden = nullptr;
+        for (const Optie& o : Tabel())
+            if (args[i] == o.naam) gevonden = &o;
+        if (!gevonden) {
+            u.fout = "unknown option " + args[i];
+            return u;
+        }
+        std::string waarde;
+        if (gevonden->waarde) {
+            if (i + 1 >= args.size()) {
+                u.fout = std::string(gevonden->naam) + " needs " + gevonden->waarde;
+                return u;
+            }
+            waarde = args[++i];
+        }
+        if (!gevonden->zet(u.opties, waarde)) {
+            u.fout = std::string(gevonden->naam) + ": not " + (gevonden->waarde ? gevonden->waarde : "") + ": " + waarde;
+            return u;
+        }
+    }
+    return u;
+}
+
+std::string OptieGebruik() {
+    std::string s = "usage: zanderfell [option...]\n";
+    for (const Optie& o : Tabel()) {
+        std::string kop = std::string("  ") + o.naam + (o.waarde ? std::string(" ") + o.waarde : "");
+        if (kop.size() < 24) kop.resize(24, ' ');
+        else kop += ' ';
+        s += kop + o.uitleg + "\n";
+    }
+    return s;
+}
+
+}  // namespace Zanderfell

@@ -1,0 +1,28 @@
+// The command line: one table of the options the program takes, read into a
+// plain record before anything opens. Adding an option is a row in the table
+// (game/Options.cpp) and a field here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Zanderfell {
+
+struct Opties {
+    bool Stil = false;      // --mute: this game silent, the remembered choice kept
+    bool Klassiek = false;  // --classic: the screens without the later additions
+};
+
+// What the command line asks for. `fout` is set (and the program should end
+// with exit code 2) when an option is unknown or its value is missing or
+// wrong; it names the option in one line.
+struct OptieUitkomst {
+    Opties opties;
+    std::string fout;
+};
+OptieUitkomst LeesOpties(const std::vector<std::string>& args);
+
+// One line per option, for the usage message.
+std::string OptieGebruik();
+
+}  // namespace Zanderfell
