@@ -90,7 +90,8 @@ int Main(int argc, const char* const* argv) {
         return 2;
     }
     const bool mute = gelezen.opties.Stil;
-    Klassiek = gelezen.opties.Klassiek;
+    // The tests may have switched it on already.
+    if (gelezen.opties.Klassiek) Klassiek = true;
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);
