@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/Trace.h"
+#include "tests/TestImages.h"
 
 #ifndef ZF_RUN_DIR
 #error "ZF_RUN_DIR must name the run directory holding Images/ and Files/"
@@ -98,30 +99,16 @@ void PutRabbit(uint32_t k, int32_t x, int32_t y, int32_t lives, uint32_t team) {
 }
 
 std::string SaveBuffer(const std::string& name, bool window) {
-    uint32_t w = Wimdows::ClientWidth(), h = Wimdows::ClientHeight();
-    fs::path out = fs::path(ZF_TEST_OUTPUT_DIR) / (name + ".bmp");
-    fs::create_directories(out.parent_path());
-    std::ofstream f(out, std::ios::binary);
-    uint32_t rowBytes = (w * 3 + 3) & ~3u;
-    uint32_t size = 54 + rowBytes * h;
-    auto le = [&](uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) f.put(char((v >> (8 * i)) & 0xFF));
-    };
-    f.put('B');
-    f.put('M');
-    le(size, 4); le(0, 4); le(54, 4); le(40, 4); le(w, 4); le(h, 4); le(1, 2); le(24, 2);
-    le(0, 4); le(rowBytes * h, 4); le(2835, 4); le(2835, 4); le(0, 4); le(0, 4);
-    for (int32_t y = int32_t(h) - 1; y >= 0; --y) {
-        uint32_t written = 0;
+    const uint32_t w = Wimdows::ClientWidth(), h = Wimdows::ClientHeight();
+    std::vector<uint32_t> px;  // 0xRRGGBB from the top
+    for (uint32_t y = 0; y < h; ++y)
         for (uint32_t x = 0; x < w; ++x) {
-            Wimdows::Color c = window ? Wimdows::WindowPixel(int32_t(x), y) : Wimdows::BufferPixel(int32_t(x), y);
-            f.put(char((c >> 8) & 0xFF));   // blue
-            f.put(char((c >> 16) & 0xFF));  // green
-            f.put(char(c & 0xFF));          // red
-            written += 3;
+            const Wimdows::Color c = TestImages::Pixel(int32_t(x), int32_t(y), window);
+            px.push_back((c & 0xFF) << 16 | (c >> 16 & 0xFF) << 8 | (c >> 8 & 0xFF));
         }
-        for (; written < rowBytes; ++written) f.put('\0');
-    }
+    const fs::path out = fs::path(ZF_TEST_OUTPUT_DIR) / (name + ".bmp");
+    fs::create_directories(out.parent_path());
+    WriteFile(out.string(), TestImages::Bmp(24, int(w), int(h), px));
     return out.string();
 }
 
