@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <limits>
 
-
 namespace Runtime {
 
 void RunError(const std::string& message) {
@@ -12,6 +11,13 @@ void RunError(const std::string& message) {
     std::fprintf(stderr, "zanderfell: run-time error: %s\n", message.c_str());
     std::fflush(stderr);
     std::_Exit(3);
+}
+
+void IndexError(int64_t i, int64_t lo, int64_t hi, const char* what) {
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "index %lld out of range %lld..%lld (%s)", static_cast<long long>(i),
+                  static_cast<long long>(lo), static_cast<long long>(hi), what);
+    RunError(buf);
 }
 
 namespace {

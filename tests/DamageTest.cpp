@@ -73,6 +73,8 @@ TEST_F(DamageSteps, CraterAndImpactList) {
     BewaarInslag(SchadeArray, AANTALINSLAGEN, 7, 7, 7);
     BewaarInslag(SchadeArray, AANTALINSLAGEN, 8, 8, 8);
     EXPECT_TRUE(AANTALINSLAGEN == 500 && SchadeArray[500].x == 7);
+    // Past its end the list stops the game with the index, in every build.
+    EXPECT_EXIT(SchadeArray[AANTALINSLAGEN + 1].x = 0, testing::ExitedWithCode(3), "index 501 out of range 0..500");
 }
 
 TEST_F(DamageSteps, AxeReachesThirtyToItsSideAndSixtyUpOrDown) {

@@ -72,7 +72,8 @@ bool InHetVeld(int64_t X, int64_t Y) {
 // the projectile has left its own rabbit. Cells off the grid never do.
 [[gnu::always_inline]] inline bool Geraakt(const LEVEL& level, int64_t X, int64_t Y, bool BuitenKonijn) {
     if (!InHetVeld(X, Y)) return false;
-    const CEL& cel = level[X][Y];
+    // InHetVeld is the index check: the cell is read without a second one.
+    const CEL& cel = level.items[X - LEVEL::low].items[Y - 1];
     return cel.Grond || (cel.Konijn && BuitenKonijn);
 }
 
