@@ -100,7 +100,9 @@ Afloop ControleerOverwinning(uint32_t AantalKonijntjes, KONIJN Konijntjes) {
     // for the turn, not for another game.
     size_t oud = Wimdows::KeysQueued();
     for (;;) {
-        TekenOverwinning(winnaar);
+        // The screen names Enter for a second game, but for --classic.
+        if (Klassiek) TekenOverwinning(winnaar);
+        else TekenBitmaps::TekenOverwinningMetVoet(winnaar);
         const uint32_t toets = Wimdows::GetKey();
         if (toets == 'R') return Afloop::Titel;
         if (toets == Wimdows::VK_RETURN && oud == 0) return Afloop::Opnieuw;

@@ -175,6 +175,13 @@ void TekenOverwinning(uint32_t team) {
     Wimdows::UpdateWindow();
 }
 
+void TekenOverwinningMetVoet(uint32_t team) {
+    Wimdows::SetBuffering(true);
+    Wimdows::DrawBitmap(team == 1 ? OverwinningRoodBitmap : OverwinningBlauwBitmap, 1, 1);
+    Wimdows::DrawBitmap(team == 1 ? OverwinningVoetRoodBitmap : OverwinningVoetBlauwBitmap, 1, 653);
+    Wimdows::UpdateWindow();
+}
+
 const Array<Plaatje, 1, 3> PauzeMenus{{&PauzeMenu1Bitmap, &PauzeMenu2Bitmap, &PauzeMenu3Bitmap}};
 
 void TekenPauzeMenu(uint32_t selectie) {

@@ -29,6 +29,8 @@ Handle LevelBitmap(uint32_t LevelNr);             // the picture TekenLevel draw
 void TekenStatusbalk(uint32_t deel);              // 0..3, plain
 void TekenCijfer(uint32_t x, uint32_t y, uint32_t c);  // digit 0..9, plain
 void TekenOverwinning(uint32_t team);             // 1 red, else blue; shown
+// The same, its last rows naming Enter for a second game beside R; shown.
+void TekenOverwinningMetVoet(uint32_t team);
 void TekenWapen(uint32_t WapenNr);                // 0..5 at (748, 617); shown
 // The in-game menu (entry 1..3 lit) in the middle of the field; shown.
 constexpr int32_t PauzeMenuX = 300, PauzeMenuY = 170;

@@ -101,13 +101,23 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
     EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Titel);
     EXPECT_EQ(Headless::Now(), 200u);
     const Wimdows::Color getoond = Wimdows::WindowPixel(500, 350);
-    TekenBitmaps::TekenOverwinning(2);
-    EXPECT_EQ(Wimdows::WindowPixel(500, 350), getoond) << "blue won";
+    const auto voet = [] { return TestSupport::Snapshot(1, 653, 999, 699); };
+    const auto metEnter = voet();
+    TekenBitmaps::TekenOverwinningMetVoet(2);
+    EXPECT_TRUE(Wimdows::WindowPixel(500, 350) == getoond && voet() == metEnter) << "blue won, Enter named";
     TekenBitmaps::TekenOverwinning(1);
     EXPECT_NE(Wimdows::WindowPixel(500, 350), getoond);
+    // The classic screen names R alone.
+    Klassiek = true;
+    Headless::Tap(250, 'R');
+    EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Titel);
+    Klassiek = false;
+    const auto alleenR = voet();
+    TekenBitmaps::TekenOverwinning(2);
+    EXPECT_TRUE(voet() == alleenR && alleenR != metEnter);
     Headless::Press('R');  // still queued from the turn: the screen ends at once
     EXPECT_EQ(ControleerOverwinning(4, Konijntjes), Afloop::Titel);
-    EXPECT_EQ(Headless::Now(), 200u);
+    EXPECT_EQ(Headless::Now(), 250u);
     // An Enter queued from the turn is not a wish for another game; one
     // pressed on the screen is.
     Headless::Press(Wimdows::VK_RETURN);

@@ -29,6 +29,7 @@ struct Screens {
   Image instructions(int page);
   Image credits();
   Image victory(bool red);
+  Image victoryFooter(bool red);  // 1000 x 48: the victory screen's last rows, naming both ways on
   Image statusBar();
   Image windPanel();
   Image middlePanel();
@@ -40,6 +41,7 @@ struct Screens {
   Image smallDigit(int digit);  // 9 x 12, white on the dark of the status bar's wells; 10 is a minus  // 240 x 28: the status bar's health title, naming the team on turn
 
  private:
+  Image victoryScreen(bool red, const std::string& foot);
   TextPainter& text_;
   Image meadow_;  // shared background of the menu screens
   const Image& meadow();

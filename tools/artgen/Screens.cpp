@@ -314,7 +314,19 @@ Image Screens::credits() {
   return img;
 }
 
-Image Screens::victory(bool red) {
+Image Screens::victory(bool red) { return victoryScreen(red, "Press R to return to the title screen"); }
+
+// The same screen's last rows, with the way to a second game beside the way
+// back: the game lays them over the screen (rows 652..699).
+Image Screens::victoryFooter(bool red) {
+  const Image full = victoryScreen(red, "Enter  play again          R  title screen");
+  Image img(1000, 48);
+  for (int y = 0; y < img.h; ++y)
+    for (int x = 0; x < img.w; ++x) img.at(x, y) = full.at(x, y + 652);
+  return img;
+}
+
+Image Screens::victoryScreen(bool red, const std::string& foot) {
   Image img(1000, 700);
   paintSky(img, 470);
   paintHills(img, 520);
@@ -343,7 +355,7 @@ Image Screens::victory(bool red) {
   shade(img, 250, 193, 750, 233, 18, {10, 14, 40}, 0.55);
   text_.drawCentred(img, red ? "The blue rabbits have no health left" : "The red rabbits have no health left",
                     Font::Regular, 26, 500, 222, kWhite, 2);
-  footer(text_, img, "Press R to return to the title screen");
+  footer(text_, img, foot);
   return img;
 }
 

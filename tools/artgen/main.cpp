@@ -139,6 +139,8 @@ std::vector<Picture> paintAll(TextPainter& text) {
   for (int d = 0; d <= 9; ++d) plain("KleinCijfer" + std::to_string(d), screens.smallDigit(d));
   plain("KleinMin", screens.smallDigit(10));
   for (int f = 1; f <= 6; ++f) plain("Hint" + std::to_string(f), screens.phaseHint(f));
+  plain("OverwinningVoetRood", screens.victoryFooter(true));
+  plain("OverwinningVoetBlauw", screens.victoryFooter(false));
   return out;
 }
 
