@@ -86,11 +86,17 @@ int Main(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     const OptieUitkomst gelezen = LeesOpties(args);
     if (!gelezen.fout.empty()) {
-        std::fprintf(stderr, "zanderfell: %s\n%s", gelezen.fout.c_str(), OptieGebruik().c_str());
+        std::fprintf(stderr, "zanderfell: %s\n", gelezen.fout.c_str());
         return 2;
     }
+    if (gelezen.opties.Hulp || gelezen.opties.Versie) {
+        std::fputs((gelezen.opties.Hulp ? OptieGebruik() : Versie() + "\n").c_str(), stdout);
+        return 0;
+    }
+    WindowChoice::SetForThisRun(gelezen.opties.Scherm);
     const bool mute = gelezen.opties.Stil;
-    Klassiek = gelezen.opties.Klassiek;
+    // The tests may have switched it on already.
+    if (gelezen.opties.Klassiek) Klassiek = true;
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);
