@@ -41,11 +41,15 @@ void Table(int32_t in, int32_t out, bool sharp, std::vector<int32_t>& first, std
     }
 }
 
-// a and b mixed, b weighing w/256; the three colours at once, two in one word.
-inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t w) {
-    const uint32_t v = 256 - w;
-    return ((((a & 0xFF00FFu) * v + (b & 0xFF00FFu) * w) >> 8) & 0xFF00FFu) |
-           ((((a & 0x00FF00u) * v + (b & 0x00FF00u) * w) >> 8) & 0x00FF00u);
+// Two rows mixed, the lower weighing w/256: byte by byte in 16 bits
+// (255 x 256 at most), which the compiler turns into vector instructions
+// that do 8 or 16 at once.
+void MixRows(const uint32_t* upper, const uint32_t* lower, uint32_t* out, int32_t n, uint32_t w) {
+    const auto* a = reinterpret_cast<const uint8_t*>(upper);
+    const auto* b = reinterpret_cast<const uint8_t*>(lower);
+    auto* o = reinterpret_cast<uint8_t*>(out);
+    const uint16_t wb = uint16_t(w), wa = uint16_t(256 - w);
+    for (size_t k = 0; k < size_t(n) * 4; ++k) o[k] = uint8_t(uint16_t(a[k] * wa + b[k] * wb) >> 8);
 }
 
 // The window pixels [first, last) whose table entry lies in [lo, hi].
@@ -65,6 +69,10 @@ void Scaler::Layout(int32_t pictureW, int32_t pictureH, Box box) {
     Table(pw, to.w, sharp, col, colWeight);
     Table(ph, to.h, sharp, row, rowWeight);
     for (auto& a : across) a.assign(size_t(std::max(to.w, 0)), 0);
+    left.assign(size_t(std::max(to.w, 0)), 0);
+    right = left;
+    byteWeight.assign(size_t(std::max(to.w, 0)) * 4, 0);
+    for (size_t k = 0; k < byteWeight.size(); ++k) byteWeight[k] = colWeight[k / 4];
 }
 
 const uint32_t* Scaler::Across(const uint32_t* picture, int32_t y, int32_t i0, int32_t i1) {
@@ -75,11 +83,19 @@ const uint32_t* Scaler::Across(const uint32_t* picture, int32_t y, int32_t i0, i
     acrossRow[k] = y;
     const uint32_t* src = picture + size_t(y) * size_t(pw);
     uint32_t* dst = across[k].data();
+    // The two pixels of each column side by side first (the last column's
+    // next pixel is itself), then mixed all at once, byte by byte.
     for (int32_t i = i0; i < i1; ++i) {
         const int32_t x = col[size_t(i)];
-        const uint32_t w = colWeight[size_t(i)];
-        dst[i] = w ? Mix(src[x], src[x + 1], w) : src[x];
+        left[size_t(i)] = src[x];
+        right[size_t(i)] = src[std::min(x + 1, pw - 1)];
     }
+    const auto* a = reinterpret_cast<const uint8_t*>(left.data() + i0);
+    const auto* b = reinterpret_cast<const uint8_t*>(right.data() + i0);
+    const uint16_t* wb = byteWeight.data() + size_t(i0) * 4;
+    auto* o = reinterpret_cast<uint8_t*>(dst + i0);
+    for (size_t k = 0; k < size_t(i1 - i0) * 4; ++k)
+        o[k] = uint8_t(uint16_t(a[k] * uint16_t(256 - wb[k]) + b[k] * wb[k]) >> 8);
     return dst;
 }
 
@@ -115,7 +131,7 @@ Box Scaler::Draw(const uint32_t* picture, Box changed, uint32_t* window, int32_t
                 continue;
             }
             const uint32_t* lower = Across(picture, y + 1, i0, i1);
-            for (int32_t i = i0; i < i1; ++i) dst[i] = Mix(upper[i], lower[i], w);
+            MixRows(upper + i0, lower + i0, dst + i0, i1 - i0, w);
         }
     }
     return {to.x + i0, to.y + j0, i1 - i0, j1 - j0};

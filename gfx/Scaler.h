@@ -46,7 +46,9 @@ class Scaler {
     // Two picture rows scaled across, kept while the rows below use them.
     std::vector<uint32_t> across[2];
     int32_t acrossRow[2] = {-1, -1};
-    int32_t acrossFrom = 0, acrossTo = 0;
+    // Scaling a row across: its pixels paired up, and the weights by byte.
+    std::vector<uint32_t> left, right;
+    std::vector<uint16_t> byteWeight;
     const uint32_t* Across(const uint32_t* picture, int32_t y, int32_t i0, int32_t i1);
 };
 
