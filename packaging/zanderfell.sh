@@ -10,14 +10,14 @@
 # the random state is copied once and then belongs to the player: it is never
 # overwritten.
 #
-# The prefix is found from where this script lies (<prefix>/bin), so a copy
+# The prefix is found from where this script lies (<prefix>/games), so a copy
 # installed anywhere works.
 set -u
 
 say() { printf 'zanderfell: %s\n' "$*" >&2; }
 die() { say "$*"; exit 1; }
 
-# <prefix>/bin/zanderfell, following a link to the launcher if there is one.
+# <prefix>/games/zanderfell, following a link to the launcher if there is one.
 self=$0
 case $self in
   */*) ;;
