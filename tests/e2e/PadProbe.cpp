@@ -1,12 +1,14 @@
 // Opens the real window through the graphics layer, plugs in a virtual
 // gamepad (SDL's virtual joystick, mapped like a real pad) and presses its
-// buttons and stick one after the other, then unplugs it; the key codes the
-// game receives are printed one per line until R. The end-to-end test
+// buttons and stick one after the other, then unplugs it while it holds A;
+// the key codes the game receives are printed one per line until R, and
+// then whether the unplugged pad let go of Space. The end-to-end test
 // focuses the window (pads play only the window that has the focus) and
 // compares the keys with the keyboard's.
 //   zanderfell_padprobe
 #include <SDL.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -14,6 +16,8 @@
 #include "gfx/Wimdows.h"
 
 namespace {
+
+std::atomic<bool> letGo{false};
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(150)); }
 
@@ -58,9 +62,13 @@ void PlayPad() {
         Pause();
     }
     press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
     press(SDL_CONTROLLER_BUTTON_BACK);
+    const bool held = Wimdows::KeyDown(Wimdows::VK_SPACE);
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(index);
+    Pause();
+    letGo = held && !Wimdows::KeyDown(Wimdows::VK_SPACE);
 }
 
 }  // namespace
@@ -80,6 +88,7 @@ int main() {
         std::printf("closed\n");
     }
     presser.join();
+    std::printf("unplugged: %s\n", letGo ? "Space let go" : "Space not let go");
     Wimdows::KillWindow();
     return 0;
 }

@@ -108,15 +108,16 @@ stop_game() {
   [[ $rc -eq 0 && ! -s "$work/err.txt" ]] || fail "the game ended with $rc: $(cat "$work/err.txt")"
 }
 
-echo "--- a virtual gamepad: A, the d-pad, X, the stick, a shoulder and Back arrive as the keyboard's keys"
+echo "--- a virtual gamepad: A, the d-pad, X, the stick, a shoulder and Back arrive as the keyboard's keys; unplugged, it lets go"
 "$tools/zanderfell_padprobe" >"$work/pad.txt" 2>"$work/pad.err" &
 probe=$!
 wid=$(find_window "Zanderfell Pad") || fail "the pad probe's window did not appear"
 xdotool windowfocus --sync "$wid"
 timeout 30 tail --pid="$probe" -f /dev/null || fail "the pad probe did not end: $(cat "$work/pad.txt" "$work/pad.err")"
 wait "$probe" || fail "the pad probe ended badly: $(cat "$work/pad.err")"
-# Space, Up, Right, B, Left (the stick: once, past the threshold), N, R.
-expected=$'key 32\nkey 38\nkey 39\nkey 66\nkey 37\nkey 78\nkey 82'
+# Space, Up, Right, B, Left (the stick: once, past the threshold), N, Space
+# held, R; the pad unplugged while it holds Space lets go of it.
+expected=$'key 32\nkey 38\nkey 39\nkey 66\nkey 37\nkey 78\nkey 32\nkey 82\nunplugged: Space let go'
 [[ "$(cat "$work/pad.txt")" == "$expected" && ! -s "$work/pad.err" ]] ||
   fail "the pad's keys arrived as: $(cat "$work/pad.txt" "$work/pad.err")"
 
