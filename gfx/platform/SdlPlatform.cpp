@@ -1,9 +1,9 @@
 // The real window, over SDL2. One window thread does every SDL call: it
 // creates the window, runs the event loop, turns key events and gamepad
 // buttons into the game's virtual-key codes and presents the picture, scaled
-// to the window's size. The game thread never waits
-// for the display: it copies its frame under a short lock and wakes the
-// window thread, which uploads and presents outside the lock. No other
+// to the window's size. The game thread never waits for the display: it
+// copies its frame under a short lock and wakes the window thread, which
+// scales and presents outside the lock. No other
 // thread talks to the display: wake-ups go through flags and a pipe of our
 // own, which the window thread waits on next to the X connection.
 #include <SDL.h>
@@ -231,7 +231,8 @@ void LoadWindowChoice() {
     choiceLoaded = true;
     remembered = saved = WindowChoice::Load();
     const WindowChoice::Mode mode = WindowChoice::ForThisRun();
-    fullscreen = mode == WindowChoice::Mode::Remembered ? remembered.fullscreen : mode == WindowChoice::Mode::Fullscreen;
+    fullscreen = mode == WindowChoice::Mode::Remembered ? remembered.fullscreen
+                                                        : mode == WindowChoice::Mode::Fullscreen;
 }
 
 void SaveWindowChoice() {
@@ -399,9 +400,10 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
     // Resizable, sharp on dense screens (the window's surface then has the
     // screen's own pixels), fullscreen on the desktop's mode: no change of
     // the screen's resolution.
-    SDL_Window* win = SDL_CreateWindow(
-        title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, startW, startH,
-        SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
+    const uint32_t flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                           (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_Window* win = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, startW,
+                                       startH, flags);
     // The picture goes to the window's own surface, rectangle by rectangle:
     // no graphics library, no texture, only what changed, scaled on the way.
     SDL_Surface* surface = win ? SDL_GetWindowSurface(win) : nullptr;
@@ -458,8 +460,9 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                         // The size a player gave the window by hand, not
                         // the screen's while fullscreen or maximised.
                         if (!(SDL_GetWindowFlags(win) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED))) {
-                            remembered.width = std::clamp(e.window.data1, WindowChoice::MinSize, WindowChoice::MaxSize);
-                            remembered.height = std::clamp(e.window.data2, WindowChoice::MinSize, WindowChoice::MaxSize);
+                            using WindowChoice::MinSize, WindowChoice::MaxSize;
+                            remembered.width = std::clamp(e.window.data1, MinSize, MaxSize);
+                            remembered.height = std::clamp(e.window.data2, MinSize, MaxSize);
                         }
                     }
                     if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Wimdows::Internal::AllKeysUp();
@@ -519,7 +522,8 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
             SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
             scaler.Layout(int32_t(width), int32_t(height),
                           Scaler::Fit(int32_t(width), int32_t(height), surface->w, surface->h));
-            if (surface->format->format != SDL_PIXELFORMAT_RGB888) scaled.assign(size_t(surface->w) * size_t(surface->h), 0);
+            if (surface->format->format != SDL_PIXELFORMAT_RGB888)
+                scaled.assign(size_t(surface->w) * size_t(surface->h), 0);
         }
         if (open && (show || pending || relayout)) {
             const bool all = show || relayout;
@@ -533,8 +537,9 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     const Scaler::Box b = scaler.Draw(picture.data(), {r.x, r.y, r.w, r.h}, out, pitch);
                     if (b.w <= 0 || b.h <= 0) continue;
                     if (!direct)
-                        SDL_ConvertPixels(b.w, b.h, SDL_PIXELFORMAT_RGB888, &scaled[size_t(b.y) * size_t(pitch) + size_t(b.x)],
-                                          pitch * 4, surface->format->format,
+                        SDL_ConvertPixels(b.w, b.h, SDL_PIXELFORMAT_RGB888,
+                                          &scaled[size_t(b.y) * size_t(pitch) + size_t(b.x)], pitch * 4,
+                                          surface->format->format,
                                           static_cast<char*>(surface->pixels) + b.y * surface->pitch +
                                               b.x * surface->format->BytesPerPixel,
                                           surface->pitch);
@@ -542,8 +547,9 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                 }
                 if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
             }
-            // After a new layout the bars are new too: the whole window.
-            if (relayout) SDL_UpdateWindowSurface(win);
+            // After a new layout or an expose the bars need showing too:
+            // the whole window.
+            if (all) SDL_UpdateWindowSurface(win);
             else if (!rects.empty()) SDL_UpdateWindowSurfaceRects(win, rects.data(), int(rects.size()));
             show = relayout = false;
         }
