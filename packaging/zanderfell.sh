@@ -3,7 +3,8 @@
 #
 # The game reads Images/, Sounds/ and Files/ from the directory it runs in,
 # rewrites Files/RandomFile.txt on every draw and keeps the player's sound
-# choice in Sound.txt, so each player gets a directory of their own:
+# choice in Sound.txt and window in Window.txt, so each player gets a
+# directory of their own:
 # $XDG_DATA_HOME/zanderfell (else ~/.local/share/zanderfell). The pictures,
 # the sounds and the landscapes stay shared and read-only under
 # <prefix>/share/zanderfell and are only linked from there;
