@@ -6,7 +6,7 @@ build=$(realpath "${1:-build}")
 run="$build/run"
 cmake -S "$(dirname "$0")/.." -B "$build" -DZF_BENCH=ON >/dev/null
 cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_game zanderfell_bench_shots zanderfell_bench_pacing \
-  zanderfell_screencheck >/dev/null
+  zanderfell_bench_scale zanderfell_screencheck >/dev/null
 
 echo "== frame costs, headless (medians of 5 repetitions)"
 "$build/bench/zanderfell_bench_field" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
@@ -14,6 +14,10 @@ echo "== frame costs, headless (medians of 5 repetitions)"
 
 echo "== the shot simulator (CPU time)"
 "$build/bench/zanderfell_bench_shots" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  grep -E "median|^Benchmark" || true
+
+echo "== the picture scaled into the window (the window thread's work, CPU time)"
+"$build/bench/zanderfell_bench_scale" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
   grep -E "median|^Benchmark" || true
 
 echo "== a whole scripted game, headless in virtual time"
@@ -63,3 +67,23 @@ t0=$(cpu_ticks "$game_pid"); sleep 10; t1=$(cpu_ticks "$game_pid")
 echo "CPU during a movement phase with no key, 10 s: $(awk -v d=$((t1 - t0)) -v hz="$hz" 'BEGIN{printf "%.2f%%", 100*d/hz/10}') of a core"
 echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$game_pid/status")"
 kill -TERM "$game_pid"; wait "$game_pid" || true; game_pid=""
+
+echo "== the real game fullscreen on a 2560 x 1440 screen (a window manager of its own)"
+kill "$xvfb_pid"; wait "$xvfb_pid" 2>/dev/null || true
+start_xvfb "$work" 2560x1440 || exit 1
+openbox --sm-disable >/dev/null 2>&1 &
+wm_pid=$!
+sleep 1
+(cd "$work" && exec "$run/zanderfell" --fullscreen >/dev/null 2>&1) &
+game_pid=$!
+sleep 4
+t0=$(cpu_ticks "$game_pid"); sleep 10; t1=$(cpu_ticks "$game_pid")
+echo "CPU while the title screen waits 10 s: $(awk -v d=$((t1 - t0)) -v hz="$hz" 'BEGIN{printf "%.2f%%", 100*d/hz/10}') of a core"
+wid=$(xdotool search --onlyvisible --name '^Zanderfell$' | tail -n 1)
+xdotool windowactivate --sync "$wid" 2>/dev/null || true
+xdotool key --delay 100 Down Down Return
+sleep 2
+t0=$(cpu_ticks "$game_pid"); sleep 10; t1=$(cpu_ticks "$game_pid")
+echo "CPU during a movement phase with no key, 10 s: $(awk -v d=$((t1 - t0)) -v hz="$hz" 'BEGIN{printf "%.2f%%", 100*d/hz/10}') of a core"
+kill -TERM "$game_pid"; wait "$game_pid" || true; game_pid=""
+kill "$wm_pid" 2>/dev/null || true

@@ -23,6 +23,13 @@ const std::vector<Optie>& Tabel() {
          [](Opties& o, const std::string&) { return o.Stil = true; }},
         {"--classic", nullptr, "the screens exactly as the game always drew them",
          [](Opties& o, const std::string&) { return o.Klassiek = true; }},
+        {"--fullscreen", nullptr, "fill the screen this time (F11 or Alt+Enter switches, and is remembered)",
+         [](Opties& o, const std::string&) { return (o.Scherm = WindowChoice::Mode::Fullscreen), true; }},
+        {"--windowed", nullptr, "play in a window this time",
+         [](Opties& o, const std::string&) { return (o.Scherm = WindowChoice::Mode::Windowed), true; }},
+        {"--help", nullptr, "show this help and end", [](Opties& o, const std::string&) { return o.Hulp = true; }},
+        {"--version", nullptr, "show the version and end",
+         [](Opties& o, const std::string&) { return o.Versie = true; }},
     };
     return tabel;
 }
@@ -36,7 +43,7 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
         for (const Optie& o : Tabel())
             if (args[i] == o.naam) gevonden = &o;
         if (!gevonden) {
-            u.fout = "unknown option " + args[i];
+            u.fout = "unknown option " + args[i] + " (try --help)";
             return u;
         }
         std::string waarde;
@@ -65,5 +72,7 @@ std::string OptieGebruik() {
     }
     return s;
 }
+
+std::string Versie() { return std::string("zanderfell ") + ZF_VERSION; }
 
 }  // namespace Zanderfell

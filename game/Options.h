@@ -6,11 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "gfx/WindowChoice.h"
+
 namespace Zanderfell {
 
 struct Opties {
     bool Stil = false;      // --mute: this game silent, the remembered choice kept
     bool Klassiek = false;  // --classic: the screens without the later additions
+    // --fullscreen, --windowed: this run only, over the remembered choice
+    WindowChoice::Mode Scherm = WindowChoice::Mode::Remembered;
+    bool Hulp = false;    // --help: the usage, then the end
+    bool Versie = false;  // --version
 };
 
 // What the command line asks for. `fout` is set (and the program should end
@@ -22,7 +28,9 @@ struct OptieUitkomst {
 };
 OptieUitkomst LeesOpties(const std::vector<std::string>& args);
 
-// One line per option, for the usage message.
+// The usage message: one line per option.
 std::string OptieGebruik();
+// "zanderfell <version>".
+std::string Versie();
 
 }  // namespace Zanderfell

@@ -86,9 +86,14 @@ int Main(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     const OptieUitkomst gelezen = LeesOpties(args);
     if (!gelezen.fout.empty()) {
-        std::fprintf(stderr, "zanderfell: %s\n%s", gelezen.fout.c_str(), OptieGebruik().c_str());
+        std::fprintf(stderr, "zanderfell: %s\n", gelezen.fout.c_str());
         return 2;
     }
+    if (gelezen.opties.Hulp || gelezen.opties.Versie) {
+        std::fputs((gelezen.opties.Hulp ? OptieGebruik() : Versie() + "\n").c_str(), stdout);
+        return 0;
+    }
+    WindowChoice::SetForThisRun(gelezen.opties.Scherm);
     const bool mute = gelezen.opties.Stil;
     // The tests may have switched it on already.
     if (gelezen.opties.Klassiek) Klassiek = true;

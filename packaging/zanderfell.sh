@@ -3,21 +3,22 @@
 #
 # The game reads Images/, Sounds/ and Files/ from the directory it runs in,
 # rewrites Files/RandomFile.txt on every draw and keeps the player's sound
-# choice in Sound.txt, so each player gets a directory of their own:
+# choice in Sound.txt and window in Window.txt, so each player gets a
+# directory of their own:
 # $XDG_DATA_HOME/zanderfell (else ~/.local/share/zanderfell). The pictures,
 # the sounds and the landscapes stay shared and read-only under
 # <prefix>/share/zanderfell and are only linked from there;
 # the random state is copied once and then belongs to the player: it is never
 # overwritten.
 #
-# The prefix is found from where this script lies (<prefix>/bin), so a copy
+# The prefix is found from where this script lies (<prefix>/games), so a copy
 # installed anywhere works.
 set -u
 
 say() { printf 'zanderfell: %s\n' "$*" >&2; }
 die() { say "$*"; exit 1; }
 
-# <prefix>/bin/zanderfell, following a link to the launcher if there is one.
+# <prefix>/games/zanderfell, following a link to the launcher if there is one.
 self=$0
 case $self in
   */*) ;;

@@ -1,16 +1,19 @@
 // The real window, over SDL2. One window thread does every SDL call: it
-// creates the window, runs the event loop, turns key events into the game's
-// virtual-key codes and presents the picture. The game thread never waits
-// for the display: it copies its frame under a short lock and wakes the
-// window thread, which uploads and presents outside the lock. No other
+// creates the window, runs the event loop, turns key events and gamepad
+// buttons into the game's virtual-key codes and presents the picture, scaled
+// to the window's size. The game thread never waits for the display: it
+// copies its frame under a short lock and wakes the window thread, which
+// scales and presents outside the lock. No other
 // thread talks to the display: wake-ups go through flags and a pipe of our
 // own, which the window thread waits on next to the X connection.
 #include <SDL.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -27,6 +30,8 @@
 
 #include "audio/Sound.h"
 #include "gfx/Platform.h"
+#include "gfx/Scaler.h"
+#include "gfx/WindowChoice.h"
 #include "runtime/Clock.h"
 #include "gfx/Wimdows.h"
 #include "gfx/WimdowsInternal.h"
@@ -87,7 +92,8 @@ uint32_t VirtualKey(SDL_Keycode sym) {
     if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + uint32_t(sym - SDLK_a);
     if (sym >= SDLK_0 && sym <= SDLK_9) return '0' + uint32_t(sym - SDLK_0);
     if (sym >= SDLK_F1 && sym <= SDLK_F12) {
-        if (sym == SDLK_F10) return 0;  // a system key: never seen by the game
+        // System keys, never seen by the game: F10, and F11 (fullscreen).
+        if (sym == SDLK_F10 || sym == SDLK_F11) return 0;
         return 0x70 + uint32_t(sym - SDLK_F1);
     }
     switch (sym) {
@@ -212,6 +218,145 @@ bool HasScreen() {
     return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
 }
 
+// The window as the player left it: read once, when the first window opens
+// (the game runs in the player's directory), carried from window to window
+// and written when it changed. Only the window thread touches these, and
+// one window thread ends before the next starts.
+WindowChoice::Choice remembered, saved;
+bool choiceLoaded = false;
+bool fullscreen = false;  // this run's: --fullscreen/--windowed win over the remembered one
+
+void LoadWindowChoice() {
+    if (choiceLoaded) return;
+    choiceLoaded = true;
+    remembered = saved = WindowChoice::Load();
+    const WindowChoice::Mode mode = WindowChoice::ForThisRun();
+    fullscreen = mode == WindowChoice::Mode::Remembered ? remembered.fullscreen
+                                                        : mode == WindowChoice::Mode::Fullscreen;
+}
+
+void SaveWindowChoice() {
+    if (remembered != saved && WindowChoice::Save(remembered)) saved = remembered;
+}
+
+// The window's first size: the remembered one, else the game's own; one
+// that no longer fits the screen (a smaller screen than last time) is made
+// the largest of the game's proportions that does, leaving room for a
+// title bar.
+void FirstSize(int32_t gameW, int32_t gameH, int& w, int& h) {
+    w = remembered.width ? remembered.width : gameW;
+    h = remembered.height ? remembered.height : gameH;
+    SDL_Rect usable;
+    constexpr int TitleBar = 40;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= TitleBar) return;
+    if (w <= usable.w && h <= usable.h - TitleBar) return;
+    const Scaler::Box fit = Scaler::Fit(gameW, gameH, usable.w, usable.h - TitleBar);
+    w = fit.w;
+    h = fit.h;
+}
+
+// Gamepads: every connected pad plays the rabbit whose turn it is, with the
+// keyboard's key codes. The one table of buttons and the keys they are.
+struct PadKey {
+    SDL_GameControllerButton button;
+    uint32_t vk;
+};
+constexpr PadKey padKeys[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0x25},     {SDL_CONTROLLER_BUTTON_DPAD_UP, 0x26},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0x27},    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0x28},
+    {SDL_CONTROLLER_BUTTON_A, 0x20},             {SDL_CONTROLLER_BUTTON_B, 0x0D},
+    {SDL_CONTROLLER_BUTTON_X, 'B'},              {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 'V'},
+    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 'N'},  {SDL_CONTROLLER_BUTTON_START, 0x0D},
+    {SDL_CONTROLLER_BUTTON_BACK, 'R'},
+};
+// After the buttons, the left stick's four directions: left, up, right,
+// down, the arrows 0x25..0x28. A stick at rest is seldom exactly at 0: it
+// presses past StickOn and lets go below StickOff, so that it never
+// flickers at the threshold.
+constexpr size_t StickFirst = std::size(padKeys), PadSources = StickFirst + 4;
+constexpr int StickOn = 16000, StickOff = 10000;
+
+uint32_t SourceKey(size_t source) {
+    return source < StickFirst ? padKeys[source].vk : 0x25 + uint32_t(source - StickFirst);
+}
+
+struct Pad {
+    SDL_JoystickID id;
+    SDL_GameController* controller;
+    // Our own reading end of the pad's device, only to wake up when it has
+    // input for SDL to read; -1 for a pad without one (a virtual pad).
+    int fd;
+    std::array<bool, PadSources> held;
+};
+std::vector<Pad> pads;
+// How many pad buttons hold each key: two pads on the same arrow, one let
+// go, and the key is still down.
+std::array<uint8_t, 256> padHeld{};
+
+void PadSource(Pad& pad, size_t source, bool down) {
+    if (pad.held[source] == down) return;
+    pad.held[source] = down;
+    const uint32_t vk = SourceKey(source);
+    if (down) {
+        ++padHeld[vk];
+        Wimdows::Internal::KeyPressed(vk);
+        if (Wimdows::Internal::PauseAsked()) WakeForPause();
+    } else if (--padHeld[vk] == 0) {
+        Wimdows::Internal::KeyReleased(vk);
+    }
+}
+
+Pad* FindPad(SDL_JoystickID id) {
+    for (Pad& p : pads)
+        if (p.id == id) return &p;
+    return nullptr;
+}
+
+void PadButton(SDL_JoystickID id, uint8_t button, bool down) {
+    if (Pad* p = FindPad(id))
+        for (size_t i = 0; i < std::size(padKeys); ++i)
+            if (padKeys[i].button == button) PadSource(*p, i, down);
+}
+
+void PadAxis(SDL_JoystickID id, uint8_t axis, int16_t value) {
+    Pad* p = FindPad(id);
+    if (!p || (axis != SDL_CONTROLLER_AXIS_LEFTX && axis != SDL_CONTROLLER_AXIS_LEFTY)) return;
+    const size_t back = StickFirst + (axis == SDL_CONTROLLER_AXIS_LEFTX ? 0 : 1), forth = back + 2;
+    for (const auto& [source, v] : {std::pair{back, -int(value)}, std::pair{forth, int(value)}}) {
+        if (v > StickOn) PadSource(*p, source, true);
+        if (v < StickOff) PadSource(*p, source, false);
+    }
+}
+
+void PadAdded(int index) {
+    SDL_GameController* c = SDL_GameControllerOpen(index);
+    if (!c) return;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c));
+    if (FindPad(id)) {  // told twice (at start-up SDL may): opened once
+        SDL_GameControllerClose(c);
+        return;
+    }
+    const char* path = SDL_GameControllerPath(c);
+    const int fd = path && *path ? open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+    pads.push_back({id, c, fd, {}});
+}
+
+// A pad unplugged lets go of what it held; the others play on.
+void PadRemoved(SDL_JoystickID id) {
+    Pad* p = FindPad(id);
+    if (!p) return;
+    for (size_t source = 0; source < PadSources; ++source) PadSource(*p, source, false);
+    if (p->fd >= 0) close(p->fd);
+    SDL_GameControllerClose(p->controller);
+    pads.erase(pads.begin() + (p - pads.data()));
+}
+
+void DrainFd(int fd) {
+    char bytes[512];
+    while (read(fd, bytes, sizeof bytes) > 0) {
+    }
+}
+
 void WindowThread(std::string title, uint32_t width, uint32_t height) {
     // An X server that drops a connection as it is made (see below) makes
     // the next write to it raise SIGPIPE, which would end the program; held
@@ -249,24 +394,42 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
         WindowFailedToOpen();
         return;
     }
-    SDL_Window* win = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, int(width),
-                                       int(height), SDL_WINDOW_SHOWN);
+    LoadWindowChoice();
+    int startW = 0, startH = 0;
+    FirstSize(int32_t(width), int32_t(height), startW, startH);
+    // Resizable, sharp on dense screens (the window's surface then has the
+    // screen's own pixels), fullscreen on the desktop's mode: no change of
+    // the screen's resolution.
+    const uint32_t flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                           (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_Window* win = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, startW,
+                                       startH, flags);
     // The picture goes to the window's own surface, rectangle by rectangle:
-    // no graphics library, no texture, only what changed.
+    // no graphics library, no texture, only what changed, scaled on the way.
     SDL_Surface* surface = win ? SDL_GetWindowSurface(win) : nullptr;
-    int w = 0, h = 0;
-    if (win) SDL_GetWindowSize(win, &w, &h);
-    if (!surface || w <= 0 || h <= 0 || surface->w != w || surface->h != h) {
+    if (!surface || surface->w <= 0 || surface->h <= 0) {
         std::fprintf(stderr, "zanderfell: cannot set up the window: %s\n", SDL_GetError());
         if (win) SDL_DestroyWindow(win);
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         WindowFailedToOpen();
         return;
     }
-    // The game's picture is 0x00RRGGBB; a window surface in another layout
-    // gets it through a frame of our own and a conversion.
-    const bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888;
-    std::vector<uint32_t> frame(direct ? 0 : size_t(w) * size_t(h), 0);
+    SDL_SetWindowMinimumSize(win, int(width) / 4, int(height) / 4);
+    // Without a pad subsystem the game plays on from the keyboard.
+    const bool padsOn = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    // Pads come and go as device files in /dev/input: a change there wakes
+    // the thread, and SDL, which learns of it through the system (udev) a
+    // moment later, is asked again for a few seconds.
+    const int hotplug = padsOn ? inotify_init1(IN_NONBLOCK | IN_CLOEXEC) : -1;
+    if (hotplug >= 0) inotify_add_watch(hotplug, "/dev/input", IN_CREATE | IN_DELETE | IN_ATTRIB);
+    auto settleUntil = std::chrono::steady_clock::time_point{};
+    // The game's picture (0x00RRGGBB, width x height) as the window last
+    // got it, scaled from there into the window; a window surface in another
+    // layout gets it through a scaled frame of our own and a conversion.
+    std::vector<uint32_t> picture(size_t(width) * size_t(height), 0);
+    std::vector<uint32_t> scaled;
+    Scaler::Scaler scaler;
+    bool relayout = true;  // the window's size changed: bars and picture anew
     std::vector<Wimdows::Internal::Rect> copied;
     std::vector<SDL_Rect> rects;
     // A frame left pending by the previous window must not keep this one
@@ -279,7 +442,7 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
     SDL_VERSION(&wm.version);
     Display* const display =
         SDL_GetWindowWMInfo(win, &wm) && wm.subsystem == SDL_SYSWM_X11 ? wm.info.x11.display : nullptr;
-    Wimdows::Internal::WindowOpened(uint32_t(w), uint32_t(h));
+    Wimdows::Internal::WindowOpened(width, height);
 
     bool open = true, byPlayer = false, show = true;
     while (open) {
@@ -292,9 +455,30 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
                         e.window.event == SDL_WINDOWEVENT_RESTORED)
                         show = true;
+                    if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                        relayout = true;
+                        // The size a player gave the window by hand, not
+                        // the screen's while fullscreen or maximised.
+                        if (!(SDL_GetWindowFlags(win) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED))) {
+                            using WindowChoice::MinSize, WindowChoice::MaxSize;
+                            remembered.width = std::clamp(e.window.data1, MinSize, MaxSize);
+                            remembered.height = std::clamp(e.window.data2, MinSize, MaxSize);
+                        }
+                    }
                     if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Wimdows::Internal::AllKeysUp();
                     break;
                 case SDL_KEYDOWN:
+                    // F11 and Alt+Enter switch fullscreen; the game never
+                    // sees them.
+                    if (!e.key.repeat && (e.key.keysym.sym == SDLK_F11 ||
+                                          ((e.key.keysym.mod & KMOD_ALT) && e.key.keysym.sym == SDLK_RETURN))) {
+                        fullscreen = !fullscreen;
+                        SDL_SetWindowFullscreen(win, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+                        remembered.fullscreen = fullscreen;
+                        SaveWindowChoice();
+                        relayout = true;
+                        break;
+                    }
                     // Keys pressed with Alt are the system's and the sound's,
                     // never the game's.
                     if (!(e.key.keysym.mod & KMOD_ALT)) {
@@ -312,6 +496,13 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
                     if (vk) Wimdows::Internal::KeyReleased(vk);
                     break;
                 }
+                case SDL_CONTROLLERDEVICEADDED: PadAdded(e.cdevice.which); break;
+                case SDL_CONTROLLERDEVICEREMOVED: PadRemoved(e.cdevice.which); break;
+                case SDL_CONTROLLERBUTTONDOWN:
+                case SDL_CONTROLLERBUTTONUP:
+                    PadButton(e.cbutton.which, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+                    break;
+                case SDL_CONTROLLERAXISMOTION: PadAxis(e.caxis.which, e.caxis.axis, e.caxis.value); break;
                 default: break;
             }
         }
@@ -324,41 +515,95 @@ void WindowThread(std::string title, uint32_t width, uint32_t height) {
         }
         if (closeAsked.exchange(false)) open = false;
         const bool pending = presentPending.exchange(false);
-        if (open && (show || pending)) {
-            if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
-            const bool ok = direct ? Wimdows::Internal::CopyScreen(surface->pixels, surface->pitch, uint32_t(w),
-                                                                    uint32_t(h), show, copied)
-                                   : Wimdows::Internal::CopyScreen(frame.data(), w * 4, uint32_t(w), uint32_t(h),
-                                                                    show, copied);
-            if (ok && !direct)
-                for (const auto& r : copied)
-                    SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, &frame[size_t(r.y) * size_t(w) + size_t(r.x)],
-                                      w * 4, surface->format->format,
-                                      static_cast<char*>(surface->pixels) + r.y * surface->pitch +
-                                          r.x * surface->format->BytesPerPixel,
-                                      surface->pitch);
-            if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-            show = false;
-            if (ok && !copied.empty()) {
-                rects.clear();
-                for (const auto& r : copied) rects.push_back({r.x, r.y, r.w, r.h});
-                SDL_UpdateWindowSurfaceRects(win, rects.data(), int(rects.size()));
+        if (open && relayout) {
+            // A resized window has a new surface; the old one is gone.
+            surface = SDL_GetWindowSurface(win);
+            if (!surface) break;
+            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+            scaler.Layout(int32_t(width), int32_t(height),
+                          Scaler::Fit(int32_t(width), int32_t(height), surface->w, surface->h));
+            if (surface->format->format != SDL_PIXELFORMAT_RGB888)
+                scaled.assign(size_t(surface->w) * size_t(surface->h), 0);
+        }
+        if (open && (show || pending || relayout)) {
+            const bool all = show || relayout;
+            const bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888;
+            rects.clear();
+            if (Wimdows::Internal::CopyScreen(picture.data(), int32_t(width) * 4, width, height, all, copied)) {
+                if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+                uint32_t* const out = direct ? static_cast<uint32_t*>(surface->pixels) : scaled.data();
+                const int32_t pitch = direct ? surface->pitch / 4 : surface->w;
+                for (const auto& r : copied) {
+                    const Scaler::Box b = scaler.Draw(picture.data(), {r.x, r.y, r.w, r.h}, out, pitch);
+                    if (b.w <= 0 || b.h <= 0) continue;
+                    if (!direct)
+                        SDL_ConvertPixels(b.w, b.h, SDL_PIXELFORMAT_RGB888,
+                                          &scaled[size_t(b.y) * size_t(pitch) + size_t(b.x)], pitch * 4,
+                                          surface->format->format,
+                                          static_cast<char*>(surface->pixels) + b.y * surface->pitch +
+                                              b.x * surface->format->BytesPerPixel,
+                                          surface->pitch);
+                    rects.push_back({b.x, b.y, b.w, b.h});
+                }
+                if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
             }
+            // After a new layout or an expose the bars need showing too:
+            // the whole window.
+            if (all) SDL_UpdateWindowSurface(win);
+            else if (!rects.empty()) SDL_UpdateWindowSurfaceRects(win, rects.data(), int(rects.size()));
+            show = relayout = false;
         }
         if (!open) break;
+        const auto now = std::chrono::steady_clock::now();
+        // A pad with nothing to wake us (a virtual one) is looked at every
+        // 10 ms; a device that just came or went, every 100 ms for a while.
+        int timeout = -1;
+        if (std::any_of(pads.begin(), pads.end(), [](const Pad& p) { return p.fd < 0; })) timeout = 10;
+        else if (now < settleUntil) timeout = 100;
         if (display) {
             // Presenting may have read X events into Xlib's queue, where
             // poll() cannot see them. XPending also ends the program, through
             // Xlib's IO error, once the display has gone away.
             if (XPending(display) > 0) continue;
-            pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
-            poll(fds, 2, -1);
+            std::vector<pollfd> fds = {{ConnectionNumber(display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
+            if (hotplug >= 0) fds.push_back({hotplug, POLLIN, 0});
+            for (const Pad& p : pads)
+                if (p.fd >= 0) fds.push_back({p.fd, POLLIN, 0});
+            poll(fds.data(), fds.size(), timeout);
+            // Our copies of the devices' input are only wake-ups: emptied
+            // before SDL reads its own, so none is missed.
+            size_t k = 2;
+            if (hotplug >= 0 && fds[k++].revents) {
+                DrainFd(hotplug);
+                settleUntil = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+            }
+            for (Pad& p : pads) {
+                if (p.fd < 0) continue;
+                const short got = fds[k++].revents;
+                if (got & POLLIN) DrainFd(p.fd);
+                if (got & (POLLERR | POLLHUP | POLLNVAL)) {
+                    // Unplugged: SDL tells of it at its next look.
+                    close(p.fd);
+                    p.fd = -1;
+                }
+            }
         } else {
             // Another video driver (Wayland, say): its own wait, with nobody
             // pushing SDL events at it; the flags are looked at every 10 ms.
             SDL_WaitEventTimeout(nullptr, 10);
         }
     }
+    SaveWindowChoice();
+    // The keys the pads held go with the window (WindowClosed lets go of
+    // every key); the pads are found again by the next window.
+    for (Pad& p : pads) {
+        if (p.fd >= 0) close(p.fd);
+        SDL_GameControllerClose(p.controller);
+    }
+    pads.clear();
+    padHeld = {};
+    if (hotplug >= 0) close(hotplug);
+    if (padsOn) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     SDL_DestroyWindow(win);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     if (EndOfWindowThread()) byPlayer = true;

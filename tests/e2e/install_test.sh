@@ -27,7 +27,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 echo "--- cmake --install into a temporary prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" || fail "install failed: $(cat "$work/install.log")"
-[[ "$(head -n 1 "$prefix/bin/zanderfell")" == "#!/bin/sh" && -x "$prefix/bin/zanderfell" ]] || fail "no launcher in bin/"
+[[ "$(head -n 1 "$prefix/games/zanderfell")" == "#!/bin/sh" && -x "$prefix/games/zanderfell" ]] || fail "no launcher in games/"
 [[ -x "$prefix/libexec/zanderfell/zanderfell" ]] || fail "no game in libexec/zanderfell/"
 diff <(ls "$build/run/Images") <(ls "$share/Images") >/dev/null || fail "share/zanderfell/Images differs from the painted pictures"
 diff <(ls "$build/run/Sounds") <(ls "$share/Sounds") >/dev/null || fail "share/zanderfell/Sounds differs from the made sounds"
@@ -71,7 +71,7 @@ find_window() {
 # player's second start, says nothing.
 play_to_title() {
   local n=$1 wid rc=0 differ
-  env -u XDG_DATA_HOME HOME="$home" DISPLAY="$display" SDL_AUDIODRIVER=dummy "$prefix/bin/zanderfell" >"$work/out$n.txt" 2>"$work/err$n.txt" &
+  env -u XDG_DATA_HOME HOME="$home" DISPLAY="$display" SDL_AUDIODRIVER=dummy "$prefix/games/zanderfell" >"$work/out$n.txt" 2>"$work/err$n.txt" &
   game_pid=$!
   find_window >/dev/null || fail "start $n: no window: $(cat "$work/err$n.txt")"
   sleep 1.5  # the window opens twice at start-up: the second one shows the title
@@ -109,7 +109,7 @@ play_to_title 2
 echo "--- a moved prefix, a link to the launcher, XDG_DATA_HOME (no display: the game stops at once)"
 mv "$prefix" "$work/moved prefix"
 share="$work/moved prefix/share/zanderfell"
-mkdir "$work/games" && ln -s "../moved prefix/bin/zanderfell" "$work/games/zanderfell"
+mkdir "$work/games" && ln -s "../moved prefix/games/zanderfell" "$work/games/zanderfell"
 launch() { env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 HOME="$home" "$@" "$work/games/zanderfell" >/dev/null 2>>"$work/err3.txt" || true; }
 launch env -u XDG_DATA_HOME
 [[ "$(readlink "$mine/Images")" == "$share/Images" ]] || fail "Images was not pointed at the moved prefix: $(cat "$work/err3.txt")"

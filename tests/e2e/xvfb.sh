@@ -1,7 +1,8 @@
 # Sourced by the scripts that need a real window: a scratch directory, a
 # virtual X server of our own on a free display, and the game they start,
 # all cleaned up on exit.
-#   start_xvfb DIR    (DIR holds the server's log; sets xvfb_pid, exports DISPLAY)
+#   start_xvfb DIR [WxH]  (DIR holds the server's log; the screen 1280x1024
+#                      unless given; sets xvfb_pid, exports DISPLAY)
 #   game_dir RUN DIR  (DIR becomes a game directory of its own: pictures and
 #                      sounds linked from RUN, the files and the game copied,
 #                      so the player's random state file is never touched)
@@ -43,8 +44,8 @@ ends_with_0() {
 }
 
 start_xvfb() {
-  local dir=$1
-  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$dir/display" 2>"$dir/xvfb.log" &
+  local dir=$1 size=${2:-1280x1024}
+  Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp 9>"$dir/display" 2>"$dir/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do [[ -s "$dir/display" ]] && break; sleep 0.05; done
   if [[ ! -s "$dir/display" ]]; then
