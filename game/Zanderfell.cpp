@@ -1,6 +1,7 @@
 #include "game/Zanderfell.h"
 
 #include <csignal>
+#include <optional>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "game/Trace.h"
 #include "game/Turns.h"
 #include "game/TurnBanner.h"
+#include "game/replay/Replay.h"
+#include "gfx/Input.h"
 #include "gfx/TekenBitmaps.h"
 
 namespace Zanderfell {
@@ -53,9 +56,33 @@ void VergeetSpel() {
     Wimdows::FlushKeys();
 }
 
-// One game: set-up, then turns until a team has no lives left. True when the
+// One game: the match, recorded, then the victory screen. True when the
 // players want the same game again.
 bool SpeelSpel() {
+    Replay::Recorder opname(Replay::NieuweKop());
+    Afloop afloop = Afloop::Verder;
+    try {
+        const Partij partij =
+            SpeelPartij(true, [&](uint32_t beurt, uint32_t konijn) { opname.Beurt(Replay::Stand(beurt, konijn)); });
+        opname.Einde({partij.winnaar, partij.beurten, Replay::StaatHash()});
+        afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes);
+    } catch (const TerugNaarTitel&) {
+        opname.Afgebroken();
+        VergeetSpel();
+        return false;
+    } catch (const Wimdows::QuitGame&) {
+        opname.Afgebroken();
+        throw;
+    }
+    Trace::Line("game over");
+    return afloop == Afloop::Opnieuw;
+}
+
+}  // namespace
+
+Partij SpeelPartij(bool metPauze, const std::function<void(uint32_t beurt, uint32_t konijn)>& naBeurt) {
+    Input::StartCount();
+    Input::SetTurn(0);
     MaakLevelAan(Menu.LevelNr, Level);
     MaakKonijntjesAan(Menu.LevelNr, Menu.AantalKonijntjes, Konijntjes, Level);
     ResetInslagen();
@@ -63,23 +90,21 @@ bool SpeelSpel() {
     GeenBanner();
     HermaakLevel();
     Trace::Point("start");
-    Afloop afloop = Afloop::Verder;
-    try {
-        PauzeTijdensSpel pauze;
-        do {
-            KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
-            Beurt(KonijnNr);
-            Trace::Point("turn " + std::to_string(KonijnNr));
-        } while ((afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes)) == Afloop::Verder);
-    } catch (const TerugNaarTitel&) {
-        VergeetSpel();
-        return false;
+    std::optional<PauzeTijdensSpel> pauze;
+    if (metPauze) pauze.emplace();
+    Partij partij;
+    while (partij.winnaar == 0) {
+        KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
+        // The keys of the team on turn count; the others' do nothing.
+        Input::SetTurn(Konijntjes[KonijnNr].Team);
+        Beurt(KonijnNr);
+        Input::SetTurn(0);
+        Trace::Point("turn " + std::to_string(KonijnNr));
+        naBeurt(++partij.beurten, KonijnNr);
+        partij.winnaar = Winnaar(Menu.AantalKonijntjes, Konijntjes);
     }
-    Trace::Line("game over");
-    return afloop == Afloop::Opnieuw;
+    return partij;
 }
-
-}  // namespace
 
 int Main(int argc, const char* const* argv) {
     std::vector<std::string> args;

@@ -208,7 +208,10 @@ void Look() {
             lk.unlock();
             throw Wimdows::QuitGame{};
         }
-        changed.wait(lk);
+        lk.unlock();
+        const uint64_t next = source->NextAt(looks);
+        lk.lock();
+        Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
     }
     TakeIn(lk, true);
 }
