@@ -11,6 +11,8 @@ namespace Zanderfell {
 struct Opties {
     bool Stil = false;      // --mute: this game silent, the remembered choice kept
     bool Klassiek = false;  // --classic: the screens without the later additions
+    std::string Afspelen;   // --replay FILE: watch a recorded game
+    std::vector<std::string> Controleren;  // --verify FILE...: check recorded games
 };
 
 // What the command line asks for. `fout` is set (and the program should end
