@@ -74,7 +74,9 @@ uint64_t StaatHash();
 // The live game's state now, as a turn line gives it.
 Beurtstand Stand(uint32_t beurt, uint32_t konijn);
 // The first difference between a recorded turn end and the live one, said
-// for a person ("" when they agree).
-std::string Verschil(const Beurtstand& opgenomen, const Beurtstand& nu);
+// for a person ("" when they agree). The clock only counts when `klok`: a
+// playback in the window keeps the record's pace to the millisecond, not
+// exactly.
+std::string Verschil(const Beurtstand& opgenomen, const Beurtstand& nu, bool klok);
 
 }  // namespace Zanderfell::Replay

@@ -155,7 +155,7 @@ void Bron::Stoppen() {
 
 // --- a recorded match played again ---------------------------------------------
 
-std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot) {
+std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot, bool exact) {
     Menu = o.menu;
     Klassiek = o.klassiek;
     RandomInGeheugen(o.random);
@@ -175,7 +175,7 @@ std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& 
                 if (o.einde) throw Stop{beurt(b) + "the record ended after " + std::to_string(o.beurten.size()) + " turns"};
                 throw Stop{};  // cut short before this turn's end was written
             }
-            const std::string v = Verschil(o.beurten[b - 1], Stand(b, konijn));
+            const std::string v = Verschil(o.beurten[b - 1], Stand(b, konijn), exact);
             if (!v.empty()) throw Stop{beurt(b) + v};
             tot = b;
         });

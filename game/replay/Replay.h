@@ -79,7 +79,7 @@ private:
 // every player, on a random state in memory, and compares every turn's end
 // and the match's end with the record. Returns "" when they agree, else the
 // first difference ("turn 3: rabbit 2 at ..."). `tot` gets the number of
-// turns checked.
-std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot);
+// turns checked. In virtual time (`exact`) the game clock must agree too.
+std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot, bool exact);
 
 }  // namespace Zanderfell::Replay
