@@ -89,7 +89,7 @@ WindowKeys& windowKeys = *new WindowKeys;
 const std::shared_ptr<Source> windowSource(&windowKeys, [](Source*) {});
 
 const std::shared_ptr<Source>& SourceOnTurn() {
-    const auto& s = sources[turn];
+    const auto& s = sources.at(turn);
     return s ? s : windowSource;
 }
 
@@ -141,6 +141,11 @@ void TakeIn(std::unique_lock<std::mutex>& lk, bool newLook) {
 std::shared_ptr<Source> Window() { return windowSource; }
 
 void SetSource(uint32_t team, std::shared_ptr<Source> source) { sources.at(team) = std::move(source); }
+
+std::shared_ptr<Source> SourceOf(uint32_t team) {
+    const auto& s = sources.at(team);
+    return s ? s : windowSource;
+}
 
 void SetTurn(uint32_t team) {
     if (team > 2) team = 0;
