@@ -305,7 +305,7 @@ uint32_t PauseKey() {
             lk.unlock();
             throw QuitGame{};
         }
-        Platform::WaitForInput(lk, changed, UINT64_MAX);
+        Platform::WaitForInput(lk, changed, UINT64_MAX, true);
     }
     uint32_t k = pausebuf.front();
     pausebuf.pop_front();
