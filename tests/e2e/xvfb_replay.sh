@@ -33,7 +33,7 @@ wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr.txt")"
 xdotool windowfocus --sync "$wid"
 xdotool key --delay 150 Down Down Return
 sleep 1.5
-for turn in $(seq 16); do
+for turn in $(seq 24); do
   grep -q "^end " "$(newest)" 2>/dev/null && break
   self_shot
   [[ $turn -eq 2 ]] && { xdotool key Escape; sleep 1; xdotool key Escape; sleep 0.5; }  # a pause is no part of the game
@@ -62,7 +62,7 @@ game_pid=""
 killed=$(newest)
 [[ "$killed" != "$record" ]] || fail "the killed game left no record"
 said=$(cd "$work" && ./zanderfell --verify "$killed") || fail "the killed game's record does not verify: $said"
-[[ "$said" == *"ok up to where it was cut short (turns checked: 1)" ]] || fail "verification said: $said"
+[[ "$said" == *"ok up to where it was cut short (turns checked: "* ]] || fail "verification said: $said"
 xdotool keyup Right
 
 echo "--- playback: Space pauses it, Q stops it; played to its end with Right held"
