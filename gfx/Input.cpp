@@ -133,8 +133,8 @@ void TakeIn(std::unique_lock<std::mutex>& lk, bool newLook) {
         }
     }
     if (events.empty() || observers.empty()) return;
-    lk.unlock();
     const auto watching = observers;  // an observer may unobserve itself
+    lk.unlock();
     for (const Event& e : events)
         for (const auto& [id, o] : watching) o({looks, clock, turn, e});
     lk.lock();
