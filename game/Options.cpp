@@ -30,6 +30,14 @@ const std::vector<Optie>& Tabel() {
         {"--help", nullptr, "show this help and end", [](Opties& o, const std::string&) { return o.Hulp = true; }},
         {"--version", nullptr, "show the version and end",
          [](Opties& o, const std::string&) { return o.Versie = true; }},
+        {"--replay", "FILE", "watch a recorded game (Space pauses, Right held plays 4x, Q stops)",
+         [](Opties& o, const std::string& v) { return !(o.Afspelen = v).empty(); }},
+        // Takes every argument after it.
+        {"--verify", "FILE...", "check recorded games, headless: one line each, exit 0 when all match",
+         [](Opties& o, const std::string& v) {
+             o.Controleren.push_back(v);
+             return !v.empty();
+         }},
     };
     return tabel;
 }
@@ -46,18 +54,24 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
             u.fout = "unknown option " + args[i] + " (try --help)";
             return u;
         }
-        std::string waarde;
+        // A value named "...": this and every argument after it.
+        std::vector<std::string> waarden;
         if (gevonden->waarde) {
             if (i + 1 >= args.size()) {
                 u.fout = std::string(gevonden->naam) + " needs " + gevonden->waarde;
                 return u;
             }
-            waarde = args[++i];
+            const bool rest = std::string(gevonden->waarde).ends_with("...");
+            do waarden.push_back(args[++i]);
+            while (rest && i + 1 < args.size());
+        } else {
+            waarden.emplace_back();
         }
-        if (!gevonden->zet(u.opties, waarde)) {
-            u.fout = std::string(gevonden->naam) + ": not " + (gevonden->waarde ? gevonden->waarde : "") + ": " + waarde;
-            return u;
-        }
+        for (const std::string& waarde : waarden)
+            if (!gevonden->zet(u.opties, waarde)) {
+                u.fout = std::string(gevonden->naam) + ": not " + (gevonden->waarde ? gevonden->waarde : "") + ": " + waarde;
+                return u;
+            }
     }
     return u;
 }

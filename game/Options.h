@@ -17,6 +17,8 @@ struct Opties {
     WindowChoice::Mode Scherm = WindowChoice::Mode::Remembered;
     bool Hulp = false;    // --help: the usage, then the end
     bool Versie = false;  // --version
+    std::string Afspelen;   // --replay FILE: watch a recorded game
+    std::vector<std::string> Controleren;  // --verify FILE...: check recorded games
 };
 
 // What the command line asks for. `fout` is set (and the program should end

@@ -14,10 +14,11 @@
 #include <thread>
 
 #include "gfx/Wimdows.h"
+#include "runtime/Runtime.h"
 
 namespace {
 
-std::atomic<bool> letGo{false};
+std::atomic<bool> held{false}, unplugged{false};
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(150)); }
 
@@ -40,6 +41,7 @@ void PlayPad() {
     SDL_Joystick* pad = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
     if (!pad) {
         std::fprintf(stderr, "no virtual pad: %s\n", SDL_GetError());
+        unplugged = true;
         return;
     }
     Wake();
@@ -64,11 +66,10 @@ void PlayPad() {
     press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
     press(SDL_CONTROLLER_BUTTON_BACK);
-    const bool held = Wimdows::KeyDown(Wimdows::VK_SPACE);
+    held = Wimdows::KeyDown(Wimdows::VK_SPACE);  // the look that took R took A's press too
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(index);
-    Pause();
-    letGo = held && !Wimdows::KeyDown(Wimdows::VK_SPACE);
+    unplugged = true;
 }
 
 }  // namespace
@@ -84,9 +85,13 @@ int main() {
             std::fflush(stdout);
             if (k == 'R') break;
         }
+        // The game sees a key let go only at a look: wait through a few.
+        while (!unplugged) Runtime::Delay(10);
+        Runtime::Delay(300);
     } catch (const Wimdows::QuitGame&) {
         std::printf("closed\n");
     }
+    const bool letGo = held && !Wimdows::KeyDown(Wimdows::VK_SPACE);
     presser.join();
     std::printf("unplugged: %s\n", letGo ? "Space let go" : "Space not let go");
     Wimdows::KillWindow();
