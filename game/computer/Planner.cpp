@@ -148,6 +148,7 @@ struct Kandidaat {
     Beweging vlucht;
     COORDINATEN wegNaar;
     LD waarde = -1e30L;
+    LD rang = -1e30L;  // the value less the keys it takes
 };
 
 LD Moeite(const Toetsen& t) { return 0.002L * std::abs(t.Omhoog) + 0.001L * t.Krachtstappen; }
@@ -163,9 +164,9 @@ public:
         const COORDINATEN voeten = konijnen[nr_].Positie;
         LD zetMoeite = 0.0005L * std::abs(zet.Stappen) + 0.001L * std::abs(zet.Sprong);
         auto neem = [&](const Toetsen& t, LD w, Beweging vlucht = {}, COORDINATEN weg = {}) {
-            w -= Moeite(t) + zetMoeite;
-            if (w > beste_.waarde) {
-                beste_ = {t, vlucht, weg, w};
+            const LD rang = w - Moeite(t) - zetMoeite;
+            if (rang > beste_.rang) {
+                beste_ = {t, vlucht, weg, w, rang};
                 besteZet_ = zet;
                 besteNa_ = voeten;
             }

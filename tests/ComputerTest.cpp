@@ -1,0 +1,98 @@
+// The computer player's judgement on small fields where the winning shot is
+// known: the hard player finds it, and what it plans does what it expected
+// when the simulator plays it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/Placement.h"
+#include "game/computer/Planner.h"
+#include "game/weapons/ShotSimulator.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+using namespace Zanderfell;
+using Computer::Speler;
+
+// Ground from row `van` down to the water, in columns x0..x1.
+void Grond(int32_t x0, int32_t x1, int32_t van, int32_t tot = Veld::Hoogte) {
+    for (int32_t x = x0; x <= x1; ++x)
+        for (int32_t y = van; y <= tot; ++y) Level[x][y].Grond = true;
+}
+
+struct Positie {
+    const char* naam;
+    std::function<void()> veld;  // on flat ground at row 500
+    std::vector<KonijnRecord> konijnen;
+    int32_t wind;
+    std::vector<Wapen> wapens;  // the weapons that win here
+};
+
+TEST(ComputerTest, HardFindsTheWinningShot) {
+    const Positie posities[] = {
+        {"bazooka over a hill", [] { Grond(420, 480, 250); }, {{{250, 499}, 100, 1}, {{700, 499}, 25, 2}}, 0,
+         {Wapen::Bazooka, Wapen::Granaat}},
+        {"with the wind", [] { Grond(420, 480, 250); }, {{{250, 499}, 100, 1}, {{700, 499}, 20, 2}}, 50,
+         {Wapen::Bazooka, Wapen::Granaat}},
+        // Under a roof that reaches down to its head, in a dead end: only a
+        // grenade rolled in along the floor, or bounced off the far wall, gets there.
+        {"grenade off a wall",
+         [] {
+             Grond(420, 480, 250);
+             Grond(481, 640, 250, 400);
+             Grond(720, 997, 250);
+         },
+         {{{250, 499}, 100, 1}, {{620, 499}, 20, 2}}, 0, {Wapen::Granaat}},
+        // In a pit too narrow to run from the dynamite: the axe.
+        {"axe in a pit",
+         [] {
+             Grond(1, 449, 300);
+             Grond(511, 1000, 300);
+         },
+         {{{470, 499}, 100, 1}, {{490, 499}, 30, 2}}, 0, {Wapen::Bijl}},
+        // Two enemies at its side, 45 lives each: only the dynamite takes
+        // both, and the rabbit runs before it goes off.
+        {"dynamite and away", [] {}, {{{500, 499}, 100, 1}, {{520, 499}, 45, 2}, {{200, 499}, 100, 1}, {{485, 499}, 45, 2}},
+         0, {Wapen::Dynamiet}},
+    };
+    for (const Positie& p : posities) {
+        SCOPED_TRACE(p.naam);
+        TestSupport::ResetGame();
+        TestSupport::SetFlatGround(500);
+        p.veld();
+        const uint32_t n = uint32_t(p.konijnen.size());
+        for (uint32_t k = 1; k <= n; ++k) {
+            Konijntjes[k] = p.konijnen[k - 1];
+            PlaatsKonijntje(k, true);
+        }
+        const Stand stand{Level, Konijntjes, n, p.wind};
+        Computer::Kans kans{1};
+        const Computer::Plan plan = Computer::Kies(stand, 1, Speler::Moeilijk, kans);
+        EXPECT_NE(std::find(p.wapens.begin(), p.wapens.end(), plan.toetsen.wapen), p.wapens.end())
+            << "weapon " << int(plan.toetsen.wapen) << " up " << plan.toetsen.Omhoog << " power " << plan.toetsen.Krachtstappen
+            << " walk " << plan.Zet.Stappen << " jump " << plan.Zet.Sprong << " to " << plan.Na.x << "," << plan.Na.y
+            << " value " << double(plan.Waarde) << " run " << plan.Vlucht.Stappen << "/" << plan.Vlucht.Sprong
+            << " to " << (plan.toetsen.WegNaar ? plan.toetsen.WegNaar->x : 0);
+        EXPECT_GT(plan.Waarde, 50000) << "the game won";
+        // What it plans is what the simulator gives for the same keys from
+        // where the move leaves it.
+        KONIJN daar = Konijntjes;
+        daar[1].Positie = plan.Na;
+        PlaatsKonijntje(1, false);
+        Konijntjes[1].Positie = plan.Na;
+        PlaatsKonijntje(1, true);
+        const SchotUitslag u = Simuleer(Stand{Level, Konijntjes, n, p.wind}, 1, plan.toetsen);
+        if (plan.toetsen.WegNaar) daar[1].Positie = *plan.toetsen.WegNaar;
+        EXPECT_EQ(Computer::Waarde(stand, 1, u, daar), plan.Waarde) << "as planned";
+        EXPECT_EQ(u.Levens[1], 100) << "its own lives";
+        if (p.wind != 0) {
+            const SchotUitslag stil = Simuleer(Stand{Level, Konijntjes, n, 0}, 1, plan.toetsen);
+            EXPECT_GT(stil.Levens[2], 0) << "the same keys without the wind miss";
+        }
+    }
+}
+
+}  // namespace
