@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/Placement.h"
+#include "tests/ComputerMatch.h"
 #include "game/computer/Planner.h"
 #include "game/weapons/ShotSimulator.h"
 #include "tests/TestSupport.h"
@@ -93,6 +94,20 @@ TEST(ComputerTest, HardFindsTheWinningShot) {
             EXPECT_GT(stil.Levens[2], 0) << "the same keys without the wind miss";
         }
     }
+}
+
+class ComputerGame : public TestSupport::GameDirTest {};
+
+// A whole game of two computers, from the title to the victory, against its
+// golden trace; its keys pass through the same input as a person's.
+TEST_F(ComputerGame, TwoComputersPlayTheGoldenGame) {
+    TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
+    std::string trace;
+    const auto uit = ComputerMatch::Speel({{2, 2, true, Speler::Normaal, Speler::Moeilijk}}, 16,
+                                          [&](const std::string& l) { trace += l + "\n"; });
+    ASSERT_EQ(uit.size(), 1u);
+    EXPECT_NE(uit[0].winnaar, 0u) << trace;
+    for (const std::string& a : uit[0].anders) ADD_FAILURE() << a;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -43,6 +45,7 @@ struct Instelling {
     uint32_t krachtStap = 1;       // meter steps between the powers tried
     uint32_t verfijnd = 0;         // best grid shots looked at again, one step apart
     bool granaat = true;
+    bool verder = false;           // also the longer ways toward the other team
     int32_t granaatStap = 4;       // the grenade's grid, coarser: its flights are long
     int32_t hoekFout = 0;          // aim error: at most this many presses
     int32_t krachtFout = 0;        // and this many meter steps
@@ -57,12 +60,14 @@ Instelling Voor(Speler s) {
         i.hoekStap = 2;
         i.krachtStap = 2;
         i.verfijnd = 8;
+        i.verder = true;
         break;
     case Speler::Normaal:
         i.zetten = {{0, 0}, {-30, 0}, {30, 0}, {0, -1}, {0, 1}};
         i.hoekStap = 2;
         i.krachtStap = 3;
         i.verfijnd = 3;
+        i.verder = true;
         i.hoekFout = 1;
         i.krachtFout = 1;
         break;
@@ -149,6 +154,7 @@ struct Kandidaat {
     COORDINATEN wegNaar;
     LD waarde = -1e30L;
     LD rang = -1e30L;  // the value less the keys it takes
+    KONIJN verwacht;
 };
 
 LD Moeite(const Toetsen& t) { return 0.002L * std::abs(t.Omhoog) + 0.001L * t.Krachtstappen; }
@@ -162,11 +168,16 @@ public:
     void Probeer(const LEVEL& level, const KONIJN& konijnen, Beweging zet) {
         const Stand hier{level, konijnen, stand_.AantalKonijntjes, stand_.Wind};
         const COORDINATEN voeten = konijnen[nr_].Positie;
-        LD zetMoeite = 0.0005L * std::abs(zet.Stappen) + 0.001L * std::abs(zet.Sprong);
-        auto neem = [&](const Toetsen& t, LD w, Beweging vlucht = {}, COORDINATEN weg = {}) {
-            const LD rang = w - Moeite(t) - zetMoeite;
+        // Where nothing can be hit, closer is better: the blast nearer to
+        // the other team digs a way to it, and the rabbit nearer to it has
+        // more to aim at next time. (Worth less than one life altogether.)
+        const LD zetMoeite = 0.0005L * std::abs(zet.Stappen) + 0.001L * std::abs(zet.Sprong) + 0.0002L * Afstand(voeten);
+        auto neem = [&](const Toetsen& t, const std::pair<SchotUitslag, LD>& uw, const KONIJN& posities,
+                        Beweging vlucht = {}, COORDINATEN weg = {}) {
+            const LD w = uw.second;
+            const LD rang = w - Moeite(t) - zetMoeite - 0.0003L * Afstand(uw.first.Einde);
             if (rang > beste_.rang) {
-                beste_ = {t, vlucht, weg, w, rang};
+                beste_ = {t, vlucht, weg, w, rang, NaDeVal(hier, uw.first, posities)};
                 besteZet_ = zet;
                 besteNa_ = voeten;
             }
@@ -180,18 +191,18 @@ public:
             t.Omhoog = omhoog;
             t.Krachtstappen = stappen;
             const Schot s{w, hoek[size_t(omhoog + MaxDraai)], KrachtNaStappen(stappen), -1};
-            return std::pair{t, Waarde(hier, nr_, Simuleer(hier, nr_, s), konijnen)};
+            return std::pair{t, Uitkomst(hier, Simuleer(hier, nr_, s), konijnen)};
         };
 
         for (int32_t kant : {-1, 1}) {
             Toetsen t;
             t.wapen = Wapen::Bijl;
             t.BijlKant = kant;
-            neem(t, Waarde(hier, nr_, Simuleer(hier, nr_, Schot{Wapen::Bijl, 0, 0, kant}), konijnen));
+            neem(t, Uitkomst(hier, Simuleer(hier, nr_, Schot{Wapen::Bijl, 0, 0, kant}), konijnen), konijnen);
         }
         for (int32_t n = -MaxDraai; n <= MaxDraai; n += in_.hoekStap) {
-            const auto [t, w] = schiet(Wapen::Pistool, n, 0);
-            neem(t, w);
+            const auto [t, uw] = schiet(Wapen::Pistool, n, 0);
+            neem(t, uw, konijnen);
         }
         for (Wapen wapen : {Wapen::Bazooka, Wapen::Granaat}) {
             if (wapen == Wapen::Granaat && !in_.granaat) continue;
@@ -202,10 +213,10 @@ public:
             for (int32_t n = -MaxDraai; n <= MaxDraai; n += hs) {
                 if (n != -MaxDraai && hoek[size_t(n + MaxDraai)] == hoek[size_t(n - hs + MaxDraai)]) continue;
                 for (uint32_t k = 1; k <= MaxKracht; k += ks) {
-                    const auto [t, w] = schiet(wapen, n, k);
-                    neem(t, w);
-                    if (in_.verfijnd == 0 || w <= 0) continue;
-                    top.push_back({t, w});
+                    const auto [t, uw] = schiet(wapen, n, k);
+                    neem(t, uw, konijnen);
+                    if (in_.verfijnd == 0 || uw.second <= 0) continue;
+                    top.push_back({t, uw.second});
                 }
             }
             std::sort(top.begin(), top.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
@@ -217,8 +228,8 @@ public:
                         const int32_t n = t0.Omhoog + dn;
                         const int64_t k = int64_t{t0.Krachtstappen} + dk;
                         if ((dn == 0 && dk == 0) || n < -MaxDraai || n > MaxDraai || k < 1 || k > MaxKracht) continue;
-                        const auto [t, w] = schiet(wapen, n, uint32_t(k));
-                        neem(t, w);
+                        const auto [t, uw] = schiet(wapen, n, uint32_t(k));
+                        neem(t, uw, konijnen);
                     }
         }
         // The dynamite: lit at the feet, the rabbit runs; what it costs
@@ -231,8 +242,23 @@ public:
             t.WegNaar = weg.Positie;
             KONIJN daar = konijnen;
             daar[nr_].Positie = weg.Positie;
-            neem(t, Waarde(hier, nr_, Simuleer(hier, nr_, t), daar), v, weg.Positie);
+            neem(t, Uitkomst(hier, Simuleer(hier, nr_, t), daar), daar, v, weg.Positie);
         }
+    }
+
+    // How far the nearest rabbit of the other team stands from p.
+    LD Afstand(COORDINATEN p) const {
+        LD kortst = 1200;
+        for (uint32_t i = 1; i <= stand_.AantalKonijntjes; ++i) {
+            const KonijnRecord& k = stand_.konijnen[i];
+            if (k.Levens <= 0 || k.Team == stand_.konijnen[nr_].Team) continue;
+            kortst = std::min(kortst, std::hypot(LD(k.Positie.x - p.x), LD(k.Positie.y - 30 - p.y)));
+        }
+        return kortst;
+    }
+
+    std::pair<SchotUitslag, LD> Uitkomst(const Stand& hier, const SchotUitslag& u, const KONIJN& posities) const {
+        return {u, Waarde(hier, nr_, u, posities)};
     }
 
     Kandidaat beste_;
@@ -290,13 +316,6 @@ BewegingUitslag Beweeg(const LEVEL& level, COORDINATEN p, Beweging b, float Klok
         u.Verdronken = Verdronken(naar);
         return naar;
     };
-    const int32_t richting = b.Stappen < 0 ? -1 : 1;
-    for (int32_t n = 0; n < std::abs(b.Stappen) && !u.Verdronken && !TijdOp(u.Klok); ++n) {
-        if (!LoopRuimte(u.Positie, richting)) break;
-        const WandelStap stap = Stap(level, u.Positie, richting);
-        u.Positie = stap.Oordeel == -1 ? val(stap.Positie) : stap.Positie;
-        u.Klok = Afschrijven(u.Klok, StapKosten);
-    }
     if (b.Sprong != 0 && !u.Verdronken && !TijdOp(u.Klok)) {
         Sprong s = SprongBegin(level, u.Positie, b.Sprong);
         while (SprongLoopt(s)) {
@@ -308,20 +327,33 @@ BewegingUitslag Beweeg(const LEVEL& level, COORDINATEN p, Beweging b, float Klok
         u.Positie = s.Positie;
         if (!s.Verdronken && !s.Geland) u.Positie = val(s.Positie);
     }
+    const int32_t richting = b.Stappen < 0 ? -1 : 1;
+    for (int32_t n = 0; n < std::abs(b.Stappen) && !u.Verdronken && !TijdOp(u.Klok); ++n) {
+        if (!LoopRuimte(u.Positie, richting)) break;
+        const WandelStap stap = Stap(level, u.Positie, richting);
+        u.Positie = stap.Oordeel == -1 ? val(stap.Positie) : stap.Positie;
+        u.Klok = Afschrijven(u.Klok, StapKosten);
+    }
     return u;
+}
+
+KONIJN NaDeVal(const Stand& stand, const SchotUitslag& uitslag, const KONIJN& posities) {
+    KONIJN na = posities;
+    for (uint32_t i = 1; i <= stand.AantalKonijntjes; ++i) {
+        na[i].Levens = uitslag.Levens[i];
+        // The falls after the turn: a rabbit still living drops into the
+        // crater's hole, or into the water.
+        if (na[i].Levens <= 0) continue;
+        na[i].Positie = LandingNaKrater(stand.level, na[i].Positie, uitslag.Krater);
+        if (Verdronken(na[i].Positie)) na[i].Levens = 0;
+    }
+    return na;
 }
 
 long double Waarde(const Stand& stand, uint32_t KonijnNr, const SchotUitslag& uitslag, const KONIJN& posities) {
     const uint32_t n = stand.AantalKonijntjes;
     const uint32_t team = stand.konijnen[KonijnNr].Team;
-    KONIJN na = posities;
-    for (uint32_t i = 1; i <= n; ++i) {
-        na[i].Levens = uitslag.Levens[i];
-        // The falls after the turn: a rabbit still living drops into the
-        // crater's hole, or into the water.
-        if (na[i].Levens > 0 && Verdronken(LandingNaKrater(stand.level, na[i].Positie, uitslag.Krater)))
-            na[i].Levens = 0;
-    }
+    const KONIJN na = NaDeVal(stand, uitslag, posities);
     LD w = 0;
     for (uint32_t i = 1; i <= n; ++i) {
         const int32_t voor = stand.konijnen[i].Levens;
@@ -353,9 +385,20 @@ Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans) {
     VoorVoetafdruk(start, [&](int32_t x, int32_t y) { level[x][y].Konijn = false; });
 
     Zoeker zoeker(stand, KonijnNr, in);
+    std::vector<Beweging> zetten = in.zetten;
+    if (in.verder) {
+        // Longer ways toward the nearest of the other team.
+        int32_t naar = 0, kortst = INT32_MAX;
+        for (uint32_t i = 1; i <= stand.AantalKonijntjes; ++i) {
+            const KonijnRecord& k = stand.konijnen[i];
+            if (k.Levens <= 0 || k.Team == stand.konijnen[KonijnNr].Team) continue;
+            if (std::abs(k.Positie.x - start.x) < kortst) kortst = std::abs(k.Positie.x - start.x), naar = k.Positie.x < start.x ? -1 : 1;
+        }
+        if (naar != 0) zetten.insert(zetten.end(), {{naar * 150, 0}, {naar * 100, naar}});
+    }
     std::vector<COORDINATEN> gezien;
     std::vector<CEL> bewaard;
-    for (const Beweging& zet : in.zetten) {
+    for (const Beweging& zet : zetten) {
         const BewegingUitslag u = Beweeg(level, start, zet, ZetKlok);
         if (u.Verdronken || std::find(gezien.begin(), gezien.end(), u.Positie) != gezien.end()) continue;
         gezien.push_back(u.Positie);
@@ -377,6 +420,7 @@ Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans) {
     plan.toetsen = zoeker.beste_.toetsen;
     plan.Vlucht = zoeker.beste_.vlucht;
     plan.Waarde = zoeker.beste_.waarde;
+    plan.Verwacht = zoeker.beste_.verwacht;
     // The weaker hands shake: the sight and the meter a little off.
     Toetsen& t = plan.toetsen;
     if (t.wapen == Wapen::Bazooka || t.wapen == Wapen::Granaat || t.wapen == Wapen::Pistool) {

@@ -28,8 +28,9 @@ struct Kans {
     int32_t Afwijking(int32_t breedte);
 };
 
-// A movement: walking Stappen pixels (negative: to the left, V or N not
-// involved), then a jump to side Sprong (-1 V, +1 N, 0 none).
+// A movement: a jump to side Sprong (-1 V, +1 N, 0 none), then walking
+// Stappen pixels (negative: to the left). Jumping first, the key that starts
+// the jump can be let go while it flies, before the game looks again.
 struct Beweging {
     int32_t Stappen = 0;
     int32_t Sprong = 0;
@@ -51,6 +52,7 @@ struct Plan {
     Toetsen toetsen;        // the weapon and its keys; for the dynamite WegNaar is the run's end
     Beweging Vlucht;        // the dynamite: the run away from the lit charge
     long double Waarde = 0; // what the planner expected of it (before any aim error)
+    KONIJN Verwacht;        // the rabbits it expects after the turn's falls (before any aim error)
 };
 
 // The plan of rabbit KonijnNr for the state at the start of its turn (its
@@ -64,5 +66,8 @@ Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans);
 // `posities` are the rabbits where they stand when it goes off (the
 // shooter moved, or run from its dynamite), with their lives before.
 long double Waarde(const Stand& stand, uint32_t KonijnNr, const SchotUitslag& uitslag, const KONIJN& posities);
+// The rabbits after the shot and the falls it causes: their lives (0 for a
+// rabbit drowned) and where they land.
+KONIJN NaDeVal(const Stand& stand, const SchotUitslag& uitslag, const KONIJN& posities);
 
 }  // namespace Zanderfell::Computer

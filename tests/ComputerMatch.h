@@ -1,0 +1,144 @@
+// Headless matches between computer players, in virtual time: the program
+// runs from its start, the title and menus are chosen by keys, each team is
+// played by a computer player giving its keys at the game's looks, and R on
+// the victory screen leads to the next match. Used by the golden-trace test
+// and the tournaments in bench/.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/Trace.h"
+#include "game/TurnBanner.h"
+#include "game/Zanderfell.h"
+#include "game/computer/Player.h"
+#include "gfx/Headless.h"
+
+namespace ComputerMatch {
+
+using Zanderfell::Computer::Speler;
+
+struct Partij {
+    uint32_t level = 1;    // 1..3 (3: the duel, one rabbit a team)
+    uint32_t perTeam = 1;  // 1..4
+    bool wind = true;
+    Speler rood = Speler::Moeilijk, blauw = Speler::Makkelijk;
+};
+
+struct Afloop {
+    uint32_t winnaar = 0;  // 1 red, 2 blue, 0 never ended
+    uint32_t beurten = 0;
+    // Per team (index 1, 2): turns played, and turns that took lives from the other team.
+    uint32_t gespeeld[3] = {}, raak[3] = {};
+    double langsteDenktijd = 0;  // ms, the longest decision
+    // Turns of a hard player (it aims without error) that did not end as it
+    // foresaw: a rabbit's lives or place other than planned.
+    std::vector<std::string> anders;
+};
+
+// The menu keys from the title screen for a match.
+inline std::vector<Headless::ScriptedEvent> MenuToetsen(uint64_t nu, const Partij& p) {
+    std::vector<Headless::ScriptedEvent> e;
+    uint64_t t = nu + 100;
+    auto tik = [&](uint32_t vk) {
+        e.push_back({t, Headless::Action::Press, vk});
+        e.push_back({t, Headless::Action::Release, vk});
+        t += 100;
+    };
+    tik(Wimdows::VK_RETURN);  // play
+    for (uint32_t i = 1; i < p.perTeam; ++i) tik(Wimdows::VK_RIGHT);
+    tik(Wimdows::VK_RETURN);
+    if (!p.wind) tik(Wimdows::VK_RIGHT);
+    tik(Wimdows::VK_RETURN);
+    for (uint32_t i = 1; i < p.level; ++i) tik(Wimdows::VK_RIGHT);
+    tik(Wimdows::VK_RETURN);
+    return e;
+}
+
+// Plays the matches one after another in the current game directory (its
+// Files/RandomFile.txt is the game's chance); `zaad` seeds the computers'
+// own chance. `spoor` sees every trace line.
+inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t zaad,
+                                 std::function<void(const std::string&)> spoor = nullptr) {
+    using namespace Zanderfell;
+    Headless::Reset();
+    std::vector<Afloop> uit;
+    size_t volgende = 0;
+    std::unique_ptr<Computer::Toetsenist> spelers[3];
+    int32_t levensVoor = 0;
+    auto teamLevens = [](uint32_t team) {
+        int32_t t = 0;
+        for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k)
+            if (Konijntjes[k].Team == team && Konijntjes[k].Levens > 0) t += Konijntjes[k].Levens;
+        return t;
+    };
+    auto aanZet = [] { return KonijnNr >= 1 && KonijnNr <= 8 ? Konijntjes[KonijnNr].Team : 0u; };
+    Headless::AtEveryWait([&] {
+        const uint32_t team = aanZet();
+        if (team == 0 || !spelers[team]) return;
+        std::vector<Headless::ScriptedEvent> later;
+        for (const Computer::ToetsActie& a : spelers[team]->Kijk(Headless::Now())) {
+            if (a.op <= Headless::Now()) a.neer ? Headless::Press(a.vk) : Headless::Release(a.vk);
+            else later.push_back({a.op, a.neer ? Headless::Action::Press : Headless::Action::Release, a.vk});
+        }
+        Headless::Schedule(later);
+    });
+    Trace::SetSink([&](const std::string& line) {
+        if (spoor) spoor(line);
+        if (line == "title") {
+            if (volgende == partijen.size()) {
+                Headless::Schedule({{Headless::Now() + 100, Headless::Action::Press, 'Q'}});
+                return;
+            }
+            const Partij& p = partijen[volgende++];
+            spelers[1] = std::make_unique<Computer::Toetsenist>(p.rood, zaad * 2 + 1);
+            spelers[2] = std::make_unique<Computer::Toetsenist>(p.blauw, zaad * 2 + 2);
+            zaad = zaad * 6364136223846793005ull + 1442695040888963407ull;
+            uit.push_back({});
+            Headless::Schedule(MenuToetsen(Headless::Now(), p));
+        } else if (line.rfind("move ", 0) == 0) {
+            const uint32_t team = aanZet();
+            levensVoor = teamLevens(3 - team);
+            ++uit.back().gespeeld[team];
+        } else if (line.rfind("turn ", 0) == 0) {
+            const uint32_t team = aanZet();
+            Afloop& a = uit.back();
+            ++a.beurten;
+            if (teamLevens(3 - team) < levensVoor) ++a.raak[team];
+            if (spelers[team]) a.langsteDenktijd = std::max(a.langsteDenktijd, spelers[team]->Denktijd());
+            if (spelers[team] && spelers[team]->Sterkte() == Speler::Moeilijk) {
+                const KONIJN& verwacht = spelers[team]->LaatstePlan().Verwacht;
+                for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) {
+                    const KonijnRecord &w = verwacht[k], &z = Konijntjes[k];
+                    const bool levend = z.Levens > 0;
+                    if (w.Levens != z.Levens || (levend && !(w.Positie == z.Positie)))
+                        a.anders.push_back(line + ": rabbit " + std::to_string(k) + " lives " + std::to_string(z.Levens) +
+                                           " at " + std::to_string(z.Positie.x) + "," + std::to_string(z.Positie.y) +
+                                           ", foreseen " + std::to_string(w.Levens) + " at " +
+                                           std::to_string(w.Positie.x) + "," + std::to_string(w.Positie.y));
+                }
+            }
+            // A match that will not end is left for the title (Esc, the
+            // pause menu's second line).
+            if (a.beurten == 300) {
+                const uint64_t t = Headless::Now();
+                Headless::Schedule({{t, Headless::Action::Press, 0x1B}, {t, Headless::Action::Release, 0x1B},
+                                    {t + 50, Headless::Action::Press, Wimdows::VK_DOWN}, {t + 50, Headless::Action::Release, Wimdows::VK_DOWN},
+                                    {t + 100, Headless::Action::Press, Wimdows::VK_RETURN}, {t + 100, Headless::Action::Release, Wimdows::VK_RETURN}});
+            }
+        } else if (line.rfind("victory ", 0) == 0) {
+            uit.back().winnaar = uint32_t(std::stoul(line.substr(8)));
+            Headless::Schedule({{Headless::Now() + 500, Headless::Action::Press, 'R'},
+                                {Headless::Now() + 500, Headless::Action::Release, 'R'}});
+        }
+    });
+    Main();
+    Trace::SetSink(nullptr);
+    Headless::AtEveryWait(nullptr);
+    return uit;
+}
+
+}  // namespace ComputerMatch
