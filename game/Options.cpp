@@ -17,12 +17,23 @@ struct Optie {
     std::function<bool(Opties&, const std::string&)> zet;
 };
 
+bool Speler(std::optional<Computer::Speler>& wie, const std::string& naam) {
+    Computer::Speler s;
+    if (!Computer::UitNaam(naam.c_str(), s)) return false;
+    wie = s;
+    return true;
+}
+
 const std::vector<Optie>& Tabel() {
     static const std::vector<Optie> tabel = {
         {"--mute", nullptr, "play without sound this time (the remembered choice stays)",
          [](Opties& o, const std::string&) { return o.Stil = true; }},
         {"--classic", nullptr, "the screens exactly as the game always drew them",
          [](Opties& o, const std::string&) { return o.Klassiek = true; }},
+        {"--red", "WHO", "who plays red: person, easy, normal or hard (else a person)",
+         [](Opties& o, const std::string& w) { return Speler(o.Rood, w); }},
+        {"--blue", "WHO", "who plays blue: person, easy, normal or hard (else as chosen with C)",
+         [](Opties& o, const std::string& w) { return Speler(o.Blauw, w); }},
     };
     return tabel;
 }

@@ -3,14 +3,19 @@
 // (game/Options.cpp) and a field here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "game/computer/Planner.h"
 
 namespace Zanderfell {
 
 struct Opties {
     bool Stil = false;      // --mute: this game silent, the remembered choice kept
     bool Klassiek = false;  // --classic: the screens without the later additions
+    // --red, --blue: who plays the team this run (blue otherwise as remembered).
+    std::optional<Computer::Speler> Rood, Blauw;
 };
 
 // What the command line asks for. `fout` is set (and the program should end

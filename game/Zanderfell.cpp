@@ -14,6 +14,7 @@
 #include "game/Trace.h"
 #include "game/Turns.h"
 #include "game/TurnBanner.h"
+#include "game/computer/Choice.h"
 #include "gfx/TekenBitmaps.h"
 
 namespace Zanderfell {

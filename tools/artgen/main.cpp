@@ -139,6 +139,7 @@ std::vector<Picture> paintAll(TextPainter& text) {
   for (int d = 0; d <= 9; ++d) plain("KleinCijfer" + std::to_string(d), screens.smallDigit(d));
   plain("KleinMin", screens.smallDigit(10));
   for (int f = 1; f <= 6; ++f) plain("Hint" + std::to_string(f), screens.phaseHint(f));
+  for (int k = 1; k <= 4; ++k) plain("BlauweSpeler" + std::to_string(k), screens.bluePlayer(k));
   return out;
 }
 
