@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "game/Options.h"
 #include "game/Placement.h"
+#include "game/computer/Choice.h"
 #include "tests/ComputerMatch.h"
 #include "game/computer/Planner.h"
 #include "game/weapons/ShotSimulator.h"
@@ -98,6 +100,40 @@ TEST(ComputerTest, HardFindsTheWinningShot) {
 }
 
 class ComputerGame : public TestSupport::GameDirTest {};
+
+// Who plays: the command line for this run; C on the title cycles blue and
+// remembers it (not with --classic, whose title stays as it was).
+TEST_F(ComputerGame, WhoPlaysFromTheCommandLineAndTheTitle) {
+    const struct {
+        std::vector<std::string> args;
+        Speler rood, blauw;
+        bool fout;
+    } regels[] = {{{}, Speler::Mens, Speler::Mens, false},
+                  {{"--red", "hard", "--blue", "easy"}, Speler::Moeilijk, Speler::Makkelijk, false},
+                  {{"--blue", "normal"}, Speler::Mens, Speler::Normaal, false},
+                  {{"--red", "best"}, Speler::Mens, Speler::Mens, true},
+                  {{"--blue"}, Speler::Mens, Speler::Mens, true}};
+    for (const auto& r : regels) {
+        const OptieUitkomst u = LeesOpties(r.args);
+        EXPECT_EQ(!u.fout.empty(), r.fout) << u.fout;
+        EXPECT_EQ(u.opties.Rood.value_or(Speler::Mens), r.rood);
+        EXPECT_EQ(u.opties.Blauw.value_or(Speler::Mens), r.blauw);
+    }
+    for (const bool klassiek : {false, true}) {
+        Headless::Reset();
+        std::remove("Computer.txt");
+        std::string trace;
+        Trace::SetSink([&](const std::string& l) { trace += l + "\n"; });
+        for (uint64_t t : {100, 200, 300, 400, 500}) Headless::Tap(t, 'C');
+        const char* const args[] = {"zanderfell", "--classic"};
+        EXPECT_EQ(Main(klassiek ? 2 : 1, args), 0);
+        Trace::SetSink(nullptr);
+        Klassiek = false;
+        // Easy, normal, hard, a person, easy.
+        EXPECT_EQ(Computer::LeesBlauw(), klassiek ? Speler::Mens : Speler::Makkelijk);
+        EXPECT_EQ(trace.find("blue hard\nblue person\nblue easy\n") != std::string::npos, !klassiek) << trace;
+    }
+}
 
 // A whole game of two computers, from the title to the victory, against its
 // golden trace (ZF_UPDATE_GOLDEN=1 writes it anew). The hard player's turns
