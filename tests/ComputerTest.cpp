@@ -11,7 +11,7 @@
 #include "game/Options.h"
 #include "game/Placement.h"
 #include "game/computer/Choice.h"
-#include "tests/ComputerMatch.h"
+#include "bench/ComputerMatch.h"
 #include "game/computer/Planner.h"
 #include "game/weapons/ShotSimulator.h"
 #include "tests/TestSupport.h"

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +28,54 @@ struct Partij {
     uint32_t perTeam = 1;  // 1..4
     bool wind = true;
     Speler rood = Speler::Moeilijk, blauw = Speler::Makkelijk;
+    bool blauwAap = false;  // blue presses random keys instead
+};
+
+// A player pressing random keys in its turn, at random looks. It never
+// plans: only where the game waits for a key without looking again (the
+// weapon choice and the axe's side) it queues a few keys at once, ending
+// with a held Enter or Space, as a person hammering the keyboard would.
+class Aap {
+public:
+    explicit Aap(uint64_t zaad) : kans_{zaad} {}
+    std::vector<Zanderfell::Computer::ToetsActie> Kijk(uint64_t klok) {
+        using namespace Zanderfell;
+        static constexpr uint32_t toetsen[] = {'V', 'N', 'B', Wimdows::VK_LEFT, Wimdows::VK_RIGHT, Wimdows::VK_UP,
+                                               Wimdows::VK_DOWN, Wimdows::VK_RETURN, Wimdows::VK_SPACE};
+        std::vector<Computer::ToetsActie> uit;
+        auto druk = [&](uint32_t vk) { uit.push_back({klok, true, vk}); };
+        auto los = [&](uint32_t vk) { uit.push_back({klok, false, vk}); };
+        const FaseStand fase = HuidigeFase();
+        if (fase.fase == Fase::Laden) {
+            // The meter: let go at a random step.
+            if (kans_.Onder(12) == 0) los(Wimdows::VK_SPACE);
+            return uit;
+        }
+        for (uint32_t vk : vast_) los(vk);
+        vast_.clear();
+        if (fase.fase == Fase::Kiezen && fase.teller != kiezen_) {
+            kiezen_ = fase.teller;
+            for (uint32_t b = kans_.Onder(5); b > 0; --b) druk('B'), los('B');
+            druk(Wimdows::VK_RETURN);
+            // What the axe waits for, if that is what came up.
+            druk(kans_.Onder(2) ? Wimdows::VK_LEFT : Wimdows::VK_RIGHT);
+            druk(Wimdows::VK_SPACE);
+            vast_ = {Wimdows::VK_RETURN, Wimdows::VK_LEFT, Wimdows::VK_RIGHT, Wimdows::VK_SPACE};
+            return uit;
+        }
+        // Aiming waits for a key after every look: one always comes.
+        if (fase.fase == Fase::Richten || kans_.Onder(3) == 0) {
+            const uint32_t vk = toetsen[kans_.Onder(uint32_t(std::size(toetsen)))];
+            druk(vk);
+            vast_.push_back(vk);
+        }
+        return uit;
+    }
+    std::vector<uint32_t> vast_;
+
+private:
+    Zanderfell::Computer::Kans kans_;
+    uint64_t kiezen_ = 0;
 };
 
 struct Afloop {
@@ -68,6 +118,8 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
     std::vector<Afloop> uit;
     size_t volgende = 0;
     std::unique_ptr<Computer::Toetsenist> spelers[3];
+    std::unique_ptr<Aap> aap;
+    uint32_t vorigTeam = 0;
     int32_t levensVoor = 0;
     auto teamLevens = [](uint32_t team) {
         int32_t t = 0;
@@ -78,9 +130,16 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
     auto aanZet = [] { return KonijnNr >= 1 && KonijnNr <= 8 ? Konijntjes[KonijnNr].Team : 0u; };
     Headless::AtEveryWait([&] {
         const uint32_t team = aanZet();
-        if (team == 0 || !spelers[team]) return;
+        // Keys the random player still holds are let go when its turn is over.
+        if (team != vorigTeam && aap) {
+            for (uint32_t vk : aap->vast_) Headless::Release(vk);
+            aap->vast_.clear();
+        }
+        vorigTeam = team;
+        const bool aapAanZet = team == 2 && aap;
+        if (team == 0 || (!spelers[team] && !aapAanZet)) return;
         std::vector<Headless::ScriptedEvent> later;
-        for (const Computer::ToetsActie& a : spelers[team]->Kijk(Headless::Now())) {
+        for (const Computer::ToetsActie& a : aapAanZet ? aap->Kijk(Headless::Now()) : spelers[team]->Kijk(Headless::Now())) {
             if (a.op <= Headless::Now()) a.neer ? Headless::Press(a.vk) : Headless::Release(a.vk);
             else later.push_back({a.op, a.neer ? Headless::Action::Press : Headless::Action::Release, a.vk});
         }
@@ -96,6 +155,8 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
             const Partij& p = partijen[volgende++];
             spelers[1] = std::make_unique<Computer::Toetsenist>(p.rood, zaad * 2 + 1);
             spelers[2] = std::make_unique<Computer::Toetsenist>(p.blauw, zaad * 2 + 2);
+            aap = p.blauwAap ? std::make_unique<Aap>(zaad * 2 + 2) : nullptr;
+            if (aap) spelers[2] = nullptr;
             zaad = zaad * 6364136223846793005ull + 1442695040888963407ull;
             uit.push_back({});
             Headless::Schedule(MenuToetsen(Headless::Now(), p));
