@@ -1,7 +1,7 @@
 // Headless matches between computer players, in virtual time: the program
 // runs from its start, the title and menus are chosen by keys, each team is
-// played by a computer player giving its keys at the game's looks, and R on
-// the victory screen leads to the next match. Used by the golden-trace test
+// played by a computer player giving its keys through the input layer as
+// the game sets it up, and R on the victory screen leads to the next match. Used by the golden-trace test
 // and the tournaments in bench/.
 #pragma once
 
@@ -16,7 +16,10 @@
 #include "game/Trace.h"
 #include "game/TurnBanner.h"
 #include "game/Zanderfell.h"
+#include "game/computer/Choice.h"
 #include "game/computer/Player.h"
+#include "game/computer/Source.h"
+#include "gfx/Input.h"
 #include "gfx/Headless.h"
 
 namespace ComputerMatch {
@@ -71,9 +74,8 @@ public:
         }
         return uit;
     }
-    std::vector<uint32_t> vast_;
-
 private:
+    std::vector<uint32_t> vast_;
     Zanderfell::Computer::Kans kans_;
     uint64_t kiezen_ = 0;
 };
@@ -108,18 +110,29 @@ inline std::vector<Headless::ScriptedEvent> MenuToetsen(uint64_t nu, const Parti
     return e;
 }
 
+// The random player as a source of keys.
+class AapBron : public Input::Source {
+public:
+    explicit AapBron(uint64_t zaad) : aap_(zaad) {}
+    void Take(uint64_t, uint64_t klok, std::vector<Input::Event>& out) override {
+        for (const auto& a : aap_.Kijk(klok)) out.push_back({a.neer ? Input::Kind::Press : Input::Kind::Release, uint8_t(a.vk)});
+    }
+
+private:
+    Aap aap_;
+};
+
 // Plays the matches one after another in the current game directory (its
-// Files/RandomFile.txt is the game's chance); `zaad` seeds the computers'
-// own chance. `spoor` sees every trace line.
+// Files/RandomFile.txt is the game's chance, and seeds the computers' own),
+// from the program's start: each match is chosen on the title and menus by
+// keys, with the players set as --red and --blue would, and left with R on
+// the victory screen. `spoor` sees every trace line.
 inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t zaad,
                                  std::function<void(const std::string&)> spoor = nullptr) {
     using namespace Zanderfell;
     Headless::Reset();
     std::vector<Afloop> uit;
     size_t volgende = 0;
-    std::unique_ptr<Computer::Toetsenist> spelers[3];
-    std::unique_ptr<Aap> aap;
-    uint32_t vorigTeam = 0;
     int32_t levensVoor = 0;
     auto teamLevens = [](uint32_t team) {
         int32_t t = 0;
@@ -128,23 +141,6 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
         return t;
     };
     auto aanZet = [] { return KonijnNr >= 1 && KonijnNr <= 8 ? Konijntjes[KonijnNr].Team : 0u; };
-    Headless::AtEveryWait([&] {
-        const uint32_t team = aanZet();
-        // Keys the random player still holds are let go when its turn is over.
-        if (team != vorigTeam && aap) {
-            for (uint32_t vk : aap->vast_) Headless::Release(vk);
-            aap->vast_.clear();
-        }
-        vorigTeam = team;
-        const bool aapAanZet = team == 2 && aap;
-        if (team == 0 || (!spelers[team] && !aapAanZet)) return;
-        std::vector<Headless::ScriptedEvent> later;
-        for (const Computer::ToetsActie& a : aapAanZet ? aap->Kijk(Headless::Now()) : spelers[team]->Kijk(Headless::Now())) {
-            if (a.op <= Headless::Now()) a.neer ? Headless::Press(a.vk) : Headless::Release(a.vk);
-            else later.push_back({a.op, a.neer ? Headless::Action::Press : Headless::Action::Release, a.vk});
-        }
-        Headless::Schedule(later);
-    });
     Trace::SetSink([&](const std::string& line) {
         if (spoor) spoor(line);
         if (line == "title") {
@@ -153,13 +149,13 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
                 return;
             }
             const Partij& p = partijen[volgende++];
-            spelers[1] = std::make_unique<Computer::Toetsenist>(p.rood, zaad * 2 + 1);
-            spelers[2] = std::make_unique<Computer::Toetsenist>(p.blauw, zaad * 2 + 2);
-            aap = p.blauwAap ? std::make_unique<Aap>(zaad * 2 + 2) : nullptr;
-            if (aap) spelers[2] = nullptr;
-            zaad = zaad * 6364136223846793005ull + 1442695040888963407ull;
+            Computer::Rood = p.rood;
+            Computer::Blauw = p.blauwAap ? Speler::Mens : p.blauw;
             uit.push_back({});
             Headless::Schedule(MenuToetsen(Headless::Now(), p));
+        } else if (line.rfind("start", 0) == 0) {
+            // The game has set its players; the random one stands in for blue.
+            if (partijen[volgende - 1].blauwAap) Input::SetSource(2, std::make_shared<AapBron>(zaad + volgende));
         } else if (line.rfind("move ", 0) == 0) {
             const uint32_t team = aanZet();
             levensVoor = teamLevens(3 - team);
@@ -169,9 +165,10 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
             Afloop& a = uit.back();
             ++a.beurten;
             if (teamLevens(3 - team) < levensVoor) ++a.raak[team];
-            if (spelers[team]) a.langsteDenktijd = std::max(a.langsteDenktijd, spelers[team]->Denktijd());
-            if (spelers[team] && spelers[team]->Sterkte() == Speler::Moeilijk) {
-                const KONIJN& verwacht = spelers[team]->LaatstePlan().Verwacht;
+            const auto bron = Computer::BronVan(team);
+            if (bron) a.langsteDenktijd = std::max(a.langsteDenktijd, bron->Toetsen().Denktijd());
+            if (bron && bron->Toetsen().Sterkte() == Speler::Moeilijk) {
+                const KONIJN& verwacht = bron->Toetsen().LaatstePlan().Verwacht;
                 for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) {
                     const KonijnRecord &w = verwacht[k], &z = Konijntjes[k];
                     const bool levend = z.Levens > 0;
@@ -196,9 +193,10 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
                                 {Headless::Now() + 500, Headless::Action::Release, 'R'}});
         }
     });
-    Main();
+    const char* const args[] = {"zanderfell"};
+    Main(1, args);
     Trace::SetSink(nullptr);
-    Headless::AtEveryWait(nullptr);
+    Computer::Rood = Computer::Blauw = Speler::Mens;
     return uit;
 }
 

@@ -34,6 +34,14 @@ const std::vector<Optie>& Tabel() {
          [](Opties& o, const std::string& w) { return Speler(o.Rood, w); }},
         {"--blue", "WHO", "who plays blue: person, easy, normal or hard (else as chosen with C)",
          [](Opties& o, const std::string& w) { return Speler(o.Blauw, w); }},
+        {"--replay", "FILE", "watch a recorded game (Space pauses, Right fast, Q stops)",
+         [](Opties& o, const std::string& v) { return !(o.Afspelen = v).empty(); }},
+        // Takes every argument after it.
+        {"--verify", "FILE...", "check recorded games, headless: one line each, exit 0 when all match",
+         [](Opties& o, const std::string& v) {
+             o.Controleren.push_back(v);
+             return !v.empty();
+         }},
     };
     return tabel;
 }
@@ -50,18 +58,24 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
             u.fout = "unknown option " + args[i];
             return u;
         }
-        std::string waarde;
+        // A value named "...": this and every argument after it.
+        std::vector<std::string> waarden;
         if (gevonden->waarde) {
             if (i + 1 >= args.size()) {
                 u.fout = std::string(gevonden->naam) + " needs " + gevonden->waarde;
                 return u;
             }
-            waarde = args[++i];
+            const bool rest = std::string(gevonden->waarde).ends_with("...");
+            do waarden.push_back(args[++i]);
+            while (rest && i + 1 < args.size());
+        } else {
+            waarden.emplace_back();
         }
-        if (!gevonden->zet(u.opties, waarde)) {
-            u.fout = std::string(gevonden->naam) + ": not " + (gevonden->waarde ? gevonden->waarde : "") + ": " + waarde;
-            return u;
-        }
+        for (const std::string& waarde : waarden)
+            if (!gevonden->zet(u.opties, waarde)) {
+                u.fout = std::string(gevonden->naam) + ": not " + (gevonden->waarde ? gevonden->waarde : "") + ": " + waarde;
+                return u;
+            }
     }
     return u;
 }

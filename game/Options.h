@@ -16,6 +16,8 @@ struct Opties {
     bool Klassiek = false;  // --classic: the screens without the later additions
     // --red, --blue: who plays the team this run (blue otherwise as remembered).
     std::optional<Computer::Speler> Rood, Blauw;
+    std::string Afspelen;   // --replay FILE: watch a recorded game
+    std::vector<std::string> Controleren;  // --verify FILE...: check recorded games
 };
 
 // What the command line asks for. `fout` is set (and the program should end

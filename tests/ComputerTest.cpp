@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "game/Options.h"
 #include "game/Placement.h"
 #include "game/computer/Choice.h"
+#include "game/replay/Replay.h"
+#include "game/replay/Verify.h"
 #include "bench/ComputerMatch.h"
 #include "game/computer/Planner.h"
 #include "game/weapons/ShotSimulator.h"
@@ -149,6 +152,14 @@ TEST_F(ComputerGame, TwoComputersPlayTheGoldenGame) {
     const std::string pad = std::string(ZF_TEST_DATA_DIR) + "/computer_game.trace";
     if (std::getenv("ZF_UPDATE_GOLDEN")) TestSupport::WriteFile(pad, trace);
     EXPECT_EQ(trace, TestSupport::ReadFile(pad)) << "the game differs from " << pad;
+    // Its record plays back as the game went: the computer kept every rule
+    // a person keeps, pressing keys only.
+    std::vector<std::string> opnames;
+    for (const auto& f : std::filesystem::directory_iterator(Replay::Map)) opnames.push_back(f.path().string());
+    ASSERT_EQ(opnames.size(), 1u);
+    EXPECT_NE(TestSupport::ReadFile(opnames[0]).find("team 2 hard\n"), std::string::npos);
+    std::string verslag;
+    EXPECT_EQ(Replay::Verifieer(opnames, verslag), 0) << verslag;
 }
 
 }  // namespace
