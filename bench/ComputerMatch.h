@@ -85,7 +85,7 @@ struct Afloop {
     uint32_t beurten = 0;
     // Per team (index 1, 2): turns played, and turns that took lives from the other team.
     uint32_t gespeeld[3] = {}, raak[3] = {};
-    double langsteDenktijd = 0;  // ms, the longest decision
+    double langsteDenktijd = 0, langsteProcessor = 0;  // ms, the longest decision (clock, processor)
     // Turns of a hard player (it aims without error) that did not end as it
     // foresaw: a rabbit's lives or place other than planned.
     std::vector<std::string> anders;
@@ -167,6 +167,7 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
             if (teamLevens(3 - team) < levensVoor) ++a.raak[team];
             const auto bron = Computer::BronVan(team);
             if (bron) a.langsteDenktijd = std::max(a.langsteDenktijd, bron->Toetsen().Denktijd());
+            if (bron) a.langsteProcessor = std::max(a.langsteProcessor, bron->Toetsen().DenkProcessor());
             if (bron && bron->Toetsen().Sterkte() == Speler::Moeilijk) {
                 const KONIJN& verwacht = bron->Toetsen().LaatstePlan().Verwacht;
                 for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k) {

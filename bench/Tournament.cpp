@@ -49,7 +49,7 @@ std::vector<Partij> Reeks(uint32_t aantal, Speler sterk, Speler zwak) {
 
 struct Telling {
     uint32_t gewonnen = 0, onbeslist = 0, beurten = 0, raak = 0, raakWind = 0, beurtenWind = 0, anders = 0;
-    double denk = 0;
+    double denk = 0, processor = 0;
 };
 
 Telling Tel(const std::vector<Partij>& reeks, const std::vector<Afloop>& uit, Speler sterk) {
@@ -64,6 +64,7 @@ Telling Tel(const std::vector<Partij>& reeks, const std::vector<Afloop>& uit, Sp
         t.anders += uint32_t(uit[i].anders.size());
         for (const std::string& a : uit[i].anders) std::fprintf(stderr, "  match %zu, %s\n", i + 1, a.c_str());
         t.denk = std::max(t.denk, uit[i].langsteDenktijd);
+        t.processor = std::max(t.processor, uit[i].langsteProcessor);
     }
     return t;
 }
@@ -88,10 +89,10 @@ int main(int argc, char** argv) {
         const Telling t = Tel(reeks, uit, paar.sterk);
         std::fprintf(stderr,
                      "%s against %s: %u matches, %s wins %u (%.0f %%), %u unended; its turns taking lives %u of %u "
-                     "(%.0f %%), wind on %u of %u (%.0f %%); turns not as foreseen %u; longest decision %.0f ms; %.1f s\n",
+                     "(%.0f %%), wind on %u of %u (%.0f %%); turns not as foreseen %u; longest decision %.0f ms (processor %.0f ms); %.1f s\n",
                      Computer::Naam(paar.sterk), Computer::Naam(paar.zwak), uint32_t(uit.size()), Computer::Naam(paar.sterk),
                      t.gewonnen, 100.0 * t.gewonnen / uit.size(), t.onbeslist, t.raak, t.beurten, 100.0 * t.raak / t.beurten,
-                     t.raakWind, t.beurtenWind, 100.0 * t.raakWind / t.beurtenWind, t.anders, t.denk, s);
+                     t.raakWind, t.beurtenWind, 100.0 * t.raakWind / t.beurtenWind, t.anders, t.denk, t.processor, s);
         if (paar.sterk == Speler::Moeilijk && paar.zwak == Speler::Makkelijk) {
             // The same chance again: the same matches, line for line.
             std::string eerste, tweede;

@@ -6,6 +6,7 @@ build=$(realpath "${1:-build}")
 run="$build/run"
 cmake -S "$(dirname "$0")/.." -B "$build" -DZF_BENCH=ON >/dev/null
 cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_game zanderfell_bench_shots zanderfell_bench_pacing \
+  zanderfell_bench_computer zanderfell_tournament \
   zanderfell_screencheck >/dev/null
 
 echo "== frame costs, headless (medians of 5 repetitions)"
@@ -15,6 +16,13 @@ echo "== frame costs, headless (medians of 5 repetitions)"
 echo "== the shot simulator (CPU time)"
 "$build/bench/zanderfell_bench_shots" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
   grep -E "median|^Benchmark" || true
+
+echo "== the computer player's decision, each landscape and strength (CPU time)"
+"$build/bench/zanderfell_bench_computer" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  grep -E "median|max|^Benchmark" || true
+
+echo "== computer tournaments, headless in virtual time (a few minutes)"
+"$build/bench/zanderfell_tournament" "${ZF_TOURNAMENT_MATCHES:-100}" 2>&1 >/dev/null | grep -v "^  " || true
 
 echo "== a whole scripted game, headless in virtual time"
 "$build/bench/zanderfell_bench_game" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |

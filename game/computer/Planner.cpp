@@ -21,6 +21,7 @@
 #include "game/movement/TurnClock.h"
 #include "game/weapons/Aiming.h"
 #include "game/weapons/Damage.h"
+#include "game/weapons/Weapons.h"
 
 namespace Zanderfell::Computer {
 
@@ -182,15 +183,23 @@ public:
                 besteNa_ = voeten;
             }
         };
-        // The angle after each number of presses, worked out once.
+        // The angle after each number of presses, each from the one before
+        // (a refused turn leaves the angle, and every later press with it).
         std::array<float, 2 * MaxDraai + 1> hoek{};
-        for (int32_t n = -MaxDraai; n <= MaxDraai; ++n) hoek[size_t(n + MaxDraai)] = HoekNaToetsen(voeten, n);
+        const COORDINATEN richtpunt = RichtPunt(voeten);
+        hoek[MaxDraai] = BeginHoek;
+        for (int32_t n = 1; n <= MaxDraai; ++n) {
+            hoek[size_t(MaxDraai + n)] = DraaiVizier(richtpunt.x, richtpunt.y, hoek[size_t(MaxDraai + n - 1)], -1);
+            hoek[size_t(MaxDraai - n)] = DraaiVizier(richtpunt.x, richtpunt.y, hoek[size_t(MaxDraai - n + 1)], 1);
+        }
+        std::array<float, MaxKracht + 1> kracht{};
+        for (uint32_t k = 1; k <= MaxKracht; ++k) kracht[k] = KrachtNaStappen(k);
         auto schiet = [&](Wapen w, int32_t omhoog, uint32_t stappen) {
             Toetsen t;
             t.wapen = w;
             t.Omhoog = omhoog;
             t.Krachtstappen = stappen;
-            const Schot s{w, hoek[size_t(omhoog + MaxDraai)], KrachtNaStappen(stappen), -1};
+            const Schot s{w, hoek[size_t(omhoog + MaxDraai)], kracht[stappen], -1};
             return std::pair{t, Uitkomst(hier, Simuleer(hier, nr_, s), konijnen)};
         };
 
@@ -212,6 +221,8 @@ public:
             std::vector<std::pair<Toetsen, LD>> top;
             for (int32_t n = -MaxDraai; n <= MaxDraai; n += hs) {
                 if (n != -MaxDraai && hoek[size_t(n + MaxDraai)] == hoek[size_t(n - hs + MaxDraai)]) continue;
+                // Fired steeply into the ground at its feet: never worth it.
+                if (std::sin(LD{hoek[size_t(n + MaxDraai)]}) > 0.6L) continue;
                 for (uint32_t k = 1; k <= MaxKracht; k += ks) {
                     const auto [t, uw] = schiet(wapen, n, k);
                     neem(t, uw, konijnen);

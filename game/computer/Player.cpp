@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 
 #include "game/Turns.h"
 #include "game/TurnBanner.h"
@@ -31,6 +32,14 @@ constexpr uint64_t MeterStap = 50;
 constexpr uint64_t Geduld = 15000;
 
 constexpr uint32_t ToetsV = 'V', ToetsN = 'N', ToetsB = 'B';
+
+// The processor time this thread has had, in ms: what a decision costs
+// whatever else the machine runs.
+double ProcessorMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
+}
 
 }  // namespace
 
@@ -66,9 +75,11 @@ void Toetsenist::NieuweBeurt(uint64_t klok) {
     vast_ = 0;
     stap_ = Stap::Klaar;
     const auto begin = std::chrono::steady_clock::now();
+    const double cpu = ProcessorMs();
     const Stand stand{Level, Konijntjes, Menu.AantalKonijntjes, WindVanDeBeurt()};
     plan_ = Kies(stand, KonijnNr, sterkte_, kans_);
     denktijd_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    denkProcessor_ = ProcessorMs() - cpu;
     Begin(klok + Bedenktijd, plan_.Zet, plan_.Na.x, false);
 }
 

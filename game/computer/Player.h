@@ -27,9 +27,11 @@ public:
     // game's clock: the keys from now on. Those due now are to be given at
     // once, the others at their moment.
     std::vector<ToetsActie> Kijk(uint64_t klok);
-    // The last plan made, and how long making it took (ms of this machine).
+    // The last plan made, and how long making it took: ms of this machine's
+    // clock, and of the processor's time given to it.
     const Plan& LaatstePlan() const { return plan_; }
     double Denktijd() const { return denktijd_; }
+    double DenkProcessor() const { return denkProcessor_; }
     Speler Sterkte() const { return sterkte_; }
 
 private:
@@ -46,7 +48,7 @@ private:
     Speler sterkte_;
     Kans kans_;
     Plan plan_;
-    double denktijd_ = 0;
+    double denktijd_ = 0, denkProcessor_ = 0;
     uint64_t beurtTeller_ = 0, wapenTeller_ = 0, vluchtTeller_ = 0;
     // The movement under way: what is held, and from when on the next key
     // may come; in a hurry (the dynamite's fuse) each key follows at once.
