@@ -84,7 +84,12 @@ int main(int argc, char** argv) {
         const std::vector<Partij> reeks = Reeks(aantal, paar.sterk, paar.zwak);
         Kans(begin);
         const auto t0 = std::chrono::steady_clock::now();
-        const std::vector<Afloop> uit = Speel(reeks, zaad);
+        uint32_t nr = 0;
+        const std::vector<Afloop> uit = Speel(reeks, zaad, [&](const std::string& l) {
+            if (l.rfind("menu ", 0) == 0) ++nr;
+            if (std::getenv("ZF_TOURNAMENT_VERBOSE") && (l.rfind("menu ", 0) == 0 || l.rfind("victory", 0) == 0))
+                std::fprintf(stderr, "  %u: %s\n", nr, l.c_str());
+        });
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         const Telling t = Tel(reeks, uit, paar.sterk);
         std::fprintf(stderr,

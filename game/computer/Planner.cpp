@@ -164,19 +164,23 @@ LD Moeite(const Toetsen& t) { return 0.002L * std::abs(t.Omhoog) + 0.001L * t.Kr
 // grid with the shooter's cells where it stands.
 class Zoeker {
 public:
-    Zoeker(const Stand& stand, uint32_t nr, const Instelling& in) : stand_(stand), nr_(nr), in_(in) {}
+    Zoeker(const Stand& stand, uint32_t nr, const Instelling& in, uint32_t geduld)
+        : stand_(stand), nr_(nr), in_(in), nadering_(LD(1 + geduld) * LD(1 + geduld)) {}
 
     void Probeer(const LEVEL& level, const KONIJN& konijnen, Beweging zet) {
         const Stand hier{level, konijnen, stand_.AantalKonijntjes, stand_.Wind};
         const COORDINATEN voeten = konijnen[nr_].Positie;
         // Where nothing can be hit, closer is better: the blast nearer to
         // the other team digs a way to it, and the rabbit nearer to it has
-        // more to aim at next time. (Worth less than one life altogether.)
-        const LD zetMoeite = 0.0005L * std::abs(zet.Stappen) + 0.001L * std::abs(zet.Sprong) + 0.0002L * Afstand(voeten);
+        // more to aim at next time. Worth less than one life at first; after
+        // turns that took nothing it weighs more and more, up to lives of
+        // its own, so two players that cannot reach each other dig their way
+        // until they can.
+        const LD zetMoeite = 0.0005L * std::abs(zet.Stappen) + 0.001L * std::abs(zet.Sprong) + 0.0002L * nadering_ * Afstand(voeten);
         auto neem = [&](const Toetsen& t, const std::pair<SchotUitslag, LD>& uw, const KONIJN& posities,
                         Beweging vlucht = {}, COORDINATEN weg = {}) {
             const LD w = uw.second;
-            const LD rang = w - Moeite(t) - zetMoeite - 0.0003L * Afstand(uw.first.Einde);
+            const LD rang = w - Moeite(t) - zetMoeite - 0.0003L * nadering_ * Afstand(uw.first.Einde);
             if (rang > beste_.rang) {
                 beste_ = {t, vlucht, weg, w, rang, NaDeVal(hier, uw.first, posities)};
                 besteZet_ = zet;
@@ -280,6 +284,7 @@ private:
     const Stand& stand_;
     uint32_t nr_;
     const Instelling& in_;
+    LD nadering_;
 };
 
 }  // namespace
@@ -384,8 +389,10 @@ long double Waarde(const Stand& stand, uint32_t KonijnNr, const SchotUitslag& ui
     return w;
 }
 
-Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans) {
-    const Instelling in = Voor(sterkte);
+Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans, uint32_t geduld) {
+    Instelling in = Voor(sterkte);
+    // Long fruitless: every strength looks further afield.
+    if (geduld >= 4) in.verder = true;
     const COORDINATEN start = stand.konijnen[KonijnNr].Positie;
     // The game's grid as the turn has it: the shooter's cells lifted as it
     // moves, marked again where it stops.
@@ -395,7 +402,7 @@ Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans) {
     LEVEL& level = *werk;
     VoorVoetafdruk(start, [&](int32_t x, int32_t y) { level[x][y].Konijn = false; });
 
-    Zoeker zoeker(stand, KonijnNr, in);
+    Zoeker zoeker(stand, KonijnNr, in, geduld);
     std::vector<Beweging> zetten = in.zetten;
     if (in.verder) {
         // Longer ways toward the nearest of the other team.
@@ -405,7 +412,7 @@ Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans) {
             if (k.Levens <= 0 || k.Team == stand.konijnen[KonijnNr].Team) continue;
             if (std::abs(k.Positie.x - start.x) < kortst) kortst = std::abs(k.Positie.x - start.x), naar = k.Positie.x < start.x ? -1 : 1;
         }
-        if (naar != 0) zetten.insert(zetten.end(), {{naar * 150, 0}, {naar * 100, naar}});
+        if (naar != 0) zetten.insert(zetten.end(), {{naar * 150, 0}, {naar * 100, naar}, {naar * 300, 0}});
     }
     std::vector<COORDINATEN> gezien;
     std::vector<CEL> bewaard;

@@ -58,7 +58,9 @@ struct Plan {
 // The plan of rabbit KonijnNr for the state at the start of its turn (its
 // lives in its record, its cells marked), with the turn's wind in `stand`.
 // The computer's chance is drawn from only for the weaker strengths.
-Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans);
+// `geduld`: the player's turns in a row that took no lives; the longer, the
+// more it values getting closer to the other team, even at a cost.
+Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans, uint32_t geduld = 0);
 
 // What a shot of rabbit KonijnNr is worth to its team: lives taken from the
 // other team, rabbits knocked out or drowned by the falls after it, less

@@ -50,6 +50,8 @@ void Toetsenist::Los(uint64_t op, uint32_t vk) { uit_.push_back({op, false, vk})
 
 std::vector<ToetsActie> Toetsenist::Kijk(uint64_t klok) {
     uit_.clear();
+    // Between matches (a match left for the title) there is no rabbit to play.
+    if (KonijnNr < 1 || KonijnNr > 8) return uit_;
     const FaseStand fase = HuidigeFase();
     if (fase.fase == Fase::Bewegen && fase.teller != beurtTeller_) {
         beurtTeller_ = fase.teller;
@@ -77,7 +79,13 @@ void Toetsenist::NieuweBeurt(uint64_t klok) {
     const auto begin = std::chrono::steady_clock::now();
     const double cpu = ProcessorMs();
     const Stand stand{Level, Konijntjes, Menu.AantalKonijntjes, WindVanDeBeurt()};
-    plan_ = Kies(stand, KonijnNr, sterkte_, kans_);
+    // Did the other team lose lives since this player's last turn?
+    int32_t ander = 0;
+    for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k)
+        if (Konijntjes[k].Team != Konijntjes[KonijnNr].Team && Konijntjes[k].Levens > 0) ander += Konijntjes[k].Levens;
+    geduld_ = ander < anderVoor_ ? 0 : geduld_ + 1;
+    anderVoor_ = ander;
+    plan_ = Kies(stand, KonijnNr, sterkte_, kans_, geduld_);
     denktijd_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
     denkProcessor_ = ProcessorMs() - cpu;
     Begin(klok + Bedenktijd, plan_.Zet, plan_.Na.x, false);

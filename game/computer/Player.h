@@ -4,6 +4,7 @@
 // it (rabbits, grid, wind, the phase) and changes nothing but keys.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -50,6 +51,10 @@ private:
     Plan plan_;
     double denktijd_ = 0, denkProcessor_ = 0;
     uint64_t beurtTeller_ = 0, wapenTeller_ = 0, vluchtTeller_ = 0;
+    // The other team's lives at this player's last turn, and its turns in a
+    // row since it last saw them go down.
+    int32_t anderVoor_ = INT32_MAX;
+    uint32_t geduld_ = 0;
     // The movement under way: what is held, and from when on the next key
     // may come; in a hurry (the dynamite's fuse) each key follows at once.
     Stap stap_ = Stap::Klaar;
