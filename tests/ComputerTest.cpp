@@ -3,6 +3,7 @@
 // when the simulator plays it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -151,7 +152,9 @@ TEST_F(ComputerGame, TwoComputersPlayTheGoldenGame) {
     for (const std::string& a : uit[0].anders) ADD_FAILURE() << a;
     const std::string pad = std::string(ZF_TEST_DATA_DIR) + "/computer_game.trace";
     if (std::getenv("ZF_UPDATE_GOLDEN")) TestSupport::WriteFile(pad, trace);
-    EXPECT_EQ(trace, TestSupport::ReadFile(pad)) << "the game differs from " << pad;
+    const std::string golden = TestSupport::ReadFile(pad);
+    const size_t at = std::mismatch(trace.begin(), trace.end(), golden.begin(), golden.end()).first - trace.begin();
+    EXPECT_EQ(trace, golden) << pad << " differs first at line " << std::count(trace.begin(), trace.begin() + long(at), '\n') + 1;
     // Its record plays back as the game went: the computer kept every rule
     // a person keeps, pressing keys only.
     std::vector<std::string> opnames;

@@ -56,8 +56,7 @@ Instelling Voor(Speler s) {
     Instelling i;
     switch (s) {
     case Speler::Moeilijk:
-        i.zetten = {{0, 0},  {-12, 0}, {12, 0},  {-30, 0}, {30, 0},  {-60, 0},
-                    {60, 0}, {0, -1},  {0, 1}};
+        i.zetten = {{0, 0}, {-30, 0}, {30, 0}, {-60, 0}, {60, 0}, {0, -1}, {0, 1}};
         i.hoekStap = 2;
         i.krachtStap = 2;
         i.verfijnd = 8;
@@ -412,7 +411,8 @@ Plan Kies(const Stand& stand, uint32_t KonijnNr, Speler sterkte, Kans& kans, uin
             if (k.Levens <= 0 || k.Team == stand.konijnen[KonijnNr].Team) continue;
             if (std::abs(k.Positie.x - start.x) < kortst) kortst = std::abs(k.Positie.x - start.x), naar = k.Positie.x < start.x ? -1 : 1;
         }
-        if (naar != 0) zetten.insert(zetten.end(), {{naar * 150, 0}, {naar * 100, naar}, {naar * 300, 0}});
+        if (naar != 0) zetten.insert(zetten.end(), {{naar * 150, 0}, {naar * 100, naar}});
+        if (naar != 0 && geduld >= 4) zetten.push_back({naar * 300, 0});
     }
     std::vector<COORDINATEN> gezien;
     std::vector<CEL> bewaard;
