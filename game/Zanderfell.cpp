@@ -71,7 +71,7 @@ bool SpeelSpel() {
     Replay::Opname kop = Replay::NieuweKop();
     // The computer's teams give their keys through the input layer, seeded
     // from the match's random state; the record says who played.
-    const auto computers = Computer::ZetSpelers(kop.random);
+    const Computer::SpelersVanDePartij spelers(kop.random);
     for (uint32_t team = 1; team <= 2; ++team) kop.spelers[team - 1] = Computer::Naam(Computer::SpelerVan(team));
     Replay::Recorder opname(kop);
     Afloop afloop = Afloop::Verder;

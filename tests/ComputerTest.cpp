@@ -16,6 +16,7 @@
 #include "game/replay/Replay.h"
 #include "game/replay/Verify.h"
 #include "bench/ComputerMatch.h"
+#include "tests/ScriptedGame.h"
 #include "game/computer/Planner.h"
 #include "game/weapons/ShotSimulator.h"
 #include "tests/TestSupport.h"
@@ -137,6 +138,20 @@ TEST_F(ComputerGame, WhoPlaysFromTheCommandLineAndTheTitle) {
         EXPECT_EQ(Computer::LeesBlauw(), klassiek ? Speler::Mens : Speler::Makkelijk);
         EXPECT_EQ(trace.find("blue hard\nblue person\nblue easy\n") != std::string::npos, !klassiek) << trace;
     }
+    // Left for the title in the computer's turn, the title takes the
+    // person's keys again.
+    Headless::Reset();
+    ScriptedGame::Driver driver({{"title", ScriptedGame::Tap(100, ScriptedGame::Down) + ScriptedGame::Tap(200, ScriptedGame::Down) +
+                                               ScriptedGame::Tap(300, ScriptedGame::Enter)},
+                                 {"move 1", ScriptedGame::Tap(700, 0x1B) + ScriptedGame::Tap(800, ScriptedGame::Down) +
+                                                ScriptedGame::Tap(900, ScriptedGame::Enter)},
+                                 {"title", ScriptedGame::Tap(100, 'C') + ScriptedGame::Tap(200, 'Q')}});
+    Trace::SetSink([&](const std::string& l) { driver(l); });
+    const char* const args[] = {"zanderfell", "--red", "hard"};
+    EXPECT_EQ(Main(3, args), 0);
+    Trace::SetSink(nullptr);
+    EXPECT_NE(driver.Trace().find("quit to title\ntitle\nblue easy\nquit\n"), std::string::npos) << driver.Trace();
+    EXPECT_EQ(Headless::ClosedByPlayerAt(), UINT64_MAX) << "Q closed the game, not a title without keys";
 }
 
 // A whole game of two computers, from the title to the victory, against its

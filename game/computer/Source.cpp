@@ -44,4 +44,9 @@ std::array<std::shared_ptr<Bron>, 3> ZetSpelers(const RANDOMTOESTAND& toestand) 
     return bronnen;
 }
 
+SpelersVanDePartij::~SpelersVanDePartij() {
+    Input::SetTurn(0);
+    for (uint32_t team = 1; team <= 2; ++team) Input::SetSource(team, nullptr);
+}
+
 }  // namespace Zanderfell::Computer

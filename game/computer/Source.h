@@ -31,6 +31,17 @@ private:
 // same state, the same match); a person's team gets the window. Returns the
 // sources (nullptr for a person), 1 red and 2 blue.
 std::array<std::shared_ptr<Bron>, 3> ZetSpelers(const RANDOMTOESTAND& toestand);
+// The players of one match: set as it starts; when it ends, however it
+// ends (a victory, the title, the window closed), the window is every
+// team's source again and no team is on turn, so the title takes the
+// person's keys.
+class SpelersVanDePartij {
+public:
+    explicit SpelersVanDePartij(const RANDOMTOESTAND& toestand) { ZetSpelers(toestand); }
+    ~SpelersVanDePartij();
+    SpelersVanDePartij(const SpelersVanDePartij&) = delete;
+    SpelersVanDePartij& operator=(const SpelersVanDePartij&) = delete;
+};
 // The computer's source of a team in the match being played (nullptr: a person).
 std::shared_ptr<const Bron> BronVan(uint32_t team);
 
