@@ -199,9 +199,12 @@ int Main(int argc, const char* const* argv) {
     if (!gelezen.opties.Controleren.empty()) return Controleer(gelezen.opties.Controleren);
     // The tests may have switched it on already.
     if (gelezen.opties.Klassiek) Klassiek = true;
-    // Who plays: red a person unless told, blue as last chosen on the title.
+    // Who plays: red a person unless told, blue as last chosen on the title
+    // (whose classic picture does not show that choice: there a person).
     Computer::Rood = gelezen.opties.Rood.value_or(Computer::Speler::Mens);
-    Computer::Blauw = gelezen.opties.Blauw ? *gelezen.opties.Blauw : Computer::LeesBlauw();
+    Computer::Blauw = gelezen.opties.Blauw ? *gelezen.opties.Blauw
+                      : Klassiek           ? Computer::Speler::Mens
+                                           : Computer::LeesBlauw();
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);

@@ -127,6 +127,7 @@ TEST_F(ComputerGame, WhoPlaysFromTheCommandLineAndTheTitle) {
     for (const bool klassiek : {false, true}) {
         Headless::Reset();
         std::remove("Computer.txt");
+        if (klassiek) Computer::BewaarBlauw(Speler::Moeilijk);
         std::string trace;
         Trace::SetSink([&](const std::string& l) { trace += l + "\n"; });
         for (uint64_t t : {100, 200, 300, 400, 500}) Headless::Tap(t, 'C');
@@ -134,8 +135,9 @@ TEST_F(ComputerGame, WhoPlaysFromTheCommandLineAndTheTitle) {
         EXPECT_EQ(Main(klassiek ? 2 : 1, args), 0);
         Trace::SetSink(nullptr);
         Klassiek = false;
-        // Easy, normal, hard, a person, easy.
-        EXPECT_EQ(Computer::LeesBlauw(), klassiek ? Speler::Mens : Speler::Makkelijk);
+        // Easy, normal, hard, a person, easy; classic: kept, but a person plays.
+        EXPECT_EQ(Computer::LeesBlauw(), klassiek ? Speler::Moeilijk : Speler::Makkelijk);
+        EXPECT_EQ(Computer::Blauw, klassiek ? Speler::Mens : Speler::Makkelijk);
         EXPECT_EQ(trace.find("blue hard\nblue person\nblue easy\n") != std::string::npos, !klassiek) << trace;
     }
     // Left for the title in the computer's turn, the title takes the
