@@ -143,6 +143,7 @@ TEST_F(ComputerGame, WhoPlaysFromTheCommandLineAndTheTitle) {
     // Left for the title in the computer's turn, the title takes the
     // person's keys again.
     Headless::Reset();
+    std::remove("Computer.txt");
     ScriptedGame::Driver driver({{"title", ScriptedGame::Tap(100, ScriptedGame::Down) + ScriptedGame::Tap(200, ScriptedGame::Down) +
                                                ScriptedGame::Tap(300, ScriptedGame::Enter)},
                                  {"move 1", ScriptedGame::Tap(700, 0x1B) + ScriptedGame::Tap(800, ScriptedGame::Down) +
