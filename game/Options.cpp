@@ -34,7 +34,7 @@ const std::vector<Optie>& Tabel() {
          [](Opties& o, const std::string& w) { return Speler(o.Rood, w); }},
         {"--blue", "WHO", "who plays blue: person, easy, normal or hard (else as chosen with C)",
          [](Opties& o, const std::string& w) { return Speler(o.Blauw, w); }},
-        {"--replay", "FILE", "watch a recorded game (Space pauses, Right fast, Q stops)",
+        {"--replay", "FILE", "watch a recorded game (Space pauses, Right held plays 4x, Q stops)",
          [](Opties& o, const std::string& v) { return !(o.Afspelen = v).empty(); }},
         // Takes every argument after it.
         {"--verify", "FILE...", "check recorded games, headless: one line each, exit 0 when all match",

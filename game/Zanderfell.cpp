@@ -157,12 +157,7 @@ int KijkOpname(const std::string& bestand, bool mute) {
         std::fprintf(stderr, "zanderfell: %s: %s\n", bestand.c_str(), fout.c_str());
         return 2;
     }
-    MaakSchermAan();
-    if (Wimdows::State() != Wimdows::STATE_ACTIVE) {
-        std::fprintf(stderr, "zanderfell: the window could not be opened (no display?)\n");
-        return 1;
-    }
-    Sound::Open(mute);
+    // The keys are the playback's from the moment the window opens.
     const auto bron = std::make_shared<Replay::Bron>(o);
     Input::SetWindowHook([bron](uint32_t vk, bool neer) {
         if (vk == Wimdows::VK_RIGHT) Runtime::SetPace(neer ? 4 : 1);
@@ -170,11 +165,17 @@ int KijkOpname(const std::string& bestand, bool mute) {
         if (vk == Wimdows::VK_SPACE) bron->Pauzeer(!bron->Gepauzeerd());
         if (vk == 'Q') bron->Stoppen();
     });
+    MaakSchermAan();
+    if (Wimdows::State() != Wimdows::STATE_ACTIVE) {
+        std::fprintf(stderr, "zanderfell: the window could not be opened (no display?)\n");
+        return 1;
+    }
+    Sound::Open(mute);
     uint32_t beurten = 0;
-    const std::string verschil = Replay::Speel(o, bron, beurten);
+    const std::string verschil = Replay::Speel(o, bron, beurten, false);
     if (!verschil.empty())
         std::fprintf(stderr, "zanderfell: %s did not play as recorded: %s\n", bestand.c_str(), verschil.c_str());
-    if (verschil.empty() && o.einde) {
+    if (verschil.empty() && o.einde && !bron->Gestopt()) {
         // The winner a moment, as the players saw it.
         TekenBitmaps::TekenOverwinning(o.einde->winnaar);
         Runtime::Delay(2000);

@@ -27,6 +27,10 @@ std::condition_variable& changed = *new std::condition_variable;
 // window thread clears it when the window goes) ------------------------------
 std::array<bool, 256> held{}, tapped{};
 std::deque<uint32_t> queue;
+// Counts what may end a wait for input (a key delivered, a source's wake,
+// the window gone): a wait is skipped when the count moved while a source
+// was asked without the lock.
+uint64_t wakes = 0;
 std::array<bool, 256> rawDown{};  // as the window last told: the keys under the player's fingers
 
 // --- the pause: the handler is the game thread's; the flags are read by the
@@ -89,7 +93,7 @@ WindowKeys& windowKeys = *new WindowKeys;
 const std::shared_ptr<Source> windowSource(&windowKeys, [](Source*) {});
 
 const std::shared_ptr<Source>& SourceOnTurn() {
-    const auto& s = sources[turn];
+    const auto& s = sources.at(turn);
     return s ? s : windowSource;
 }
 
@@ -129,8 +133,8 @@ void TakeIn(std::unique_lock<std::mutex>& lk, bool newLook) {
         }
     }
     if (events.empty() || observers.empty()) return;
-    lk.unlock();
     const auto watching = observers;  // an observer may unobserve itself
+    lk.unlock();
     for (const Event& e : events)
         for (const auto& [id, o] : watching) o({looks, clock, turn, e});
     lk.lock();
@@ -141,6 +145,11 @@ void TakeIn(std::unique_lock<std::mutex>& lk, bool newLook) {
 std::shared_ptr<Source> Window() { return windowSource; }
 
 void SetSource(uint32_t team, std::shared_ptr<Source> source) { sources.at(team) = std::move(source); }
+
+std::shared_ptr<Source> SourceOf(uint32_t team) {
+    const auto& s = sources.at(team);
+    return s ? s : windowSource;
+}
 
 void SetTurn(uint32_t team) {
     if (team > 2) team = 0;
@@ -167,7 +176,10 @@ void Unobserve(int id) {
 }
 
 void Wake() {
-    { std::lock_guard lk(mutex); }
+    {
+        std::lock_guard lk(mutex);
+        ++wakes;
+    }
     changed.notify_all();
 }
 
@@ -200,18 +212,17 @@ void Look() {
     ++looks;
     for (;;) {
         const std::shared_ptr<Source> source = SourceOnTurn();
+        const uint64_t seen = wakes;
         lk.unlock();
         const bool ready = source->Ready(looks, ClockMs());
+        const uint64_t next = ready ? 0 : source->NextAt(looks);
         lk.lock();
         if (ready) break;
         if (WindowGone()) {
             lk.unlock();
             throw Wimdows::QuitGame{};
         }
-        lk.unlock();
-        const uint64_t next = source->NextAt(looks);
-        lk.lock();
-        Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
+        if (wakes == seen) Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
     }
     TakeIn(lk, true);
 }
@@ -225,6 +236,7 @@ void Forget() {
         rawDown.fill(false);
         queue.clear();
         windowKeys.Discard();
+        ++wakes;
     }
     changed.notify_all();
 }
@@ -262,9 +274,14 @@ uint32_t GetKey() {
             lk.lock();
             continue;
         }
-        // Still the same look: it goes on taking keys in as they come.
-        const uint64_t next = SourceOnTurn()->NextAt(looks);
-        Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
+        // Still the same look: it goes on taking keys in as they come. A
+        // source is asked without the lock (it may wake the game itself).
+        const std::shared_ptr<Source> source = SourceOnTurn();
+        const uint64_t seen = wakes;
+        lk.unlock();
+        const uint64_t next = source->NextAt(looks);
+        lk.lock();
+        if (wakes == seen) Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
         TakeIn(lk, false);
     }
     uint32_t k = queue.front();
@@ -300,7 +317,7 @@ uint32_t PauseKey() {
             lk.unlock();
             throw QuitGame{};
         }
-        Platform::WaitForInput(lk, changed, UINT64_MAX);
+        Platform::WaitForInput(lk, changed, UINT64_MAX, true);
     }
     uint32_t k = pausebuf.front();
     pausebuf.pop_front();
@@ -332,6 +349,7 @@ void KeyPressed(uint32_t vk) {
             else if (pauseOn && vk == VK_ESCAPE) pauseAsked = true;
             else windowKeys.raw.push_back({true, uint8_t(vk), at});
         }
+        ++wakes;
     }
     if (h) h(vk, true);
     changed.notify_all();
@@ -346,6 +364,7 @@ void KeyReleased(uint32_t vk) {
         rawDown[vk] = false;
         if (hook) h = hook;
         else windowKeys.raw.push_back({false, uint8_t(vk), at});
+        ++wakes;
     }
     if (h) h(vk, false);
     changed.notify_all();

@@ -68,13 +68,15 @@ std::string AfbrekingRegel(uint64_t look, uint64_t klok);
 bool LeesOpname(const std::string& tekst, Opname& o, std::string& fout);
 
 // Hashes (FNV-1a) of the live game: the grid alone, and the whole state
-// (grid, rabbits, impacts).
+// (grid, the rabbits in the match, impacts).
 uint64_t GrondHash();
 uint64_t StaatHash();
 // The live game's state now, as a turn line gives it.
 Beurtstand Stand(uint32_t beurt, uint32_t konijn);
 // The first difference between a recorded turn end and the live one, said
-// for a person ("" when they agree).
-std::string Verschil(const Beurtstand& opgenomen, const Beurtstand& nu);
+// for a person ("" when they agree). The clock only counts when `klok`: a
+// playback in the window keeps the record's pace to the millisecond, not
+// exactly.
+std::string Verschil(const Beurtstand& opgenomen, const Beurtstand& nu, bool klok);
 
 }  // namespace Zanderfell::Replay

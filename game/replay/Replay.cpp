@@ -30,6 +30,7 @@ Opname NieuweKop() {
     if (Runtime::ReadFile(RandomBestand, tekst)) o.random = ToestandUitTekst(tekst, klacht);
     o.menu = Menu;
     o.klassiek = Klassiek;
+    for (uint32_t t = 1; t <= 2; ++t) o.spelers[t - 1] = Input::SourceOf(t)->Name();
     return o;
 }
 
@@ -155,18 +156,23 @@ void Bron::Stoppen() {
 
 // --- a recorded match played again ---------------------------------------------
 
-std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot) {
-    Menu = o.menu;
-    Klassiek = o.klassiek;
-    RandomInGeheugen(o.random);
-    for (uint32_t t = 0; t <= 2; ++t) Input::SetSource(t, bron);
+std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot, bool exact) {
+    // The record's settings for its match; the program's again after it.
     struct Terug {
+        MENU menu = Menu;
+        bool klassiek = Klassiek;
         ~Terug() {
             for (uint32_t t = 0; t <= 2; ++t) Input::SetSource(t, nullptr);
             Input::SetTurn(0);
             RandomInBestand();
+            Menu = menu;
+            Klassiek = klassiek;
         }
     } terug;
+    Menu = o.menu;
+    Klassiek = o.klassiek;
+    RandomInGeheugen(o.random);
+    for (uint32_t t = 0; t <= 2; ++t) Input::SetSource(t, bron);
     tot = 0;
     auto beurt = [](uint32_t n) { return "turn " + std::to_string(n) + ": "; };
     try {
@@ -175,7 +181,7 @@ std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& 
                 if (o.einde) throw Stop{beurt(b) + "the record ended after " + std::to_string(o.beurten.size()) + " turns"};
                 throw Stop{};  // cut short before this turn's end was written
             }
-            const std::string v = Verschil(o.beurten[b - 1], Stand(b, konijn));
+            const std::string v = Verschil(o.beurten[b - 1], Stand(b, konijn), exact);
             if (!v.empty()) throw Stop{beurt(b) + v};
             tot = b;
         });

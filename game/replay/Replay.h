@@ -18,7 +18,8 @@ constexpr const char* Map = "Replays";  // beside Files/ in the game's directory
 constexpr size_t Bewaard = 100;         // the newest records kept
 
 // The heading of a match about to start: this game's version, the date, the
-// random state in Files/RandomFile.txt, the menu's settings.
+// random state in Files/RandomFile.txt, the menu's settings, who plays each
+// team (its source's name).
 Opname NieuweKop();
 
 // Writes one match into Replays/<date>_<time>.zfr, line by line as it goes
@@ -63,6 +64,7 @@ public:
     void Pauzeer(bool aan);
     bool Gepauzeerd() const { return gepauzeerd_; }
     void Stoppen();
+    bool Gestopt() const { return gestopt_; }
 
 private:
     uint64_t Wanneer(size_t i) const { return toetsen_[i].clockMs + verschoven_; }
@@ -79,7 +81,7 @@ private:
 // every player, on a random state in memory, and compares every turn's end
 // and the match's end with the record. Returns "" when they agree, else the
 // first difference ("turn 3: rabbit 2 at ..."). `tot` gets the number of
-// turns checked.
-std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot);
+// turns checked. In virtual time (`exact`) the game clock must agree too.
+std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot, bool exact);
 
 }  // namespace Zanderfell::Replay

@@ -34,7 +34,7 @@ int Verifieer(const std::vector<std::string>& bestanden, std::string& uit) {
         uint32_t beurten = 0;
         std::string verschil;
         try {
-            verschil = Speel(o, std::make_shared<Bron>(o), beurten);
+            verschil = Speel(o, std::make_shared<Bron>(o), beurten, true);
         } catch (const Wimdows::QuitGame&) {
             verschil = "turn " + std::to_string(beurten + 1) + ": the game ended early";
             Wimdows::KillWindow();
@@ -46,7 +46,7 @@ int Verifieer(const std::vector<std::string>& bestanden, std::string& uit) {
             uit += bestand + ": ok (" + std::to_string(beurten) + " turns, team " + std::to_string(o.einde->winnaar) +
                    " won)\n";
         } else {
-            uit += bestand + ": ok up to where it was cut short (" + std::to_string(beurten) + " turns)\n";
+            uit += bestand + ": ok up to where it was cut short (turns checked: " + std::to_string(beurten) + ")\n";
         }
     }
     return code;
