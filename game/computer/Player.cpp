@@ -29,7 +29,7 @@ constexpr uint64_t Draaipauze = 150;
 // The power meter's pace: one step per wait of 50 ms while Space is held.
 constexpr uint64_t MeterStap = 50;
 // A key held this long without the rabbit arriving is let go.
-constexpr uint64_t Geduld = 15000;
+constexpr uint64_t LangsteVast = 15000;
 
 constexpr uint32_t ToetsV = 'V', ToetsN = 'N', ToetsB = 'B';
 
@@ -128,7 +128,7 @@ void Toetsenist::Stuur(uint64_t klok, Fase fase) {
         case Stap::Lopen:
             if (vast_ == 0 && klok >= volgende_) {
                 druk(beweging_.Stappen < 0 ? Wimdows::VK_LEFT : Wimdows::VK_RIGHT);
-            } else if (vast_ != 0 && (Konijntjes[KonijnNr].Positie.x == doelX_ || klok - vastSinds_ > Geduld)) {
+            } else if (vast_ != 0 && (Konijntjes[KonijnNr].Positie.x == doelX_ || klok - vastSinds_ > LangsteVast)) {
                 los();
                 stap_ = haast_ ? Stap::Klaar : Stap::Enter;
                 volgende_ = klok + pauze;
