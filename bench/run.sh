@@ -6,7 +6,8 @@ build=$(realpath "${1:-build}")
 run="$build/run"
 cmake -S "$(dirname "$0")/.." -B "$build" -DZF_BENCH=ON >/dev/null
 cmake --build "$build" --target zanderfell zanderfell_bench_field zanderfell_bench_game zanderfell_bench_shots zanderfell_bench_pacing \
-  zanderfell_bench_scale zanderfell_screencheck >/dev/null
+  zanderfell_bench_scale zanderfell_bench_computer zanderfell_tournament \
+  zanderfell_screencheck >/dev/null
 
 echo "== frame costs, headless (medians of 5 repetitions)"
 "$build/bench/zanderfell_bench_field" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
@@ -19,6 +20,12 @@ echo "== the shot simulator (CPU time)"
 echo "== the picture scaled into the window (the window thread's work, CPU time)"
 "$build/bench/zanderfell_bench_scale" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
   grep -E "median|^Benchmark" || true
+echo "== the computer player's decision, each landscape and strength (CPU time)"
+"$build/bench/zanderfell_bench_computer" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  grep -E "median|max|^Benchmark" || true
+
+echo "== computer tournaments, headless in virtual time (a few minutes)"
+"$build/bench/zanderfell_tournament" "${ZF_TOURNAMENT_MATCHES:-100}" 2>&1 >/dev/null | grep -v "^  " || true
 
 echo "== a whole scripted game, headless in virtual time"
 "$build/bench/zanderfell_bench_game" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |

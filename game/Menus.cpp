@@ -2,6 +2,8 @@
 
 #include "audio/Sound.h"
 #include "game/Trace.h"
+#include "game/Zanderfell.h"
+#include "game/computer/Choice.h"
 #include "gfx/TekenBitmaps.h"
 
 namespace Zanderfell {
@@ -13,7 +15,8 @@ namespace MenusLokaal {
 
 using namespace TekenBitmaps;
 
-constexpr uint32_t Enter = 0x0D, Links = 0x25, Omhoog = 0x26, Rechts = 0x27, Omlaag = 0x28, Q = 0x51, R = 0x52;
+constexpr uint32_t Enter = 0x0D, Links = 0x25, Omhoog = 0x26, Rechts = 0x27, Omlaag = 0x28, C = 0x43, Q = 0x51,
+                   R = 0x52;
 
 // The menus' own start-up: a fresh window (unbuffered, so every screen shows
 // as soon as it is drawn), the loading picture, and the catalogue again.
@@ -33,11 +36,29 @@ uint32_t TitelSchermSelectie() {
     TekenTitelScherm(1);
     Trace::Line("title");
     for (;;) {
-        TekenTitelScherm(selectie);
+        if (Klassiek) {
+            TekenTitelScherm(selectie);
+        } else {
+            // The title and who plays blue reach the window as one picture.
+            Wimdows::SetBuffering(true);
+            TekenTitelScherm(selectie);
+            TekenBlauweSpeler(uint32_t(Computer::Blauw) + 1);
+            Wimdows::UpdateWindow();
+            Wimdows::SetBuffering(false);
+        }
         switch (Wimdows::GetKey()) {
             case Omhoog: selectie = selectie == 1 ? 4 : selectie - 1; Hoor(Sound::Id::MenuMove); break;
             case Omlaag: selectie = selectie == 4 ? 1 : selectie + 1; Hoor(Sound::Id::MenuMove); break;
             case Enter: Hoor(Sound::Id::MenuChoose); return selectie;
+            // C: who plays blue, remembered for the next time. (--classic
+            // shows the title as it always was, without the choice.)
+            case C:
+                if (Klassiek) break;
+                Computer::Blauw = Computer::Volgende(Computer::Blauw);
+                Computer::BewaarBlauw(Computer::Blauw);
+                Trace::Line(std::string("blue ") + Computer::Naam(Computer::Blauw));
+                Hoor(Sound::Id::MenuMove);
+                break;
             // Q closes the window; the next wait for a key then ends the game.
             case Q: Wimdows::KillWindow(); break;
             default: break;

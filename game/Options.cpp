@@ -17,6 +17,13 @@ struct Optie {
     std::function<bool(Opties&, const std::string&)> zet;
 };
 
+bool Speler(std::optional<Computer::Speler>& wie, const std::string& naam) {
+    Computer::Speler s;
+    if (!Computer::UitNaam(naam.c_str(), s)) return false;
+    wie = s;
+    return true;
+}
+
 const std::vector<Optie>& Tabel() {
     static const std::vector<Optie> tabel = {
         {"--mute", nullptr, "play without sound this time (the remembered choice stays)",
@@ -30,6 +37,10 @@ const std::vector<Optie>& Tabel() {
         {"--help", nullptr, "show this help and end", [](Opties& o, const std::string&) { return o.Hulp = true; }},
         {"--version", nullptr, "show the version and end",
          [](Opties& o, const std::string&) { return o.Versie = true; }},
+        {"--red", "WHO", "who plays red: person, easy, normal or hard (else a person)",
+         [](Opties& o, const std::string& w) { return Speler(o.Rood, w); }},
+        {"--blue", "WHO", "who plays blue: person, easy, normal or hard (else as chosen with C)",
+         [](Opties& o, const std::string& w) { return Speler(o.Blauw, w); }},
         {"--replay", "FILE", "watch a recorded game (Space pauses, Right held plays 4x, Q stops)",
          [](Opties& o, const std::string& v) { return !(o.Afspelen = v).empty(); }},
         // Takes every argument after it.

@@ -3,10 +3,12 @@
 // (game/Options.cpp) and a field here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "gfx/WindowChoice.h"
+#include "game/computer/Planner.h"
 
 namespace Zanderfell {
 
@@ -17,6 +19,8 @@ struct Opties {
     WindowChoice::Mode Scherm = WindowChoice::Mode::Remembered;
     bool Hulp = false;    // --help: the usage, then the end
     bool Versie = false;  // --version
+    // --red, --blue: who plays the team this run (blue otherwise as remembered).
+    std::optional<Computer::Speler> Rood, Blauw;
     std::string Afspelen;   // --replay FILE: watch a recorded game
     std::vector<std::string> Controleren;  // --verify FILE...: check recorded games
 };

@@ -56,7 +56,14 @@ void TekenBannerNogEven() {
     TekenBitmaps::TekenBeurtBanner(bannerTeam, bannerKonijn);
 }
 
+namespace {
+FaseStand faseStand;
+}  // namespace
+
+FaseStand HuidigeFase() { return faseStand; }
+
 void ToonHint(Fase fase) {
+    faseStand = {fase, faseStand.teller + 1};
     if (!Klassiek) TekenBitmaps::TekenHint(static_cast<uint32_t>(fase));
 }
 

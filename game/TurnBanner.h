@@ -23,6 +23,13 @@ void TekenBannerNogEven();
 // The keys of the phase the player is in, in the status bar's hint.
 enum class Fase : uint32_t { Bewegen = 1, Kiezen, Richten, Laden, Bijl, Dynamiet };
 void ToonHint(Fase fase);
+// The phase last entered, and how many phases have begun since the program
+// started: a computer player follows the turn by them (0: none yet).
+struct FaseStand {
+    Fase fase = Fase::Bewegen;
+    uint64_t teller = 0;
+};
+FaseStand HuidigeFase();
 
 // A new game: no banner and no numbers of an earlier one.
 void GeenBanner();

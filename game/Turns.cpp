@@ -35,7 +35,10 @@ uint32_t ControleerWelkKonijntje(uint32_t KonijnNr, uint32_t AantalKonijntjes, c
 
 namespace {
 constexpr float BeurtTijd = 50.0f;  // the movement phase's clock
+int32_t beurtWind = 0;
 }  // namespace
+
+int32_t WindVanDeBeurt() { return beurtWind; }
 
 void Beurt(uint32_t KonijnNr) {
     KonijnRecord& konijn = Konijntjes[KonijnNr];
@@ -43,6 +46,7 @@ void Beurt(uint32_t KonijnNr) {
 
     int32_t Wind = 0;
     if (Menu.Wind) Wind = WindGenereren();
+    beurtWind = Wind;
     TekenLevensStatusbalk(Menu.AantalKonijntjes, Konijntjes);
     // The new turn's full clock comes up with the rabbit and its arrow, not
     // the time the last player left on it.

@@ -30,6 +30,9 @@ LevensTotalen TeamLevens(uint32_t AantalKonijntjes, const KONIJN& Konijntjes);
 
 // ---- The turn, drawn and timed on the live game. ----
 void Beurt(uint32_t KonijnNr);
+// The wind of the turn being played (or last played): what a player reads
+// off the wind panel.
+int32_t WindVanDeBeurt();
 // When a team has won, shows the victory screen until R (back to the title)
 // or Enter (the same game again); Verder while the game goes on.
 enum class Afloop { Verder, Titel, Opnieuw };

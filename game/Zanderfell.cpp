@@ -21,6 +21,8 @@
 #include "game/Trace.h"
 #include "game/Turns.h"
 #include "game/TurnBanner.h"
+#include "game/computer/Choice.h"
+#include "game/computer/Source.h"
 #include "game/replay/Replay.h"
 #include "game/replay/Verify.h"
 #include "gfx/Input.h"
@@ -66,7 +68,12 @@ void VergeetSpel() {
 // One game: the match, recorded, then the victory screen. True when the
 // players want the same game again.
 bool SpeelSpel() {
-    Replay::Recorder opname(Replay::NieuweKop());
+    Replay::Opname kop = Replay::NieuweKop();
+    // The computer's teams give their keys through the input layer, seeded
+    // from the match's random state; the record says who played.
+    const Computer::SpelersVanDePartij spelers(kop.random);
+    for (uint32_t team = 1; team <= 2; ++team) kop.spelers[team - 1] = Computer::Naam(Computer::SpelerVan(team));
+    Replay::Recorder opname(kop);
     Afloop afloop = Afloop::Verder;
     try {
         const Partij partij =
@@ -198,6 +205,12 @@ int Main(int argc, const char* const* argv) {
     if (!gelezen.opties.Controleren.empty()) return Controleer(gelezen.opties.Controleren);
     // The tests may have switched it on already.
     if (gelezen.opties.Klassiek) Klassiek = true;
+    // Who plays: red a person unless told, blue as last chosen on the title
+    // (whose classic picture does not show that choice: there a person).
+    Computer::Rood = gelezen.opties.Rood.value_or(Computer::Speler::Mens);
+    Computer::Blauw = gelezen.opties.Blauw ? *gelezen.opties.Blauw
+                      : Klassiek           ? Computer::Speler::Mens
+                                           : Computer::LeesBlauw();
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);

@@ -222,6 +222,12 @@ const Array<Plaatje, 1, 6> Hints{{&Hint1Bitmap, &Hint2Bitmap, &Hint3Bitmap, &Hin
 
 void TekenHint(uint32_t fase) { Wimdows::DrawBitmap(*Kies(Hints, fase, "TekenHint"), HintX, HintY); }
 
+const Array<Plaatje, 1, 4> BlauweSpelers{{&BlauweSpeler1Bitmap, &BlauweSpeler2Bitmap, &BlauweSpeler3Bitmap, &BlauweSpeler4Bitmap}};
+
+void TekenBlauweSpeler(uint32_t keuze) {
+    Wimdows::DrawBitmap(*Kies(BlauweSpelers, keuze, "TekenBlauweSpeler"), BlauweSpelerX, BlauweSpelerY);
+}
+
 void TekenWapen(uint32_t WapenNr) {
     TekenSprite(Sprite{Kies(Wapens, WapenNr, "TekenWapen"), &WapenMaskBitmap}, 748, 617, 0, 0);
 }

@@ -49,6 +49,9 @@ constexpr int32_t KleinCijferBreedte = 9;
 // hint. Not shown.
 constexpr int32_t HintX = 829, HintY = 640;
 void TekenHint(uint32_t fase);
+// Who plays blue on the title screen: 1 a person, 2..4 the computer, easy to hard.
+constexpr int32_t BlauweSpelerX = 216, BlauweSpelerY = 600;
+void TekenBlauweSpeler(uint32_t keuze);
 void TekenKleinGetal(int32_t x, int32_t y, int32_t getal, uint32_t plaatsen);
 
 // --- rabbits (x, y: the middle of the feet) ----------------------------------

@@ -65,7 +65,8 @@ find_window() {
   return 1
 }
 # Starts the launcher as the player would, waits for the title screen and
-# compares it with TitelScherm1.bmp (the game draws it at (1, 1)), then closes
+# compares it with TitelScherm1.bmp (the game draws it at (1, 1)) and, under
+# its menu, who plays blue (a person, for a new player), then closes
 # the game with SIGTERM. SDL's dummy sound driver stands in for a sound card
 # (the test machine has none): the game plays with sound on and, like a
 # player's second start, says nothing.
@@ -77,7 +78,8 @@ play_to_title() {
   sleep 1.5  # the window opens twice at start-up: the second one shows the title
   wid=$(find_window) || fail "start $n: the title window did not appear"
   DISPLAY=$display xwd -id "$wid" -silent | convert xwd:- -crop 999x699+1+1 +repage "$out/title$n.png"
-  convert "$share/Images/TitelScherm1.bmp" -crop 999x699+0+0 +repage "$work/title-ref.png"
+  convert "$share/Images/TitelScherm1.bmp" "$share/Images/BlauweSpeler1.bmp" -geometry +215+599 -composite \
+    -crop 999x699+0+0 +repage "$work/title-ref.png"
   differ=$(compare -metric AE "$out/title$n.png" "$work/title-ref.png" null: 2>&1 || true)
   [[ "$differ" =~ ^[0-9]+$ && "$differ" -le 100 ]] || fail "start $n: not the title screen ($differ pixels differ)"
   kill -TERM "$game_pid"

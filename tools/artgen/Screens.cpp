@@ -179,6 +179,28 @@ Image Screens::title(int selected) {
   return img;
 }
 
+// Who plays blue (1 a person, 2..4 the computer, easy to hard), on the
+// title screen between its panel and its footer, where the title's own
+// meadow shows: at window (216, 600), 570 x 44.
+Image Screens::bluePlayer(int choice) {
+  static const char* const who[4] = {"a person", "the computer, easy", "the computer, normal", "the computer, hard"};
+  Image full = meadow();
+  shade(full, 215, 599, 784, 642, 12, {10, 14, 36}, 0.72);
+  const std::string left = "Blue:  ", right = "      C  change";
+  const int w = text_.width(left, Font::Bold, 21) + text_.width(who[choice - 1], Font::Bold, 21) +
+                text_.width(right, Font::Regular, 18);
+  int x = 500 - w / 2;
+  text_.draw(full, left, Font::Bold, 21, x, 628, {130, 170, 255});
+  x += text_.width(left, Font::Bold, 21);
+  text_.draw(full, who[choice - 1], Font::Bold, 21, x, 628, kGold);
+  x += text_.width(who[choice - 1], Font::Bold, 21);
+  text_.draw(full, right, Font::Regular, 18, x, 628, kWhite);
+  Image img(570, 44);
+  for (int y = 0; y < img.h; ++y)
+    for (int xx = 0; xx < img.w; ++xx) img.at(xx, y) = full.at(xx + 215, y + 599);
+  return img;
+}
+
 // The in-game menu, drawn over the frozen field in the middle of the window.
 Image Screens::pauseMenu(int selected) {
   Image img(400, 260, {22, 28, 60}, 1.0f);

@@ -141,6 +141,7 @@ std::vector<Picture> paintAll(TextPainter& text) {
   for (int f = 1; f <= 6; ++f) plain("Hint" + std::to_string(f), screens.phaseHint(f));
   plain("OverwinningVoetRood", screens.victoryFooter(true));
   plain("OverwinningVoetBlauw", screens.victoryFooter(false));
+  for (int k = 1; k <= 4; ++k) plain("BlauweSpeler" + std::to_string(k), screens.bluePlayer(k));
   return out;
 }
 
