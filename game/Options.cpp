@@ -3,7 +3,11 @@
 // file: reading the options is a pure step the tests run directly.
 #include "game/Options.h"
 
+#include <algorithm>
 #include <functional>
+
+#include "net/Messages.h"
+#include "net/Transport.h"
 
 namespace Zanderfell {
 
@@ -17,12 +21,27 @@ struct Optie {
     std::function<bool(Opties&, const std::string&)> zet;
 };
 
+// The help of --host names the port.
+static_assert(Net::DefaultPort == 47519);
+
 const std::vector<Optie>& Tabel() {
     static const std::vector<Optie> tabel = {
         {"--mute", nullptr, "play without sound this time (the remembered choice stays)",
          [](Opties& o, const std::string&) { return o.Stil = true; }},
         {"--classic", nullptr, "the screens exactly as the game always drew them",
          [](Opties& o, const std::string&) { return o.Klassiek = true; }},
+        // The value in brackets may be left out.
+        {"--host", "[PORT]", "wait for another player to join over the network (port 47519 unless given)",
+         [](Opties& o, const std::string& v) {
+             o.Netwerk = Opties::Rol::Host;
+             std::string adres;
+             return Net::ParseAddress("host" + (v.empty() ? "" : ":" + v), adres, o.Poort);
+         }},
+        {"--join", "ADDRESS[:PORT]", "play a game the other player hosts on that machine",
+         [](Opties& o, const std::string& v) {
+             o.Netwerk = Opties::Rol::Join;
+             return Net::ParseAddress(v, o.Adres, o.Poort);
+         }},
     };
     return tabel;
 }
@@ -40,7 +59,10 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
             return u;
         }
         std::string waarde;
-        if (gevonden->waarde) {
+        const bool los = gevonden->waarde && gevonden->waarde[0] == '[';
+        if (los && (i + 1 >= args.size() || args[i + 1].starts_with("-"))) {
+            // An optional value left out.
+        } else if (gevonden->waarde) {
             if (i + 1 >= args.size()) {
                 u.fout = std::string(gevonden->naam) + " needs " + gevonden->waarde;
                 return u;
@@ -52,6 +74,10 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
             return u;
         }
     }
+    if (u.opties.Netwerk != Opties::Rol::Geen && std::count_if(args.begin(), args.end(), [](const std::string& a) {
+            return a == "--host" || a == "--join";
+        }) > 1)
+        u.fout = "--host and --join: one of the two, once";
     return u;
 }
 

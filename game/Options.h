@@ -3,6 +3,7 @@
 // (game/Options.cpp) and a field here.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,10 @@ namespace Zanderfell {
 struct Opties {
     bool Stil = false;      // --mute: this game silent, the remembered choice kept
     bool Klassiek = false;  // --classic: the screens without the later additions
+    // --host [PORT] or --join ADDRESS[:PORT]: one game on two machines.
+    enum class Rol : uint8_t { Geen, Host, Join } Netwerk = Rol::Geen;
+    std::string Adres;   // the host's machine, for --join
+    uint16_t Poort = 0;  // the port, the game's own unless given
 };
 
 // What the command line asks for. `fout` is set (and the program should end

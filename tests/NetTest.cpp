@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/Options.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
 
@@ -135,4 +136,31 @@ TEST(NetTransport, ConnectsExchangesInOrderAndReportsTheEnd) {
     ASSERT_TRUE(lonely->Wait(h, Patience));
     EXPECT_EQ(h.type, Happening::Closed);
     EXPECT_EQ(h.why, "no game answered at that address");
+}
+
+TEST(NetMessages, TheCommandLineHostsOrJoins) {
+    using Zanderfell::Opties;
+    struct Case {
+        std::vector<std::string> args;
+        Opties::Rol rol;
+        const char* address;
+        uint16_t port;  // 0: refused
+    };
+    const std::vector<Case> cases = {
+        {{"--host"}, Opties::Rol::Host, "", DefaultPort},
+        {{"--host", "--mute"}, Opties::Rol::Host, "", DefaultPort},
+        {{"--host", "5000", "--classic"}, Opties::Rol::Host, "", 5000},
+        {{"--host", "x"}, Opties::Rol::Host, "", 0},
+        {{"--join", "10.1.1.1:6000"}, Opties::Rol::Join, "10.1.1.1", 6000},
+        {{"--join"}, Opties::Rol::Join, "", 0},
+        {{"--join", "a", "--host"}, Opties::Rol::Join, "", 0},
+    };
+    for (const Case& c : cases) {
+        const Zanderfell::OptieUitkomst u = Zanderfell::LeesOpties(c.args);
+        EXPECT_EQ(u.fout.empty(), c.port != 0) << c.args[0] << " " << u.fout;
+        if (c.port == 0) continue;
+        EXPECT_EQ(u.opties.Netwerk, c.rol);
+        EXPECT_EQ(u.opties.Adres, c.address);
+        EXPECT_EQ(u.opties.Poort, c.port);
+    }
 }
