@@ -25,7 +25,8 @@ void Schedule(const std::vector<ScriptedEvent>& events);
 // at the same instant, after the press).
 void Tap(uint64_t atMs, uint32_t vk, uint64_t holdMs = 0);
 
-// Happens now: the key goes down (queued) or up.
+// Happens now: the key goes down (queued) or up, and the game looks at once
+// (scripted events wait for the game's next look, as the window's keys do).
 void Press(uint32_t vk);
 void Release(uint32_t vk);
 

@@ -20,9 +20,15 @@ bool OpenWindow(const std::string& title, uint32_t width, uint32_t height);
 void CloseWindow();
 // The window's picture changed (Wimdows::Internal::CopyScreen gives it).
 void Present();
-// Waits until the key queue may have changed: `lock` holds the queue's mutex
-// and `changed` is notified whenever a key is queued or the window closes.
-void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& changed);
+// A key read waits for input: `lock` holds the input's mutex and `changed`
+// is notified whenever a key is delivered, a source wakes the game or the
+// window closes. Returns then, or once the game clock (Runtime::GameMs)
+// reaches `untilMs` (UINT64_MAX: no such moment); the time blocked counts
+// on the game clock.
+void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs);
+// When a key event is delivered, in microseconds of the platform's clock:
+// a key that goes down and up some time apart between two looks is a tap.
+uint64_t KeyTimeUs();
 
 // The clock is the platform's too: it implements runtime/Clock.h.
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gfx/BmpFile.h"
+#include "gfx/Input.h"
 #include "gfx/Platform.h"
 #include "gfx/WimdowsInternal.h"
 #include "runtime/Runtime.h"
@@ -64,20 +65,6 @@ struct BitStruct {
     }
 };
 std::vector<BitStruct> bit;  // handle h is bit[h - 1]
-
-// --- keyboard -----------------------------------------------------------------
-std::atomic<bool> key[256];
-std::mutex& queueMutex = *new std::mutex;
-std::condition_variable& queueChanged = *new std::condition_variable;
-std::deque<uint32_t> keybuf;
-
-// --- pause: the handler is the game thread's; the flags are read by the
-// window thread too. ---------------------------------------------------------
-std::function<void()> pauseHandler;
-std::atomic<bool> pauseOn{false};     // a handler is set
-std::atomic<bool> pauseAsked{false};  // Esc came; until the pause is over
-std::atomic<bool> inPause{false};
-std::deque<uint32_t> pausebuf;        // keys since the Esc (under queueMutex)
 
 uint32_t CreateColor(Color color) {
     uint32_t r = color & 0xFF, b = (color >> 8) & 0xFF, g = (color >> 16) & 0xFF;
@@ -256,8 +243,7 @@ void ReleaseAll() {
         recording = false;
         replayed = 0;
     }
-    for (auto& k : key) k.store(false);
-    FlushKeys();
+    Input::Internal::Forget();
 }
 
 }  // namespace
@@ -327,71 +313,6 @@ WinState State() { return state.load(); }
 bool Buffering() {
     std::lock_guard lk(drawMutex);
     return buffering;
-}
-
-// --- keyboard -----------------------------------------------------------------
-
-bool KeyDown(uint32_t k) {
-    if (k > 255) return false;
-    return key[k].load(std::memory_order_relaxed);
-}
-
-uint32_t GetKey() {
-    Internal::TakePause();
-    std::unique_lock lk(queueMutex);
-    while (keybuf.empty()) {
-        // No key can come without a window: the game ends here instead of
-        // waiting for ever.
-        if (!Active() || quitRequested.load()) {
-            lk.unlock();
-            throw QuitGame{};
-        }
-        if (pauseAsked.load() && !inPause) {
-            lk.unlock();
-            Internal::TakePause();
-            lk.lock();
-            continue;
-        }
-        Platform::WaitForKey(lk, queueChanged);
-    }
-    uint32_t k = keybuf.front();
-    keybuf.pop_front();
-    return k;
-}
-
-void FlushKeys() {
-    std::lock_guard lk(queueMutex);
-    keybuf.clear();
-}
-
-size_t KeysQueued() {
-    std::lock_guard lk(queueMutex);
-    return keybuf.size();
-}
-
-// --- pause --------------------------------------------------------------------
-
-void SetPauseHandler(std::function<void()> handler) {
-    std::lock_guard lk(queueMutex);
-    pauseHandler = std::move(handler);
-    pauseOn.store(bool(pauseHandler));
-    // An Esc that came as the handler changed belongs to neither.
-    pauseAsked.store(false);
-    pausebuf.clear();
-}
-
-uint32_t PauseKey() {
-    std::unique_lock lk(queueMutex);
-    while (pausebuf.empty()) {
-        if (!Active() || quitRequested.load()) {
-            lk.unlock();
-            throw QuitGame{};
-        }
-        Platform::WaitForKey(lk, queueChanged);
-    }
-    uint32_t k = pausebuf.front();
-    pausebuf.pop_front();
-    return k;
 }
 
 void SaveFrame() {
@@ -744,52 +665,7 @@ void WindowClosed(bool byPlayer) {
         state.store(STATE_DEAD);
     }
     stateChanged.notify_all();
-    {
-        std::lock_guard lk(queueMutex);
-    }
-    queueChanged.notify_all();
-}
-
-void KeyPressed(uint32_t vk) {
-    if (vk > 255 || !Active()) return;
-    const bool held = key[vk].exchange(true);
-    {
-        std::lock_guard lk(queueMutex);
-        // Esc held down repeats: that is still the one Esc that paused, not
-        // the one that resumes.
-        if (pauseOn.load() && held && vk == VK_ESCAPE) return;
-        if (pauseOn.load() && pauseAsked.load()) pausebuf.push_back(vk);
-        else if (pauseOn.load() && vk == VK_ESCAPE) pauseAsked.store(true);
-        else keybuf.push_back(vk);
-    }
-    queueChanged.notify_all();
-}
-
-bool PauseAsked() { return pauseAsked.load() && !inPause; }
-
-void TakePause() {
-    if (!pauseAsked.load() || inPause || !pauseHandler) return;
-    inPause = true;
-    // However the pause ends (resumed, or leaving by an exception), the keys
-    // pressed during it are gone and the next Esc pauses again.
-    struct Over {
-        ~Over() {
-            std::lock_guard lk(queueMutex);
-            pausebuf.clear();
-            pauseAsked.store(false);
-            inPause = false;
-        }
-    } over;
-    pauseHandler();
-}
-
-void KeyReleased(uint32_t vk) {
-    if (vk > 255) return;
-    key[vk].store(false);
-}
-
-void AllKeysUp() {
-    for (auto& k : key) k.store(false);
+    Input::Wake();
 }
 
 bool CopyScreen(void* dst, int32_t pitch, uint32_t width, uint32_t height, bool all, std::vector<Rect>& copied) {

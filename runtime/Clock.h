@@ -15,5 +15,8 @@ void Delay(uint32_t ms);
 uint64_t NowMs();
 // The sum of every wait asked for so far, in ms (the game's own pacing).
 uint64_t WaitedMs();
+// The game clock: the waits, plus the time the game sat blocked reading a
+// key. Key events are stamped with it (gfx/Input.h).
+uint64_t GameMs();
 
 }  // namespace Runtime

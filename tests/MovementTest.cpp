@@ -133,6 +133,11 @@ TEST_F(MovementTest, ClockRunsDownByIdleTicks) {
     EXPECT_TRUE(KlokToont(4, 9));
     Begin(Start);  // Enter still held
     EXPECT_EQ(Fase(5, Start, true), 220u);
+    // A tap of 40 ms between two looks at the keys is not lost.
+    Headless::Release(VK_RETURN);
+    Begin(Start);
+    Headless::Tap(t0 + 250, VK_RETURN, 40);
+    EXPECT_EQ(Fase(50, Start), 340u);
 }
 
 TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
@@ -150,7 +155,7 @@ TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
         UpdateWindow();
         anders += Rond(p) != getoond;
     });
-    Headless::Tap(0, N, 230);
+    Headless::Tap(100, N, 40);  // a tap counts as held at the next look, once: one jump
     Headless::Tap(600, VK_RETURN, 500);
     EXPECT_EQ(Fase(50, {581, 399}), 220u + 87 * 3 + 120);  // 87 steps, one idle tick
     EXPECT_TRUE(KlokToont(4, 7));                          // 50 - 87 x 0.03 - 0.1

@@ -240,6 +240,7 @@ TEST_F(WimdowsTest, EscPausesAtTheNextWaitAndLeavesTheGameKeysAlone) {
     EXPECT_EQ(seen, (std::vector<uint32_t>{'B', VK_ESCAPE}));
     EXPECT_EQ(Headless::Now(), t + 10);
     EXPECT_EQ(KeysQueued(), 1u);
+    EXPECT_FALSE(KeyDown(VK_RETURN)) << "the Enter that resumed, still held, is not the game's";
     EXPECT_EQ(GetKey(), 'A');
     SetPauseHandler(nullptr);
     Headless::Release(VK_ESCAPE);

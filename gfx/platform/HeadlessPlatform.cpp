@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gfx/Headless.h"
+#include "gfx/Input.h"
 #include "gfx/Platform.h"
 #include "runtime/Clock.h"
 #include "gfx/Wimdows.h"
@@ -62,7 +63,13 @@ bool failOnStarvation = false;
 std::vector<Headless::ScriptedEvent> script;  // sorted by time, stable
 size_t nextEvent = 0;
 
+uint64_t eventAt = UINT64_MAX;  // the scripted time of the event being applied
+
 void Apply(const Headless::ScriptedEvent& e) {
+    eventAt = e.atMs;
+    struct Done {
+        ~Done() { eventAt = UINT64_MAX; }
+    } done;
     switch (e.action) {
         case Headless::Action::Press: Wimdows::Internal::KeyPressed(e.vk); break;
         case Headless::Action::Release: Wimdows::Internal::KeyReleased(e.vk); break;
@@ -103,13 +110,15 @@ void Present() {
     checked = false;
 }
 
-void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable&) {
+void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable&, uint64_t untilMs) {
     lock.unlock();
-    if (nextEvent < script.size()) {
+    if (nextEvent < script.size() && script[nextEvent].atMs <= untilMs) {
         // Nobody presses a key while the game waits for one: skip ahead to
         // the next scripted event.
         now = std::max(now, script[nextEvent].atMs);
         ApplyDue();
+    } else if (untilMs != UINT64_MAX) {
+        now = std::max(now, untilMs);  // a source has something then
     } else if (failOnStarvation) {
         lock.lock();
         throw std::runtime_error("the game waits for a key but the script has none left");
@@ -119,6 +128,9 @@ void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable&) {
     }
     lock.lock();
 }
+
+// A scripted key happens at its own time, however late the game looks.
+uint64_t KeyTimeUs() { return (eventAt != UINT64_MAX ? eventAt : now) * 1000; }
 
 void ErrorBox(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
@@ -139,9 +151,12 @@ void Delay(uint32_t ms) {
     // An Esc during the wait pauses at its end: no virtual time is left.
     Wimdows::Internal::TakePause();
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
+    Input::Internal::Look();
 }
 
 uint64_t NowMs() { return now; }
+// Virtual time is the game clock: a blocked key read skips ahead.
+uint64_t GameMs() { return now; }
 uint64_t WaitedMs() { return waited; }
 
 }  // namespace Runtime
@@ -151,11 +166,10 @@ namespace Headless {
 void Reset() {
     Wimdows::KillWindow();
     Wimdows::SetPauseHandler(nullptr);
-    Wimdows::Internal::AllKeysUp();
-    Wimdows::FlushKeys();
     Wimdows::Internal::ResetQuit();
     now = 0;
     waited = 0;
+    Input::Reset();
     opened = 0;
     closedAt = UINT64_MAX;
     failOnStarvation = false;
@@ -180,8 +194,15 @@ void Tap(uint64_t atMs, uint32_t vk, uint64_t holdMs) {
 }
 
 
-void Press(uint32_t vk) { Wimdows::Internal::KeyPressed(vk); }
-void Release(uint32_t vk) { Wimdows::Internal::KeyReleased(vk); }
+// A look of its own: the game sees it at once.
+void Press(uint32_t vk) {
+    Wimdows::Internal::KeyPressed(vk);
+    Input::Internal::Look();
+}
+void Release(uint32_t vk) {
+    Wimdows::Internal::KeyReleased(vk);
+    Input::Internal::Look();
+}
 
 uint64_t Now() { return now; }
 uint64_t WaitedMs() { return waited; }

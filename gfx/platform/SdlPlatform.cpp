@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "audio/Sound.h"
+#include "gfx/Input.h"
 #include "gfx/Platform.h"
 #include "runtime/Clock.h"
 #include "gfx/Wimdows.h"
@@ -74,6 +75,8 @@ std::mutex& quitMutex = *new std::mutex;  // never destroyed: see Wimdows.cpp
 std::condition_variable& quitChanged = *new std::condition_variable;
 
 const auto clockStart = std::chrono::steady_clock::now();
+// The time the game thread sat in key reads, on the game clock.
+std::atomic<uint64_t> blockedUs{0};
 
 // An Esc during a wait pauses the game at once, not when the wait is over.
 void WakeForPause() {
@@ -417,7 +420,22 @@ void Present() {
     if (!presentPending.exchange(true)) Wake();
 }
 
-void WaitForKey(std::unique_lock<std::mutex>& lock, std::condition_variable& changed) { changed.wait(lock); }
+void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs) {
+    const auto start = std::chrono::steady_clock::now();
+    if (untilMs == UINT64_MAX) {
+        changed.wait(lock);
+    } else {
+        const uint64_t game = Runtime::GameMs();
+        if (untilMs > game) changed.wait_until(lock, start + std::chrono::milliseconds(untilMs - game));
+    }
+    blockedUs += uint64_t(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
+}
+
+uint64_t KeyTimeUs() {
+    return uint64_t(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - clockStart).count());
+}
 
 void ErrorBox(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
@@ -460,9 +478,11 @@ void Delay(uint32_t ms) {
     }
     lastEnd = std::max(deadline, Clock::now() - std::chrono::microseconds(200));
     if (Wimdows::Internal::QuitRequested()) throw Wimdows::QuitGame{};
+    Input::Internal::Look();
 }
 
 uint64_t WaitedMs() { return waitedMs; }
+uint64_t GameMs() { return waitedMs + blockedUs / 1000; }
 
 uint64_t NowMs() {
     return uint64_t(
