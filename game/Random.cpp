@@ -173,7 +173,20 @@ uint32_t Trek(RANDOMTOESTAND& Toestand, uint32_t Ondergrens, uint32_t Bovengrens
     return nieuw.VorigeRandom;
 }
 
+namespace {
+bool inGeheugen = false;
+RANDOMTOESTAND geheugen;
+}  // namespace
+
+void RandomInGeheugen(const RANDOMTOESTAND& Begin) {
+    inGeheugen = true;
+    geheugen = Begin;
+}
+
+void RandomInBestand() { inGeheugen = false; }
+
 RANDOMTOESTAND LeesRandomBestand() {
+    if (inGeheugen) return geheugen;
     std::string tekst;
     if (!Runtime::ReadFile(RandomBestand, tekst)) {
         Runtime::RunError(std::string("cannot open random state file ") + RandomBestand);
@@ -188,6 +201,11 @@ RANDOMTOESTAND LeesRandomBestand() {
 
 void SchrijfRandomBestand(const RANDOMTOESTAND& Toestand) {
     const std::string inhoud = ToestandAlsTekst(Toestand);
+    if (inGeheugen) {
+        std::string klacht;
+        geheugen = ToestandUitTekst(inhoud, klacht);
+        return;
+    }
 
     // A temporary file in Files/, renamed over the old one: a crash leaves
     // either the old state or the new one, never an empty or partial file.

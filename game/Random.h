@@ -34,6 +34,13 @@ std::string ToestandAlsTekst(const RANDOMTOESTAND& Toestand);
 RANDOMTOESTAND LeesRandomBestand();
 void SchrijfRandomBestand(const RANDOMTOESTAND& Toestand);
 
+// Playback and verification of a recorded game run on a state in memory and
+// never read or write the player's file: from InGeheugen on, reading gives
+// the state kept there and writing keeps what the file would give back
+// (the divisor rounded as the file rounds it); InBestand goes back to the file.
+void RandomInGeheugen(const RANDOMTOESTAND& Begin);
+void RandomInBestand();
+
 // One draw through the state file: reads it, draws, rewrites it.
 uint32_t RandomCard(uint32_t Ondergrens, uint32_t Bovengrens);
 

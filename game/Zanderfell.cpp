@@ -8,12 +8,14 @@
 #include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Menus.h"
+#include "game/Online.h"
 #include "game/Options.h"
 #include "game/Pause.h"
 #include "game/Placement.h"
 #include "game/Trace.h"
 #include "game/Turns.h"
 #include "game/TurnBanner.h"
+#include "gfx/Input.h"
 #include "gfx/TekenBitmaps.h"
 
 namespace Zanderfell {
@@ -64,16 +66,26 @@ bool SpeelSpel() {
     HermaakLevel();
     Trace::Point("start");
     Afloop afloop = Afloop::Verder;
+    uint32_t beurten = 0;
     try {
         PauzeTijdensSpel pauze;
         do {
             KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
+            // The keys of a turn are its team's (between turns: the menus' keys).
+            Input::SetTurn(Konijntjes[KonijnNr].Team);
             Beurt(KonijnNr);
+            Input::SetTurn(0);
             Trace::Point("turn " + std::to_string(KonijnNr));
+            OnlineNaBeurt(++beurten);
         } while ((afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes)) == Afloop::Verder);
     } catch (const TerugNaarTitel&) {
+        Input::SetTurn(0);
         VergeetSpel();
         return false;
+    } catch (const Net::Ended&) {
+        Input::SetTurn(0);
+        VergeetSpel();
+        throw;
     }
     Trace::Line("game over");
     return afloop == Afloop::Opnieuw;
@@ -90,6 +102,8 @@ int Main(int argc, const char* const* argv) {
         return 2;
     }
     const bool mute = gelezen.opties.Stil;
+    // A port in use or an unknown machine ends the program before any window.
+    if (!OnlineOpen(gelezen.opties)) return 1;
     // The tests may have switched it on already.
     if (gelezen.opties.Klassiek) Klassiek = true;
     // The aiming message goes to standard output; a closed pipe there must
@@ -104,18 +118,33 @@ int Main(int argc, const char* const* argv) {
         // Only a game that shows may sound (and say it cannot).
         Sound::Open(mute);
         for (;;) {
-            Menu = Menus();
-            for (;;) {
-                Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
-                            std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
-                if (!SpeelSpel()) break;
-                // Again with the same settings, from a fresh window as after the title.
-                Trace::Line("rematch");
-                MaakSchermAan();
+            try {
+                // Over the network the host chooses; the joiner waits for its start.
+                if (OnlineJoiner()) {
+                    OnlineWachtOpStart();
+                } else {
+                    OnlineWachtOpSpeler();
+                    Menu = Menus();
+                }
+                for (;;) {
+                    Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
+                                std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
+                    OnlineBeginSpel();
+                    const bool opnieuw = SpeelSpel();
+                    OnlineEindeSpel();
+                    // A joiner's rematch starts on the host's word like any match.
+                    if (!opnieuw || OnlineJoiner()) break;
+                    // Again with the same settings, from a fresh window as after the title.
+                    Trace::Line("rematch");
+                    MaakSchermAan();
+                }
+            } catch (const Net::Ended& einde) {
+                OnlineVerloren(einde);
             }
         }
     } catch (const Wimdows::QuitGame&) {
         // The player closed the window or quit from the title screen.
+        OnlineSluit();
         Wimdows::KillWindow();
         Trace::Line("quit");
         return 0;

@@ -45,6 +45,15 @@ uint64_t looks = 0, origin = 0;
 std::vector<std::pair<int, Observer>> observers;
 int nextObserver = 1;
 std::function<void(uint32_t, bool)> hook;  // under `mutex`
+std::function<void(uint64_t, uint64_t)> lookHook;  // game thread
+
+// Runs the look hook without the lock (it may take keys' state or throw).
+void AfterTakeIn(std::unique_lock<std::mutex>& lk) {
+    if (!lookHook) return;
+    lk.unlock();
+    lookHook(looks, ClockMs());
+    lk.lock();
+}
 
 bool WindowGone() { return Wimdows::State() != Wimdows::STATE_ACTIVE || Wimdows::Internal::QuitRequested(); }
 
@@ -166,6 +175,8 @@ void Unobserve(int id) {
     std::erase_if(observers, [id](const auto& o) { return o.first == id; });
 }
 
+void SetLookHook(std::function<void(uint64_t, uint64_t)> h) { lookHook = std::move(h); }
+
 void Wake() {
     { std::lock_guard lk(mutex); }
     changed.notify_all();
@@ -187,6 +198,7 @@ void Reset() {
         observers.clear();
         hook = nullptr;
     }
+    lookHook = nullptr;
     sources = {};
     current = nullptr;
     turn = 0;
@@ -211,6 +223,7 @@ void Look() {
         changed.wait(lk);
     }
     TakeIn(lk, true);
+    AfterTakeIn(lk);
 }
 
 // The window is gone: nothing is held or queued any more.
@@ -263,6 +276,7 @@ uint32_t GetKey() {
         const uint64_t next = SourceOnTurn()->NextAt(looks);
         Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
         TakeIn(lk, false);
+        AfterTakeIn(lk);
     }
     uint32_t k = queue.front();
     queue.pop_front();

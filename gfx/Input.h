@@ -89,6 +89,12 @@ using Observer = std::function<void(const Stamped&)>;
 int Observe(Observer observer);
 void Unobserve(int id);
 
+// Called on the game thread each time a look has taken its events in, and
+// again each time a key read that goes on looking takes more (a network
+// sender confirms the looks it has passed). It may throw to leave the game.
+// One at a time; nullptr removes it.
+void SetLookHook(std::function<void(uint64_t look, uint64_t clockMs)> hook);
+
 // For sources on other threads: something changed (a blocked look asks again).
 void Wake();
 

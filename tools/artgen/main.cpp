@@ -139,6 +139,9 @@ std::vector<Picture> paintAll(TextPainter& text) {
   for (int d = 0; d <= 9; ++d) plain("KleinCijfer" + std::to_string(d), screens.smallDigit(d));
   plain("KleinMin", screens.smallDigit(10));
   for (int f = 1; f <= 6; ++f) plain("Hint" + std::to_string(f), screens.phaseHint(f));
+  plain("NetWachtHost", screens.netWaiting(true));
+  plain("NetWachtJoin", screens.netWaiting(false));
+  for (int i = 1; i <= 4; ++i) plain("NetBericht" + std::to_string(i), screens.netMessage(i));
   return out;
 }
 
