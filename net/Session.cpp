@@ -28,7 +28,10 @@ public:
         s.ConfirmUpTo(look - 1);
         s.Pump();
         s.Check();
-        return s.confirmed_ >= look;
+        if (s.confirmed_ >= look) return true;
+        // The other side has gone: what it confirmed was played out.
+        s.CheckNeeded();
+        return false;
     }
     void Take(uint64_t look, uint64_t, std::vector<Input::Event>& out) override {
         while (!s.incoming_.empty() && s.incoming_.begin()->first <= look) {
@@ -48,7 +51,7 @@ public:
     Waiter(Session& s, std::function<bool()> done) : s(s), done(std::move(done)) {}
     bool Ready(uint64_t, uint64_t) override {
         s.Pump();
-        s.Check();
+        s.CheckNeeded();
         return done();
     }
     void Take(uint64_t, uint64_t, std::vector<Input::Event>&) override {}
@@ -71,14 +74,19 @@ Session::~Session() {
 
 void Session::Send(const Message& m) { transport_->Send(Encode(m)); }
 
-void Session::Fail(const std::string& why, int picture, bool tellThem, Reason reason) {
+void Session::Fail(const std::string& why, int picture, bool tellThem, Reason reason, bool playOut) {
     if (ended_) return;
     if (tellThem) Send(Leave{reason});
     ended_ = Ended{why, picture};
+    playOut_ = playOut;
     transport_->Close();
 }
 
 void Session::Check() {
+    if (ended_ && !playOut_) throw *ended_;
+}
+
+void Session::CheckNeeded() {
     if (ended_) throw *ended_;
 }
 
@@ -89,8 +97,7 @@ void Session::Pump() {
             connected_ = true;
             Send(Hello{});
         } else if (h.type == Happening::Closed) {
-            const bool left = h.why == "the other side closed the connection";
-            Fail(h.why, left ? 1 : 2, false, Reason::Quit);
+            closed_ = h.why;
         } else {
             Decoded d = Decode(h.bytes);
             if (!d.message) {
@@ -106,6 +113,9 @@ void Session::Pump() {
         inbox_.pop_front();
         Handle(m);
     }
+    // Only after everything that came before it.
+    if (closed_ && !ended_)
+        Fail(*closed_, *closed_ == "the other side closed the connection" ? 1 : 2, false, Reason::Quit, true);
 }
 
 void Session::Handle(const Message& m) {
@@ -121,7 +131,7 @@ void Session::Handle(const Message& m) {
         // The match it starts counts afresh.
         incoming_.clear();
         incomingCount_ = 0;
-        confirmed_ = lastKeysLook_ = lastClock_ = 0;
+        confirmed_ = lastKeysLook_ = lastClock_ = reachedClock_ = 0;
         theirHashes_.clear();
     } else if (const Keys* k = std::get_if<Keys>(&m)) {
         if (!inMatch_ && !start_) return bad("keys outside a match");
@@ -135,15 +145,15 @@ void Session::Handle(const Message& m) {
         lastClock_ = k->clockMs;
     } else if (const Reached* r = std::get_if<Reached>(&m)) {
         if (!inMatch_ && !start_) return bad("a look outside a match");
-        if (r->look < confirmed_ || r->clockMs < lastClock_) return bad("a look or a time gone by");
+        if (r->look < confirmed_ || r->clockMs < reachedClock_) return bad("a look or a time gone by");
         confirmed_ = r->look;
-        lastClock_ = r->clockMs;
+        reachedClock_ = r->clockMs;
     } else if (const TurnHash* t = std::get_if<TurnHash>(&m)) {
         if (theirHashes_.size() >= MaxWaitingHashes) return bad("too many turns ahead");
         theirHashes_[t->turn] = t->hash;
     } else if (const Leave* l = std::get_if<Leave>(&m)) {
         return Fail(Describe(l->reason), l->reason == Reason::Quit ? 1 : l->reason == Reason::OutOfStep ? 3 : 4,
-                    false, Reason::Quit);
+                    false, Reason::Quit, l->reason == Reason::Quit);
     }
     CompareHashes();
 }
@@ -173,8 +183,8 @@ void Session::WaitUntil(F done) {
     // Each wait of 0 ms is a look that blocks in Ready until the network
     // wakes the input, or the window closes.
     while (!done()) {
+        CheckNeeded();
         Runtime::Delay(0);
-        Check();
     }
 }
 
@@ -192,7 +202,7 @@ void Session::SendStart(const Start& start) { Send(start); }
 
 void Session::BeginMatch() {
     Pump();
-    Check();
+    CheckNeeded();
     inMatch_ = true;
     remote_ = std::make_shared<Remote>(*this);
     for (uint32_t team = 0; team <= 2; ++team)
@@ -202,7 +212,7 @@ void Session::BeginMatch() {
     if (role_ == Role::Host) {
         incoming_.clear();
         incomingCount_ = 0;
-        confirmed_ = lastKeysLook_ = lastClock_ = 0;
+        confirmed_ = lastKeysLook_ = lastClock_ = reachedClock_ = 0;
         theirHashes_.clear();
     }
     ownHashes_.clear();
@@ -217,6 +227,8 @@ void Session::BeginMatch() {
     Input::SetLookHook([this](uint64_t look, uint64_t clock) {
         Pump();
         Check();
+        // Our own turn goes nowhere without the other side.
+        if (Mine(Input::Turn())) CheckNeeded();
         // A look of ours is over once the next one begins, or at once when
         // the key queue holds a key: then no key read goes on looking.
         Looked(look, clock, Wimdows::KeysQueued() > 0);

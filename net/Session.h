@@ -64,8 +64,11 @@ public:
     // At the end of each turn, the hash of this machine's game.
     void TurnOver(uint32_t turn, uint64_t hash);
 
-    // Throws Ended if the network game is over.
+    // Throws Ended if the network game is over. When the other side left or
+    // fell silent, Check lets the game play out what it confirmed before
+    // (CheckNeeded does not).
     void Check();
+    void CheckNeeded();
 
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -80,7 +83,7 @@ private:
     void Pump();
     void Handle(const Message& m);
     void CompareHashes();
-    void Fail(const std::string& why, int picture, bool tellThem, Reason reason);
+    void Fail(const std::string& why, int picture, bool tellThem, Reason reason, bool playOut = false);
     bool Mine(uint32_t team) const { return role_ == Role::Host ? team != 2 : team == 2; }
     // A look of the game: confirms to the other side the looks of ours
     // that are over.
@@ -97,6 +100,8 @@ private:
     bool connected_ = false, greeted_ = false;
     std::deque<Message> inbox_;
     std::optional<Ended> ended_;
+    bool playOut_ = false;
+    std::optional<std::string> closed_;
     std::optional<Start> start_;
 
     bool inMatch_ = false;
@@ -108,7 +113,9 @@ private:
     // What the other side sent: keys by look, and how far it has got.
     std::map<uint64_t, std::vector<Key>> incoming_;
     size_t incomingCount_ = 0;
-    uint64_t confirmed_ = 0, lastKeysLook_ = 0, lastClock_ = 0;
+    // (The keys of a look may travel ahead of the confirmation of the one
+    // before: the times of each kind of message only go forward.)
+    uint64_t confirmed_ = 0, lastKeysLook_ = 0, lastClock_ = 0, reachedClock_ = 0;
     std::map<uint32_t, uint64_t> ownHashes_, theirHashes_;
 };
 

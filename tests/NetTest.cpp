@@ -1,13 +1,25 @@
-// Network play's lower half: the messages as bytes (what a hostile or
-// damaged message gets), and two transports talking over the loopback.
+// Network play: the messages as bytes (what a hostile or damaged message
+// gets), two transports talking over the loopback, and whole programs in
+// child processes of the test playing one game over the loopback, losing
+// the other side, and meeting a hostile one.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/Options.h"
+#include "game/Trace.h"
+#include "game/Zanderfell.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
+#include "tests/ScriptedGame.h"
+#include "tests/TestSupport.h"
 
 using namespace Net;
 
@@ -162,5 +174,165 @@ TEST(NetMessages, TheCommandLineHostsOrJoins) {
         EXPECT_EQ(u.opties.Netwerk, c.rol);
         EXPECT_EQ(u.opties.Adres, c.address);
         EXPECT_EQ(u.opties.Poort, c.port);
+    }
+}
+
+namespace {
+
+using namespace ScriptedGame;
+
+// The program in a child process: in its own game directory, with a
+// script, writing its trace to `trace` line by line. A child that hangs
+// is ended after a minute (SIGALRM), and the test sees it.
+pid_t Spawn(const std::string& dir, std::vector<std::string> args, std::vector<Reaction> script,
+            const std::string& trace, const char* dieAt = nullptr) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    alarm(60);
+    std::filesystem::current_path(dir);
+    Headless::Reset();
+    std::ofstream out(trace);
+    Driver driver(std::move(script));
+    Zanderfell::Trace::SetSink([&](const std::string& line) {
+        out << line << std::endl;
+        if (dieAt && line.rfind(dieAt, 0) == 0) raise(SIGKILL);  // a crash in the middle of a turn
+        driver(line);
+    });
+    Zanderfell::Klassiek = true;
+    args.insert(args.begin(), "zanderfell");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    _exit(Zanderfell::Main(int(argv.size()), argv.data()));
+}
+
+int Reap(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A port of the test's own, away from the game's.
+uint16_t TestPort(int n) { return uint16_t(20000 + (getpid() * 7 + n) % 20000); }
+
+// The part of a trace that is the match: from its start to "game over",
+// without the random state file's lines (the joiner's file is not the
+// game's; the hashes the two sides compare hold the random state).
+std::string Match(const std::string& trace) {
+    const size_t from = trace.find("start"), to = trace.find("game over");
+    if (from == std::string::npos || to == std::string::npos) return "";
+    std::istringstream in(trace.substr(from, to - from));
+    std::string out, line;
+    while (std::getline(in, line))
+        if (line.rfind("  random ", 0) != 0) out += line + "\n";
+    return out;
+}
+
+// One rabbit a team on level 2 with wind (chance at the set-up and in every
+// turn): red (the host) fires at its own feet, blue throws grenades and
+// walks, until red has lost.
+std::vector<Reaction> Red() {
+    std::vector<Reaction> s = {{"title", Tap(100, Enter) + Tap(200, Enter) + Tap(400, Enter) + Tap(500, Right) +
+                                             Tap(600, Enter)}};
+    for (int i = 0; i < 12; ++i) {
+        s.push_back({"move 1", Tap(300, Enter, 100)});
+        s.push_back({"weapon 1", Choose(0) + AimAndFire(0, 0)});
+    }
+    s.push_back({"victory", Tap(500, 'R')});
+    return s;
+}
+std::vector<Reaction> Blue() {
+    std::vector<Reaction> s;
+    for (int i = 0; i < 12; ++i) {
+        s.push_back({"move 2", Tap(300, Right, 300) + Tap(900, Enter, 100)});
+        s.push_back({"weapon 2", Choose(1) + AimAndFire(-2, 300)});
+    }
+    return s;
+}
+
+class NetGameTest : public TestSupport::GameDirTest {
+protected:
+    void SetUp() override {
+        GameDirTest::SetUp();
+        joinDir = dir + "/joiner";
+        std::filesystem::create_directory(joinDir);
+        std::filesystem::create_directory_symlink(std::filesystem::read_symlink("Images"), joinDir + "/Images");
+        std::filesystem::copy("Files", joinDir + "/Files", std::filesystem::copy_options::recursive);
+        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
+        TestSupport::WriteFile(joinDir + "/Files/RandomFile.txt", "     7\r\n 5.0000E-1\r\n");
+    }
+    std::string joinDir;
+};
+
+}  // namespace
+
+TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
+    const std::string port = std::to_string(TestPort(0));
+    const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace");
+    const pid_t join = Spawn(joinDir, {"--join", "127.0.0.1:" + port}, Blue(), dir + "/join.trace");
+    EXPECT_EQ(Reap(host), 0);
+    EXPECT_EQ(Reap(join), 0);
+    const std::string hostTrace = TestSupport::ReadFile(dir + "/host.trace");
+    const std::string joinTrace = TestSupport::ReadFile(dir + "/join.trace");
+    ASSERT_NE(hostTrace.find("victory 2"), std::string::npos) << hostTrace;
+    // Every turn's state, the screens' hashes among it, the same on both.
+    EXPECT_FALSE(Match(hostTrace).empty());
+    EXPECT_EQ(Match(hostTrace), Match(joinTrace));
+    // The host quit at its title: the joiner is told and plays alone.
+    EXPECT_NE(joinTrace.find("network: the other player left the game\ntitle"), std::string::npos) << joinTrace;
+    EXPECT_EQ(TestSupport::ReadFile(joinDir + "/Files/RandomFile.txt"), "     7\r\n 5.0000E-1\r\n");
+}
+
+TEST_F(NetGameTest, TheOtherSideCrashingMidTurnSendsTheHostToItsTitle) {
+    const std::string port = std::to_string(TestPort(1));
+    const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace");
+    const pid_t join = Spawn(joinDir, {"--join", "127.0.0.1:" + port}, Blue(), dir + "/join.trace", "weapon 2");
+    EXPECT_EQ(Reap(join), 128 + SIGKILL);
+    EXPECT_EQ(Reap(host), 0);
+    const std::string trace = TestSupport::ReadFile(dir + "/host.trace");
+    EXPECT_NE(trace.find("turn 1"), std::string::npos);
+    EXPECT_NE(trace.find("network: the connection to the other player was lost\ntitle\nquit"), std::string::npos)
+        << trace;
+}
+
+TEST_F(NetGameTest, HostileMessagesEndTheConnectionWithAClearMessage) {
+    struct Case {
+        std::vector<std::vector<uint8_t>> send;
+        const char* why;
+    };
+    // Each reaches a host still waiting for the greeting.
+    std::vector<uint8_t> damaged = Encode(Start{});
+    damaged[5] = 7;
+    const std::vector<Case> cases = {
+        {{{'Z', 'N', 9, 0}}, "the other side speaks network version 9"},
+        {{{'Z', 'N', 1}}, "a message of 3 bytes is too short"},
+        {{damaged}, "start: 7 rabbits cannot play"},
+        {{Encode(Keys{1, 0, {{0, 0x20}}})}, "it did not greet first"},
+        {{Encode(Hello{}), Encode(Hello{})}, "a second greeting"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string trace = dir + "/host" + std::to_string(i) + ".trace";
+        const pid_t host = Spawn(dir, {"--host", std::to_string(TestPort(2 + int(i)))}, {}, trace);
+        std::string error;
+        std::unique_ptr<Transport> t;
+        Happening h{Happening::Closed, {}, ""};
+        // The host may not listen yet: try again until it does.
+        for (int attempt = 0; attempt < 20 && h.type != Happening::Connected; ++attempt) {
+            t = Transport::Join("127.0.0.1", TestPort(2 + int(i)), error);
+            ASSERT_TRUE(t && t->Wait(h, 10000)) << error;
+        }
+        ASSERT_EQ(h.type, Happening::Connected);
+        for (const auto& bytes : cases[i].send) t->Send(bytes);
+        // The host greets, then says why it leaves, and goes.
+        std::vector<Message> heard;
+        while (t->Wait(h, 10000) && h.type == Happening::Received) heard.push_back(*Decode(h.bytes).message);
+        EXPECT_EQ(h.type, Happening::Closed);
+        ASSERT_FALSE(heard.empty());
+        EXPECT_EQ(heard.back(), Message(Leave{Reason::BadMessage})) << cases[i].why;
+        t.reset();
+        EXPECT_EQ(Reap(host), 0);
+        const std::string said = TestSupport::ReadFile(trace);
+        EXPECT_NE(said.find(std::string("network: a bad message from the other side: ") + cases[i].why),
+                  std::string::npos) << said;
+        EXPECT_TRUE(said.ends_with("title\nquit\n")) << said;
     }
 }
