@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
@@ -39,6 +40,8 @@ constexpr size_t MaxPacket = 4096;
 // The disconnect's data: 1 for a side that ended the connection itself
 // (ENet reports 0 when the peer fell silent).
 constexpr enet_uint32 ClosedOnPurpose = 1;
+
+std::atomic<uint32_t> defaultSendDelay{0};
 
 void InitialiseOnce() {
     static std::once_flag once;
@@ -107,7 +110,8 @@ struct Transport::Impl {
             {
                 std::lock_guard lock(m);
                 const auto now = SteadyClock::now();
-                while (!out.empty() && out.front().due <= now) {
+                // A goodbye takes everything still queued with it.
+                while (!out.empty() && (out.front().due <= now || closeAsked)) {
                     sendNow.push_back(std::move(out.front().bytes));
                     out.pop_front();
                 }
@@ -198,6 +202,7 @@ std::unique_ptr<Transport::Impl> NewImpl(const ENetAddress* bindTo, std::string&
         return nullptr;
     }
     impl->host->maximumPacketSize = MaxPacket;
+    impl->sendDelayMs = defaultSendDelay;
     return impl;
 }
 
@@ -277,6 +282,8 @@ void Transport::Close() {
     }
     impl->Wake();
 }
+
+void Transport::SetDefaultSendDelay(uint32_t ms) { defaultSendDelay = ms; }
 
 uint16_t Transport::Port() const { return impl->host->address.port; }
 

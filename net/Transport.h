@@ -50,8 +50,10 @@ public:
     uint16_t Port() const;
 
     // Delay added to every message sent, in ms (for trying a slow line on
-    // the loopback; 0 normally).
+    // the loopback; 0 normally). The static one holds for the transports
+    // made after it (a whole program on a slow line).
     void SetSendDelay(uint32_t ms);
+    static void SetDefaultSendDelay(uint32_t ms);
 
     Transport(const Transport&) = delete;
     Transport& operator=(const Transport&) = delete;

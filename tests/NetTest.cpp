@@ -185,10 +185,11 @@ using namespace ScriptedGame;
 // script, writing its trace to `trace` line by line. A child that hangs
 // is ended after a minute (SIGALRM), and the test sees it.
 pid_t Spawn(const std::string& dir, std::vector<std::string> args, std::vector<Reaction> script,
-            const std::string& trace, const char* dieAt = nullptr) {
+            const std::string& trace, const char* dieAt = nullptr, uint32_t lineDelayMs = 0) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
     alarm(60);
+    Transport::SetDefaultSendDelay(lineDelayMs);
     std::filesystem::current_path(dir);
     Headless::Reset();
     std::ofstream out(trace);
@@ -257,6 +258,10 @@ protected:
         std::filesystem::create_directory(joinDir);
         std::filesystem::create_directory_symlink(std::filesystem::read_symlink("Images"), joinDir + "/Images");
         std::filesystem::copy("Files", joinDir + "/Files", std::filesystem::copy_options::recursive);
+        Chance();
+    }
+    // Red's rabbit is rabbit 1 with this chance.
+    void Chance() {
         TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
         TestSupport::WriteFile(joinDir + "/Files/RandomFile.txt", "     7\r\n 5.0000E-1\r\n");
     }
@@ -265,10 +270,16 @@ protected:
 
 }  // namespace
 
+// On the loopback as it is, and with 100 ms added to every message each way
+// (the kernel's netem is not there to do it).
 TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
-    const std::string port = std::to_string(TestPort(0));
-    const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace");
-    const pid_t join = Spawn(joinDir, {"--join", "127.0.0.1:" + port}, Blue(), dir + "/join.trace");
+  for (const uint32_t lineDelay : {0u, 100u}) {
+    SCOPED_TRACE(lineDelay);
+    Chance();
+    const std::string port = std::to_string(TestPort(int(lineDelay)));
+    const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace", nullptr, lineDelay);
+    const pid_t join =
+        Spawn(joinDir, {"--join", "127.0.0.1:" + port}, Blue(), dir + "/join.trace", nullptr, lineDelay);
     EXPECT_EQ(Reap(host), 0);
     EXPECT_EQ(Reap(join), 0);
     const std::string hostTrace = TestSupport::ReadFile(dir + "/host.trace");
@@ -280,6 +291,7 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
     // The host quit at its title: the joiner is told and plays alone.
     EXPECT_NE(joinTrace.find("network: the other player left the game\ntitle"), std::string::npos) << joinTrace;
     EXPECT_EQ(TestSupport::ReadFile(joinDir + "/Files/RandomFile.txt"), "     7\r\n 5.0000E-1\r\n");
+  }
 }
 
 TEST_F(NetGameTest, TheOtherSideCrashingMidTurnSendsTheHostToItsTitle) {
