@@ -45,13 +45,15 @@ uint64_t looks = 0, origin = 0;
 std::vector<std::pair<int, Observer>> observers;
 int nextObserver = 1;
 std::function<void(uint32_t, bool)> hook;  // under `mutex`
-std::function<void(uint64_t, uint64_t)> lookHook;  // game thread
+std::function<void(uint64_t, uint64_t, bool)> lookHook;  // game thread
+bool inKeyRead = false;  // the look is a GetKey's: it goes on while the queue is empty
 
-// Runs the look hook without the lock (it may take keys' state or throw).
+// Runs the look hook without the lock (it may throw).
 void AfterTakeIn(std::unique_lock<std::mutex>& lk) {
     if (!lookHook) return;
+    const bool final = !inKeyRead || !queue.empty();
     lk.unlock();
-    lookHook(looks, ClockMs());
+    lookHook(looks, ClockMs(), final);
     lk.lock();
 }
 
@@ -175,7 +177,7 @@ void Unobserve(int id) {
     std::erase_if(observers, [id](const auto& o) { return o.first == id; });
 }
 
-void SetLookHook(std::function<void(uint64_t, uint64_t)> h) { lookHook = std::move(h); }
+void SetLookHook(std::function<void(uint64_t, uint64_t, bool)> h) { lookHook = std::move(h); }
 
 void Wake() {
     { std::lock_guard lk(mutex); }
@@ -257,6 +259,10 @@ bool KeyDown(uint32_t k) {
 
 uint32_t GetKey() {
     Internal::TakePause();
+    struct KeyRead {
+        KeyRead() { inKeyRead = true; }
+        ~KeyRead() { inKeyRead = false; }
+    } keyRead;
     Input::Internal::Look();
     std::unique_lock lk(mutex);
     while (queue.empty()) {

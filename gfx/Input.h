@@ -91,9 +91,10 @@ void Unobserve(int id);
 
 // Called on the game thread each time a look has taken its events in, and
 // again each time a key read that goes on looking takes more (a network
-// sender confirms the looks it has passed). It may throw to leave the game.
-// One at a time; nullptr removes it.
-void SetLookHook(std::function<void(uint64_t look, uint64_t clockMs)> hook);
+// sender confirms the looks it has passed). `final`: nothing more can come
+// at this look (a wait's look, or a key read with a key queued). It may
+// throw to leave the game. One at a time; nullptr removes it.
+void SetLookHook(std::function<void(uint64_t look, uint64_t clockMs, bool final)> hook);
 
 // For sources on other threads: something changed (a blocked look asks again).
 void Wake();

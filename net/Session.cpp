@@ -3,7 +3,6 @@
 #include "net/Session.h"
 
 #include "gfx/Input.h"
-#include "gfx/Wimdows.h"
 #include "runtime/Clock.h"
 
 namespace Net {
@@ -224,14 +223,14 @@ void Session::BeginMatch() {
             outgoing_.push_back(Keys{s.look, s.clockMs, {}});
         outgoing_.back().keys.push_back(Key{uint8_t(s.event.kind), s.event.vk});
     });
-    Input::SetLookHook([this](uint64_t look, uint64_t clock) {
+    Input::SetLookHook([this](uint64_t look, uint64_t clock, bool final) {
         Pump();
         Check();
         // Our own turn goes nowhere without the other side.
         if (Mine(Input::Turn())) CheckNeeded();
-        // A look of ours is over once the next one begins, or at once when
-        // the key queue holds a key: then no key read goes on looking.
-        Looked(look, clock, Wimdows::KeysQueued() > 0);
+        // A look of ours is over when the input says nothing more can come
+        // at it, or else once the next one begins.
+        Looked(look, clock, final);
     });
 }
 
