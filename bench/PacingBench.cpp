@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "audio/Sound.h"
@@ -50,6 +52,77 @@ void Pacing(const char* name, const std::function<void()>& run) {
     const double wall = Ms(Clock::now() - t0);
     const double waits = double(Runtime::WaitedMs() - waited0);
     std::printf("%-28s waits %8.0f ms  wall %8.1f ms  ratio %.3f\n", name, waits, wall, wall / waits);
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Keys are delivered by another thread, as the window thread delivers them,
+// at moments of no relation to the game's waits; the game sees them only at
+// its looks. (1) A key read that sits blocked: from delivery to GetKey's
+// return. (2) The movement phase's loop (a wait of 120 ms, drawing, then a
+// look at the held keys): from delivery to the first look at the keys that
+// sees the key, against the first look at the keys after delivery, which is
+// when a key visible at once would have been seen: the difference is the
+// delay the looks add.
+void InputDelay() {
+    using namespace std::chrono;
+    std::vector<double> wake;
+    for (int i = 0; i < 40; ++i) {
+        Clock::time_point delivered;
+        std::thread t([&] {
+            std::this_thread::sleep_for(milliseconds(20 + 7 * (i % 5)));
+            delivered = Clock::now();
+            Wimdows::Internal::KeyPressed('B');
+            Wimdows::Internal::KeyReleased('B');
+        });
+        Wimdows::GetKey();
+        wake.push_back(Ms(Clock::now() - delivered));
+        t.join();
+    }
+    FlatField();
+    std::vector<Clock::time_point> looks;  // the loop's looks at the held keys
+    std::vector<std::pair<Clock::time_point, Clock::time_point>> seen;  // delivery, first seen
+    std::atomic<bool> done{false};
+    std::atomic<int64_t> deliveredNs{-1};
+    std::thread keys([&] {
+        for (int i = 0; i < 60; ++i) {
+            std::this_thread::sleep_for(milliseconds(173 + 41 * (i % 7)));  // 0.7 to 1.5 looks apart
+            deliveredNs = duration_cast<nanoseconds>(Clock::now().time_since_epoch()).count();
+            Wimdows::Internal::KeyPressed('V');
+            std::this_thread::sleep_for(milliseconds(40));  // a quick tap
+            Wimdows::Internal::KeyReleased('V');
+            for (int w = 0; w < 200 && deliveredNs >= 0; ++w) std::this_thread::sleep_for(milliseconds(5));
+            deliveredNs = -1;  // not seen within a second: a lost tap
+        }
+        done = true;
+    });
+    while (!done) {
+        Runtime::Delay(120);
+        HermaakLevel();
+        Wimdows::UpdateWindow();
+        looks.push_back(Clock::now());
+        const int64_t d = deliveredNs;
+        if (Wimdows::KeyDown('V') && d >= 0) {
+            seen.push_back({Clock::time_point(nanoseconds(d)), looks.back()});
+            deliveredNs = -1;
+        }
+    }
+    keys.join();
+    std::vector<double> total, added;
+    for (const auto& [d, s] : seen) {
+        total.push_back(Ms(s - d));
+        const auto first = *std::lower_bound(looks.begin(), looks.end(), d);
+        added.push_back(Ms(s - first));
+    }
+    std::printf("a key read woken by a key: median %.3f ms, worst %.3f ms (%zu keys)\n", Median(wake),
+                *std::max_element(wake.begin(), wake.end()), wake.size());
+    std::printf("movement loop, delivery to seen: median %.1f ms, worst %.1f ms; added by the looks: median %.3f ms, "
+                "worst %.1f ms, %zu of %zu taps seen\n",
+                Median(total), total.empty() ? 0 : *std::max_element(total.begin(), total.end()), Median(added),
+                added.empty() ? 0 : *std::max_element(added.begin(), added.end()), seen.size(), size_t(60));
 }
 
 }  // namespace
@@ -111,6 +184,7 @@ int main(int argc, char** argv) {
         Konijntjes[1] = KonijnRecord{{200, 400}, 0, 1};
         BaanBazooka(COORDINATEN{200, 370}, 150.0f, -0.8f, 0);
     });
+    InputDelay();
     Wimdows::KillWindow();
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "game/Random.h"
 #include "game/Trace.h"
 #include "game/Zanderfell.h"
+#include "game/replay/Record.h"
 #include "gfx/Input.h"
 #include "gfx/TekenBitmaps.h"
 #include "runtime/Clock.h"
@@ -114,28 +115,15 @@ void OnlineSluit() {
 }
 
 uint64_t ToestandHash() {
-    uint64_t h = 14695981039346656037ull;
-    auto mix = [&h](uint64_t v) {
-        for (int i = 0; i < 8; ++i) {
-            h ^= (v >> (8 * i)) & 0xFF;
-            h *= 1099511628211ull;
-        }
-    };
-    for (int64_t x = LEVEL::low; x <= LEVEL::high; ++x)
-        for (int64_t y = 1; y <= Veld::Hoogte; ++y) mix(uint64_t(Level[x][y].Grond) | uint64_t(Level[x][y].Konijn) << 1);
-    for (int64_t k = KONIJN::low; k <= KONIJN::high; ++k) {
-        const KonijnRecord& r = Konijntjes[k];
-        mix(uint64_t(uint32_t(r.Positie.x)) | uint64_t(uint32_t(r.Positie.y)) << 32);
-        mix(uint64_t(uint32_t(r.Levens)) | uint64_t(r.Team) << 32);
-    }
-    mix(AANTALINSLAGEN);
-    for (uint32_t i = 0; i <= AANTALINSLAGEN && i <= SCHADE::high; ++i)
-        mix(uint64_t(uint32_t(SchadeArray[i].x)) ^ uint64_t(uint32_t(SchadeArray[i].y)) << 20 ^
-            uint64_t(uint32_t(SchadeArray[i].Grootte)) << 42);
-    mix(KonijnNr);
-    mix(Menu.LevelNr | Menu.AantalKonijntjes << 8 | uint32_t(Menu.Wind) << 16);
+    // The recorded state, and what else two games in step agree on: the
+    // random state, the look the turn ended at, whose turn it was.
     const RANDOMTOESTAND r = LeesRandomBestand();
-    mix(r.VorigeRandom | uint64_t(std::bit_cast<uint32_t>(r.VorigeDeler)) << 32);
+    uint64_t h = Replay::StaatHash();
+    for (uint64_t v : {uint64_t(r.VorigeRandom), uint64_t(std::bit_cast<uint32_t>(r.VorigeDeler)), Input::Looks(),
+                       uint64_t(KonijnNr)}) {
+        h ^= v;
+        h *= 1099511628211ull;
+    }
     return h;
 }
 

@@ -34,7 +34,7 @@ void OnlineVerloren(const Net::Ended& einde);
 void OnlineSluit();
 
 // The hash of the game's state compared after each turn: the grid, the
-// rabbits, the impacts, whose turn, the settings and the random state.
+// rabbits, the impacts, the random state, the look and whose turn it was.
 uint64_t ToestandHash();
 
 }  // namespace Zanderfell

@@ -30,6 +30,14 @@ const std::vector<Optie>& Tabel() {
          [](Opties& o, const std::string&) { return o.Stil = true; }},
         {"--classic", nullptr, "the screens exactly as the game always drew them",
          [](Opties& o, const std::string&) { return o.Klassiek = true; }},
+        {"--replay", "FILE", "watch a recorded game (Space pauses, Right fast, Q stops)",
+         [](Opties& o, const std::string& v) { return !(o.Afspelen = v).empty(); }},
+        // Takes every argument after it.
+        {"--verify", "FILE...", "check recorded games, headless: one line each, exit 0 when all match",
+         [](Opties& o, const std::string& v) {
+             o.Controleren.push_back(v);
+             return !v.empty();
+         }},
         // The value in brackets may be left out.
         {"--host", "[PORT]", "wait for another player to join over the network (port 47519 unless given)",
          [](Opties& o, const std::string& v) {
@@ -58,21 +66,28 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
             u.fout = "unknown option " + args[i];
             return u;
         }
-        std::string waarde;
+        // A value named "...": this and every argument after it; one in
+        // brackets may be left out.
+        std::vector<std::string> waarden;
         const bool los = gevonden->waarde && gevonden->waarde[0] == '[';
         if (los && (i + 1 >= args.size() || args[i + 1].starts_with("-"))) {
-            // An optional value left out.
+            waarden.emplace_back();
         } else if (gevonden->waarde) {
             if (i + 1 >= args.size()) {
                 u.fout = std::string(gevonden->naam) + " needs " + gevonden->waarde;
                 return u;
             }
-            waarde = args[++i];
+            const bool rest = std::string(gevonden->waarde).ends_with("...");
+            do waarden.push_back(args[++i]);
+            while (rest && i + 1 < args.size());
+        } else {
+            waarden.emplace_back();
         }
-        if (!gevonden->zet(u.opties, waarde)) {
-            u.fout = std::string(gevonden->naam) + ": not " + (gevonden->waarde ? gevonden->waarde : "") + ": " + waarde;
-            return u;
-        }
+        for (const std::string& waarde : waarden)
+            if (!gevonden->zet(u.opties, waarde)) {
+                u.fout = std::string(gevonden->naam) + ": not " + (gevonden->waarde ? gevonden->waarde : "") + ": " + waarde;
+                return u;
+            }
     }
     if (u.opties.Netwerk != Opties::Rol::Geen && std::count_if(args.begin(), args.end(), [](const std::string& a) {
             return a == "--host" || a == "--join";

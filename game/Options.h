@@ -12,6 +12,8 @@ namespace Zanderfell {
 struct Opties {
     bool Stil = false;      // --mute: this game silent, the remembered choice kept
     bool Klassiek = false;  // --classic: the screens without the later additions
+    std::string Afspelen;   // --replay FILE: watch a recorded game
+    std::vector<std::string> Controleren;  // --verify FILE...: check recorded games
     // --host [PORT] or --join ADDRESS[:PORT]: one game on two machines.
     enum class Rol : uint8_t { Geen, Host, Join } Netwerk = Rol::Geen;
     std::string Adres;   // the host's machine, for --join

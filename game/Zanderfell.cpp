@@ -1,7 +1,14 @@
 #include "game/Zanderfell.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +22,8 @@
 #include "game/Trace.h"
 #include "game/Turns.h"
 #include "game/TurnBanner.h"
+#include "game/replay/Replay.h"
+#include "game/replay/Verify.h"
 #include "gfx/Input.h"
 #include "gfx/TekenBitmaps.h"
 
@@ -55,9 +64,40 @@ void VergeetSpel() {
     Wimdows::FlushKeys();
 }
 
-// One game: set-up, then turns until a team has no lives left. True when the
+// One game: the match, recorded, then the victory screen. True when the
 // players want the same game again.
 bool SpeelSpel() {
+    Replay::Recorder opname(Replay::NieuweKop());
+    Afloop afloop = Afloop::Verder;
+    try {
+        const Partij partij = SpeelPartij(true, [&](uint32_t beurt, uint32_t konijn) {
+            opname.Beurt(Replay::Stand(beurt, konijn));
+            OnlineNaBeurt(beurt);
+        });
+        opname.Einde({partij.winnaar, partij.beurten, Replay::StaatHash()});
+        afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes);
+    } catch (const TerugNaarTitel&) {
+        opname.Afgebroken();
+        VergeetSpel();
+        return false;
+    } catch (const Net::Ended&) {
+        // The record stays, for finding out where two games parted.
+        opname.Afgebroken();
+        VergeetSpel();
+        throw;
+    } catch (const Wimdows::QuitGame&) {
+        opname.Afgebroken();
+        throw;
+    }
+    Trace::Line("game over");
+    return afloop == Afloop::Opnieuw;
+}
+
+}  // namespace
+
+Partij SpeelPartij(bool metPauze, const std::function<void(uint32_t beurt, uint32_t konijn)>& naBeurt) {
+    Input::StartCount();
+    Input::SetTurn(0);
     MaakLevelAan(Menu.LevelNr, Level);
     MaakKonijntjesAan(Menu.LevelNr, Menu.AantalKonijntjes, Konijntjes, Level);
     ResetInslagen();
@@ -65,30 +105,86 @@ bool SpeelSpel() {
     GeenBanner();
     HermaakLevel();
     Trace::Point("start");
-    Afloop afloop = Afloop::Verder;
-    uint32_t beurten = 0;
-    try {
-        PauzeTijdensSpel pauze;
-        do {
-            KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
-            // The keys of a turn are its team's (between turns: the menus' keys).
-            Input::SetTurn(Konijntjes[KonijnNr].Team);
-            Beurt(KonijnNr);
-            Input::SetTurn(0);
-            Trace::Point("turn " + std::to_string(KonijnNr));
-            OnlineNaBeurt(++beurten);
-        } while ((afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes)) == Afloop::Verder);
-    } catch (const TerugNaarTitel&) {
+    std::optional<PauzeTijdensSpel> pauze;
+    if (metPauze) pauze.emplace();
+    Partij partij;
+    while (partij.winnaar == 0) {
+        KonijnNr = ControleerWelkKonijntje(KonijnNr, Menu.AantalKonijntjes, Konijntjes);
+        // The keys of the team on turn count; the others' do nothing.
+        Input::SetTurn(Konijntjes[KonijnNr].Team);
+        Beurt(KonijnNr);
         Input::SetTurn(0);
-        VergeetSpel();
-        return false;
-    } catch (const Net::Ended&) {
-        Input::SetTurn(0);
-        VergeetSpel();
-        throw;
+        Trace::Point("turn " + std::to_string(KonijnNr));
+        naBeurt(++partij.beurten, KonijnNr);
+        partij.winnaar = Winnaar(Menu.AantalKonijntjes, Konijntjes);
     }
-    Trace::Line("game over");
-    return afloop == Afloop::Opnieuw;
+    return partij;
+}
+
+namespace {
+
+// A file named on the command line of the installed game: the launcher runs
+// the game in the player's directory and says where it was started from.
+std::string VanAanroeper(const std::string& bestand) {
+    const char* map = std::getenv("ZANDERFELL_CALLER_DIR");
+    if (bestand.empty() || bestand[0] == '/' || !map || !*map) return bestand;
+    return std::string(map) + "/" + bestand;
+}
+
+// --verify: the game is linked with the real window; the headless program
+// beside it plays the records in virtual time.
+int Controleer(const std::vector<std::string>& bestanden) {
+    std::error_code ec;
+    const std::filesystem::path zelf = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string programma = (ec ? std::filesystem::path(".") : zelf.parent_path()).string() + "/zanderfell-verify";
+    std::vector<std::string> args = {programma};
+    for (const std::string& b : bestanden) args.push_back(VanAanroeper(b));
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::fflush(nullptr);
+    execv(programma.c_str(), argv.data());
+    std::fprintf(stderr, "zanderfell: cannot start %s: %s\n", programma.c_str(), std::strerror(errno));
+    return 2;
+}
+
+// --replay: the recorded game in the window at its pace. The player's keys
+// are the playback's: Space pauses, Right held plays four times as fast, Q
+// (or the close box) stops.
+int KijkOpname(const std::string& bestand, bool mute) {
+    Replay::Opname o;
+    const std::string fout = Replay::LeesVoorSpelen(VanAanroeper(bestand), o);
+    if (!fout.empty()) {
+        std::fprintf(stderr, "zanderfell: %s: %s\n", bestand.c_str(), fout.c_str());
+        return 2;
+    }
+    // The keys are the playback's from the moment the window opens.
+    const auto bron = std::make_shared<Replay::Bron>(o);
+    Input::SetWindowHook([bron](uint32_t vk, bool neer) {
+        if (vk == Wimdows::VK_RIGHT) Runtime::SetPace(neer ? 4 : 1);
+        if (!neer) return;
+        if (vk == Wimdows::VK_SPACE) bron->Pauzeer(!bron->Gepauzeerd());
+        if (vk == 'Q') bron->Stoppen();
+    });
+    MaakSchermAan();
+    if (Wimdows::State() != Wimdows::STATE_ACTIVE) {
+        std::fprintf(stderr, "zanderfell: the window could not be opened (no display?)\n");
+        return 1;
+    }
+    Sound::Open(mute);
+    uint32_t beurten = 0;
+    const std::string verschil = Replay::Speel(o, bron, beurten, false);
+    if (!verschil.empty())
+        std::fprintf(stderr, "zanderfell: %s did not play as recorded: %s\n", bestand.c_str(), verschil.c_str());
+    if (verschil.empty() && o.einde) {
+        // The winner a moment, as the players saw it.
+        TekenBitmaps::TekenOverwinning(o.einde->winnaar);
+        Runtime::Delay(2000);
+    }
+    Input::SetWindowHook(nullptr);
+    Runtime::SetPace(1);
+    Wimdows::KillWindow();
+    return 0;
 }
 
 }  // namespace
@@ -102,6 +198,7 @@ int Main(int argc, const char* const* argv) {
         return 2;
     }
     const bool mute = gelezen.opties.Stil;
+    if (!gelezen.opties.Controleren.empty()) return Controleer(gelezen.opties.Controleren);
     // A port in use or an unknown machine ends the program before any window.
     if (!OnlineOpen(gelezen.opties)) return 1;
     // The tests may have switched it on already.
@@ -110,6 +207,7 @@ int Main(int argc, const char* const* argv) {
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);
     try {
+        if (!gelezen.opties.Afspelen.empty()) return KijkOpname(gelezen.opties.Afspelen, mute);
         MaakSchermAan();
         if (Wimdows::State() != Wimdows::STATE_ACTIVE) {
             std::fprintf(stderr, "zanderfell: the window could not be opened (no display?)\n");

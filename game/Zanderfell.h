@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "game/Field.h"
 #include "gfx/Wimdows.h"
@@ -79,6 +80,14 @@ void MaakSchermAan();
 // 2 for an unknown option). Its options: --mute (this game silent; the
 // player's remembered choice stays as it was) and --classic.
 int Main(int argc = 0, const char* const* argv = nullptr);
+// One match on the live game: the set-up from Menu and the random state,
+// then turns until a team has won. `naBeurt` follows every turn with its
+// number in the match and the rabbit that played it. With `metPauze`, Esc
+// pauses. The looks of the keys are counted from the match's start.
+struct Partij {
+    uint32_t winnaar = 0, beurten = 0;
+};
+Partij SpeelPartij(bool metPauze, const std::function<void(uint32_t beurt, uint32_t konijn)>& naBeurt);
 // Resets the impact list for a new game: the dummy impact (1, 1, 0) only.
 void ResetInslagen();
 

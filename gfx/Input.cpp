@@ -222,7 +222,10 @@ void Look() {
             lk.unlock();
             throw Wimdows::QuitGame{};
         }
-        changed.wait(lk);
+        lk.unlock();
+        const uint64_t next = source->NextAt(looks);
+        lk.lock();
+        Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
     }
     TakeIn(lk, true);
     AfterTakeIn(lk);
@@ -331,40 +334,40 @@ namespace Internal {
 void KeyPressed(uint32_t vk) {
     if (vk > 255 || State() != STATE_ACTIVE) return;
     const uint64_t at = Platform::KeyTimeUs();
+    std::function<void(uint32_t, bool)> h;
     {
         std::lock_guard lk(mutex);
-        if (hook) {
-            const auto h = hook;
-            h(vk, true);
-            return;
-        }
         const bool wasDown = rawDown[vk];
         rawDown[vk] = true;
-        // Esc held down repeats: that is still the one Esc that paused, not
-        // the one that resumes. From the Esc on, keys are the pause's: the
-        // game never sees them go down (a key that chose "resume" must not
-        // go on into the game).
-        if (pauseOn && wasDown && vk == VK_ESCAPE) return;
-        if (pauseOn && pauseAsked) pausebuf.push_back(vk);
-        else if (pauseOn && vk == VK_ESCAPE) pauseAsked = true;
-        else windowKeys.raw.push_back({true, uint8_t(vk), at});
+        if (hook) {
+            if (wasDown) return;  // a hook sees no repeats
+            h = hook;
+        } else {
+            // Esc held down repeats: that is still the one Esc that paused,
+            // not the one that resumes. From the Esc on, keys are the
+            // pause's: the game never sees them go down (a key that chose
+            // "resume" must not go on into the game).
+            if (pauseOn && wasDown && vk == VK_ESCAPE) return;
+            if (pauseOn && pauseAsked) pausebuf.push_back(vk);
+            else if (pauseOn && vk == VK_ESCAPE) pauseAsked = true;
+            else windowKeys.raw.push_back({true, uint8_t(vk), at});
+        }
     }
+    if (h) h(vk, true);
     changed.notify_all();
 }
 
 void KeyReleased(uint32_t vk) {
     if (vk > 255) return;
     const uint64_t at = Platform::KeyTimeUs();
+    std::function<void(uint32_t, bool)> h;
     {
         std::lock_guard lk(mutex);
-        if (hook) {
-            const auto h = hook;
-            h(vk, false);
-            return;
-        }
         rawDown[vk] = false;
-        windowKeys.raw.push_back({false, uint8_t(vk), at});
+        if (hook) h = hook;
+        else windowKeys.raw.push_back({false, uint8_t(vk), at});
     }
+    if (h) h(vk, false);
     changed.notify_all();
 }
 

@@ -99,5 +99,9 @@ elif [ "$copied" = yes ]; then
   say "Files/RandomFile.txt was missing in $home: started again from the first random state."
 fi
 
+# Files named on the command line (a record to watch or verify) are found
+# from where the player started the game.
+ZANDERFELL_CALLER_DIR=$(pwd)
+export ZANDERFELL_CALLER_DIR
 cd -- "$home" || die "cannot enter $home"
 exec "$game" "$@"

@@ -18,5 +18,8 @@ uint64_t WaitedMs();
 // The game clock: the waits, plus the time the game sat blocked reading a
 // key. Key events are stamped with it (gfx/Input.h).
 uint64_t GameMs();
+// Watching a recorded game: the real waits pass `speed` times as fast (the
+// game clock still counts them whole). Virtual time has no pace.
+void SetPace(uint32_t speed);
 
 }  // namespace Runtime

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -17,6 +18,7 @@
 
 #include "audio/HeadlessAudio.h"
 #include "game/Trace.h"
+#include "game/replay/Verify.h"
 #include "game/Zanderfell.h"
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
@@ -122,6 +124,16 @@ TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
     EXPECT_TRUE(driver.Used("title")) << "the second game never started";
     EXPECT_NE(trace.find("menu level 2 rabbits 2 wind off"), std::string::npos);
     CompareWithGolden(trace, "duel_game.trace");
+    // Both games were recorded (the second one cut short by the closed
+    // window), and each plays again as it was played.
+    std::vector<std::string> records;
+    for (const auto& f : std::filesystem::directory_iterator("Replays")) records.push_back(f.path().string());
+    std::sort(records.begin(), records.end());
+    ASSERT_EQ(records.size(), 2u);
+    std::string said;
+    Headless::Reset();
+    EXPECT_EQ(Zanderfell::Replay::Verifieer(records, said), 0) << said;
+    std::fprintf(stderr, "%s", said.c_str());
 }
 
 // The same duel heard: every action sounds at the moment it is shown.

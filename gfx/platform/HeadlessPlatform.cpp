@@ -157,6 +157,7 @@ void Delay(uint32_t ms) {
 uint64_t NowMs() { return now; }
 // Virtual time is the game clock: a blocked key read skips ahead.
 uint64_t GameMs() { return now; }
+void SetPace(uint32_t) {}
 uint64_t WaitedMs() { return waited; }
 
 }  // namespace Runtime

@@ -77,6 +77,7 @@ std::condition_variable& quitChanged = *new std::condition_variable;
 const auto clockStart = std::chrono::steady_clock::now();
 // The time the game thread sat in key reads, on the game clock.
 std::atomic<uint64_t> blockedUs{0};
+std::atomic<uint32_t> pace{1};  // a playback's speed
 
 // An Esc during a wait pauses the game at once, not when the wait is over.
 void WakeForPause() {
@@ -422,14 +423,15 @@ void Present() {
 
 void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs) {
     const auto start = std::chrono::steady_clock::now();
+    const uint64_t speed = pace;
     if (untilMs == UINT64_MAX) {
         changed.wait(lock);
     } else {
         const uint64_t game = Runtime::GameMs();
-        if (untilMs > game) changed.wait_until(lock, start + std::chrono::milliseconds(untilMs - game));
+        if (untilMs > game) changed.wait_until(lock, start + std::chrono::microseconds((untilMs - game) * 1000 / speed));
     }
-    blockedUs += uint64_t(
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
+    blockedUs += speed * uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(
+                             std::chrono::steady_clock::now() - start).count());
 }
 
 uint64_t KeyTimeUs() {
@@ -460,7 +462,7 @@ void Delay(uint32_t ms) {
     using Clock = std::chrono::steady_clock;
     static Clock::time_point lastEnd{};
     const auto now = Clock::now();
-    const auto length = std::chrono::milliseconds(ms);
+    const auto length = std::chrono::microseconds(uint64_t(ms) * 1000 / pace);
     auto deadline = now + length;
     if (now - lastEnd < std::chrono::milliseconds(20)) deadline = std::max(now, lastEnd + length);
     std::unique_lock lk(quitMutex);
@@ -483,6 +485,7 @@ void Delay(uint32_t ms) {
 
 uint64_t WaitedMs() { return waitedMs; }
 uint64_t GameMs() { return waitedMs + blockedUs / 1000; }
+void SetPace(uint32_t speed) { pace = std::max<uint32_t>(speed, 1); }
 
 uint64_t NowMs() {
     return uint64_t(

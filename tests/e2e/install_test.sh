@@ -106,6 +106,21 @@ play_to_title 2
 [[ "$(cat "$state")" == $'    42\r\n 5.1234E-1\r' ]] || fail "the second start overwrote the random state"
 [[ ! -s "$work/err2.txt" ]] || fail "the second start said: $(cat "$work/err2.txt")"
 
+echo "--- the installed game plays and verifies a record named from where the player stands"
+cp "$(dirname "$(realpath "$0")")/../data/replays/duel-every-weapon.zfr" "$work/duel.zfr"
+said=$(cd "$work" && env -u XDG_DATA_HOME HOME="$home" "$prefix/bin/zanderfell" --verify duel.zfr) || fail "--verify: $said"
+[[ "$said" == "$work/duel.zfr: ok (9 turns, team 2 won)" ]] || fail "--verify said: $said"
+(cd "$work" && env -u XDG_DATA_HOME HOME="$home" DISPLAY="$display" SDL_AUDIODRIVER=dummy "$prefix/bin/zanderfell" --replay duel.zfr >/dev/null 2>"$work/err4.txt") &
+game_pid=$!
+wid=$(find_window) || fail "--replay: no window: $(cat "$work/err4.txt")"
+sleep 1
+DISPLAY=$display xdotool windowfocus --sync "$wid" key q
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+rc=0; wait "$game_pid" || rc=$?
+game_pid=""
+[[ $rc -eq 0 && ! -s "$work/err4.txt" ]] || fail "--replay ended with $rc: $(cat "$work/err4.txt")"
+[[ "$(cat "$state")" == $'    42\r\n 5.1234E-1\r' ]] || fail "a playback touched the random state"
+
 echo "--- a moved prefix, a link to the launcher, XDG_DATA_HOME (no display: the game stops at once)"
 mv "$prefix" "$work/moved prefix"
 share="$work/moved prefix/share/zanderfell"

@@ -1,0 +1,49 @@
+// Records that cannot be played are refused with a clear word (the line, the
+// version, the level), a record whose keys were changed no longer verifies
+// and names the turn, and one cut off in the middle of a line still plays up
+// to there. The corpus itself is verified by ctest, one test per record.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "game/replay/Verify.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+class ReplayTest : public TestSupport::GameDirTest {};
+
+TEST_F(ReplayTest, BadRecordsAreRefusedAndChangedOnesCaught) {
+    const std::string goed = TestSupport::ReadFile(ZF_TEST_DATA_DIR "/replays/duel-every-weapon.zfr");
+    ASSERT_FALSE(goed.empty());
+    auto vervang = [&](const std::string& van, const std::string& naar) {
+        std::string t = goed;
+        return t.replace(t.find(van), van.size(), naar);
+    };
+    struct Geval {
+        std::string tekst;
+        int code;
+        const char* gezegd;
+    };
+    const Geval gevallen[] = {
+        {"hello\n", 2, ": line 1: not a Zanderfell replay"},
+        {vervang("zanderfell-replay 1", "zanderfell-replay 7"), 2, ": unknown version 7 of the replay"},
+        {vervang("key 3 740 1 press 39", "key 3 740 1 prezz 39"), 2, ": line 8: damaged"},
+        {vervang("key 3 740 1 press 39", "key 3 740 3 press 39"), 2, ": line 8: damaged"},
+        {vervang("rabbits 2 wind", "rabbits 3 wind"), 2, ": line 5: damaged"},
+        // Left instead of Right at the first move.
+        {vervang("key 3 740 1 press 39", "key 3 740 1 press 37"), 1, ": turn 1: rabbit 1 at "},
+        {goed.substr(0, goed.find("\n", goed.size() / 2) + 8), 0, ": ok up to where it was cut short"},
+        {vervang("level 3", "level 2"), 2, ": level 2 is missing (Files/Level2Part2.txt)"},
+    };
+    std::remove("Files/Level2Part2.txt");
+    for (const Geval& g : gevallen) {
+        TestSupport::WriteFile("record.zfr", g.tekst);
+        std::string gezegd;
+        EXPECT_EQ(Zanderfell::Replay::Verifieer({"record.zfr"}, gezegd), g.code) << gezegd;
+        EXPECT_EQ(gezegd.rfind(std::string("record.zfr") + g.gezegd, 0), 0u) << gezegd;
+    }
+}
+
+}  // namespace
