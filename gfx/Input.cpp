@@ -100,7 +100,7 @@ WindowKeys& windowKeys = *new WindowKeys;
 const std::shared_ptr<Source> windowSource(&windowKeys, [](Source*) {});
 
 const std::shared_ptr<Source>& SourceOnTurn() {
-    const auto& s = sources[turn];
+    const auto& s = sources.at(turn);
     return s ? s : windowSource;
 }
 
@@ -152,6 +152,11 @@ void TakeIn(std::unique_lock<std::mutex>& lk, bool newLook) {
 std::shared_ptr<Source> Window() { return windowSource; }
 
 void SetSource(uint32_t team, std::shared_ptr<Source> source) { sources.at(team) = std::move(source); }
+
+std::shared_ptr<Source> SourceOf(uint32_t team) {
+    const auto& s = sources.at(team);
+    return s ? s : windowSource;
+}
 
 void SetTurn(uint32_t team) {
     if (team > 2) team = 0;
@@ -320,7 +325,7 @@ uint32_t PauseKey() {
             lk.unlock();
             throw QuitGame{};
         }
-        Platform::WaitForInput(lk, changed, UINT64_MAX);
+        Platform::WaitForInput(lk, changed, UINT64_MAX, true);
     }
     uint32_t k = pausebuf.front();
     pausebuf.pop_front();

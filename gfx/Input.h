@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Input {
@@ -67,12 +68,16 @@ public:
     // network peer that has not confirmed it): the look waits, without
     // spinning, until Wake; closing the window still ends it.
     virtual bool Ready(uint64_t /*look*/, uint64_t /*clockMs*/) { return true; }
+    // Who plays through it, as a record names the team's player.
+    virtual std::string Name() const { return "person"; }
 };
 
 // The person at the window: every team's source unless set otherwise.
 std::shared_ptr<Source> Window();
 // Sets the source of team 0, 1 or 2 (nullptr: the window again).
 void SetSource(uint32_t team, std::shared_ptr<Source> source);
+// The source of team 0, 1 or 2 (the window when none was set).
+std::shared_ptr<Source> SourceOf(uint32_t team);
 void SetTurn(uint32_t team);
 uint32_t Turn();
 

@@ -23,9 +23,11 @@ void Present();
 // A key read waits for input: `lock` holds the input's mutex and `changed`
 // is notified whenever a key is delivered, a source wakes the game or the
 // window closes. Returns then, or once the game clock (Runtime::GameMs)
-// reaches `untilMs` (UINT64_MAX: no such moment); the time blocked counts
-// on the game clock.
-void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs);
+// reaches `untilMs` (UINT64_MAX: no such moment). The time blocked counts
+// on the game clock, except for the pause menu's waits (`paused`): a pause
+// is no part of the game.
+void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs,
+                  bool paused = false);
 // When a key event is delivered, in microseconds of the platform's clock:
 // a key that goes down and up some time apart between two looks is a tap.
 uint64_t KeyTimeUs();

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include "game/replay/Replay.h"
 #include "game/replay/Verify.h"
 #include "tests/TestSupport.h"
 
@@ -44,6 +46,18 @@ TEST_F(ReplayTest, BadRecordsAreRefusedAndChangedOnesCaught) {
         EXPECT_EQ(Zanderfell::Replay::Verifieer({"record.zfr"}, gezegd), g.code) << gezegd;
         EXPECT_EQ(gezegd.rfind(std::string("record.zfr") + g.gezegd, 0), 0u) << gezegd;
     }
+}
+
+// The newest 100 records are kept: a new one takes the place of the oldest.
+TEST_F(ReplayTest, TheNewestHundredRecordsAreKept) {
+    std::filesystem::create_directory("Replays");
+    for (int i = 0; i < 100; ++i) TestSupport::WriteFile("Replays/2000-01-01_00-00-" + std::to_string(100 + i) + ".zfr", "");
+    TestSupport::WriteFile("Replays/notes.txt", "");  // not a record: left alone
+    Zanderfell::Replay::Recorder nieuw(Zanderfell::Replay::NieuweKop());
+    EXPECT_FALSE(std::filesystem::exists("Replays/2000-01-01_00-00-100.zfr"));
+    EXPECT_TRUE(std::filesystem::exists("Replays/2000-01-01_00-00-101.zfr"));
+    EXPECT_TRUE(std::filesystem::exists("Replays/notes.txt"));
+    EXPECT_TRUE(std::filesystem::exists(nieuw.Pad()));
 }
 
 }  // namespace

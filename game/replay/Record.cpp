@@ -267,7 +267,8 @@ uint64_t GrondHash() {
 
 uint64_t StaatHash() {
     uint64_t h = GrondHash();
-    for (int64_t k = 1; k <= 8; ++k) {
+    // The rabbits in the match: those beyond keep the places of an earlier one.
+    for (int64_t k = 1; k <= int64_t(Menu.AantalKonijntjes); ++k) {
         const KonijnRecord& r = Konijntjes[k];
         for (int64_t v : {int64_t(r.Positie.x), int64_t(r.Positie.y), int64_t(r.Levens), int64_t(r.Team)}) Meng(h, v);
     }

@@ -68,7 +68,7 @@ std::string AfbrekingRegel(uint64_t look, uint64_t klok);
 bool LeesOpname(const std::string& tekst, Opname& o, std::string& fout);
 
 // Hashes (FNV-1a) of the live game: the grid alone, and the whole state
-// (grid, rabbits, impacts).
+// (grid, the rabbits in the match, impacts).
 uint64_t GrondHash();
 uint64_t StaatHash();
 // The live game's state now, as a turn line gives it.

@@ -30,6 +30,7 @@ Opname NieuweKop() {
     if (Runtime::ReadFile(RandomBestand, tekst)) o.random = ToestandUitTekst(tekst, klacht);
     o.menu = Menu;
     o.klassiek = Klassiek;
+    for (uint32_t t = 1; t <= 2; ++t) o.spelers[t - 1] = Input::SourceOf(t)->Name();
     return o;
 }
 

@@ -18,7 +18,8 @@ constexpr const char* Map = "Replays";  // beside Files/ in the game's directory
 constexpr size_t Bewaard = 100;         // the newest records kept
 
 // The heading of a match about to start: this game's version, the date, the
-// random state in Files/RandomFile.txt, the menu's settings.
+// random state in Files/RandomFile.txt, the menu's settings, who plays each
+// team (its source's name).
 Opname NieuweKop();
 
 // Writes one match into Replays/<date>_<time>.zfr, line by line as it goes

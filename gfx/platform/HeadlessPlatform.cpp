@@ -20,6 +20,7 @@ namespace {
 
 uint64_t now = 0;
 uint64_t waited = 0;
+uint64_t pausedMs = 0;  // virtual time spent in the pause menu
 uint32_t opened = 0;
 uint64_t closedAt = UINT64_MAX;
 std::function<void()> atWait;  // a test's look at the window as each wait begins
@@ -110,8 +111,19 @@ void Present() {
     checked = false;
 }
 
-void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable&, uint64_t untilMs) {
+// The time the pause menu waits for its keys moves virtual time on, but not
+// the game clock: a pause is no part of the game.
+void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable&, uint64_t untilMs, bool paused) {
     lock.unlock();
+    const uint64_t before = now;
+    struct Pause {
+        bool paused;
+        uint64_t before;
+        ~Pause() {
+            if (paused) pausedMs += now - before;
+        }
+    } pause{paused, before};
+    if (untilMs != UINT64_MAX) untilMs += pausedMs;  // on the clock of `now`
     if (nextEvent < script.size() && script[nextEvent].atMs <= untilMs) {
         // Nobody presses a key while the game waits for one: skip ahead to
         // the next scripted event.
@@ -155,8 +167,9 @@ void Delay(uint32_t ms) {
 }
 
 uint64_t NowMs() { return now; }
-// Virtual time is the game clock: a blocked key read skips ahead.
-uint64_t GameMs() { return now; }
+// Virtual time is the game clock (a blocked key read skips ahead), without
+// the pauses.
+uint64_t GameMs() { return now - pausedMs; }
 void SetPace(uint32_t) {}
 uint64_t WaitedMs() { return waited; }
 
@@ -170,6 +183,7 @@ void Reset() {
     Wimdows::Internal::ResetQuit();
     now = 0;
     waited = 0;
+    pausedMs = 0;
     Input::Reset();
     opened = 0;
     closedAt = UINT64_MAX;

@@ -421,7 +421,8 @@ void Present() {
     if (!presentPending.exchange(true)) Wake();
 }
 
-void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs) {
+void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs,
+                  bool paused) {
     const auto start = std::chrono::steady_clock::now();
     const uint64_t speed = pace;
     if (untilMs == UINT64_MAX) {
@@ -430,6 +431,7 @@ void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& c
         const uint64_t game = Runtime::GameMs();
         if (untilMs > game) changed.wait_until(lock, start + std::chrono::microseconds((untilMs - game) * 1000 / speed));
     }
+    if (paused) return;
     blockedUs += speed * uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(
                              std::chrono::steady_clock::now() - start).count());
 }

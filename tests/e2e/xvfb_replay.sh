@@ -48,7 +48,7 @@ self_shot() {
   xdotool key space; sleep 2.2
 }
 
-echo "--- a duel played with real keys to its end is recorded and verifies"
+echo "--- a duel played with real keys to its end, paused once, is recorded and verifies"
 (cd "$work" && SDL_AUDIODRIVER=dummy exec ./zanderfell >/dev/null 2>"$work/stderr.txt") &
 game_pid=$!
 wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr.txt")"
@@ -58,6 +58,7 @@ sleep 1.5
 for turn in $(seq 16); do
   grep -q "^end " "$(newest)" 2>/dev/null && break
   self_shot
+  [[ $turn -eq 2 ]] && { xdotool key Escape; sleep 1; xdotool key Escape; sleep 0.5; }  # a pause is no part of the game
 done
 grep -q "^end winner" "$(newest)" || fail "the duel did not end: $(tail -n 3 "$(newest)")"
 record=$(newest)
