@@ -68,6 +68,9 @@ public:
     // network peer that has not confirmed it): the look waits, without
     // spinning, until Wake; closing the window still ends it.
     virtual bool Ready(uint64_t /*look*/, uint64_t /*clockMs*/) { return true; }
+    // Fed from outside the program (a network peer): in virtual time too, a
+    // look that waits for it with nothing due waits for real, until Wake.
+    virtual bool Outside() const { return false; }
     // Who plays through it, as a record names the team's player.
     virtual std::string Name() const { return "person"; }
 };

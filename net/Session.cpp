@@ -22,6 +22,8 @@ constexpr size_t MaxWaitingHashes = 1000;
 class Session::Remote : public Input::Source {
 public:
     explicit Remote(Session& s) : s(s) {}
+    bool Outside() const override { return true; }
+    std::string Name() const override { return "network"; }
     bool Ready(uint64_t look, uint64_t) override {
         // Our looks before this one are over: the other side may go on.
         s.ConfirmUpTo(look - 1);
@@ -48,6 +50,7 @@ private:
 class Session::Waiter : public Input::Source {
 public:
     Waiter(Session& s, std::function<bool()> done) : s(s), done(std::move(done)) {}
+    bool Outside() const override { return true; }
     bool Ready(uint64_t, uint64_t) override {
         s.Pump();
         s.CheckNeeded();

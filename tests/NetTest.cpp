@@ -16,6 +16,7 @@
 #include "game/Options.h"
 #include "game/Trace.h"
 #include "game/Zanderfell.h"
+#include "game/replay/Verify.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
 #include "tests/ScriptedGame.h"
@@ -291,6 +292,17 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
     // The host quit at its title: the joiner is told and plays alone.
     EXPECT_NE(joinTrace.find("network: the other player left the game\ntitle"), std::string::npos) << joinTrace;
     EXPECT_EQ(TestSupport::ReadFile(joinDir + "/Files/RandomFile.txt"), "     7\r\n 5.0000E-1\r\n");
+    // Each machine recorded the match; both records play again to the same end.
+    std::vector<std::string> verdicts;
+    for (const std::string& d : {dir, joinDir})
+        for (const auto& f : std::filesystem::directory_iterator(d + "/Replays")) {
+            std::string out;
+            EXPECT_EQ(Zanderfell::Replay::Verifieer({f.path().string()}, out), 0) << out;
+            verdicts.push_back(out.substr(out.find(": ")));
+            std::filesystem::remove(f.path());
+        }
+    ASSERT_EQ(verdicts.size(), 2u);
+    EXPECT_EQ(verdicts[0], verdicts[1]);
   }
 }
 
