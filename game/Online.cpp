@@ -24,7 +24,7 @@ std::unique_ptr<Net::Session> sessie;
 bool eigenKlassiek = false;
 // How long the reason an online game ended stays on screen before the
 // title: with the second it takes to notice a silent peer, under 2 s.
-constexpr uint32_t BerichtDuur = 600;
+constexpr uint32_t BerichtDuur = 500;
 
 void ToonScherm(Wimdows::Handle scherm) {
     Wimdows::DrawBitmap(scherm, 1, 1);
