@@ -43,7 +43,7 @@ window_of() {
 at_title() {
   local w
   w=$(window_of "$1") || return 1
-  xdotool windowraise "$w"   # the other game's window lies over it
+  xdotool windowraise "$w" 2>/dev/null || true   # the other game's window lies over it
   xwd -id "$w" -silent 2>/dev/null | convert xwd:- "bmp3:$work/t$1.bmp" 2>/dev/null &&
     [[ "$("$check" pixel "$work/t$1.bmp" 501 306)" == "$title" ]]
 }

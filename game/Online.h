@@ -30,7 +30,8 @@ void OnlineNaBeurt(uint32_t beurt);
 // The network game is over: the reason on screen for a moment (and on
 // stderr), then this machine plays alone again, from its title screen.
 void OnlineVerloren(const Net::Ended& einde);
-// The program ends: a goodbye to the other side.
+// This side leaves the network game (the program ends, or the player quit
+// the match to the title): a goodbye to the other side.
 void OnlineSluit();
 
 // The hash of the game's state compared after each turn: the grid, the

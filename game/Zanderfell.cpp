@@ -79,6 +79,9 @@ bool SpeelSpel() {
     } catch (const TerugNaarTitel&) {
         opname.Afgebroken();
         VergeetSpel();
+        // Quitting a network match to the title leaves the network game:
+        // the other side is told and goes to its title too.
+        OnlineSluit();
         return false;
     } catch (const Net::Ended&) {
         // The record stays, for finding out where two games parted.

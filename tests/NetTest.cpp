@@ -306,16 +306,33 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
   }
 }
 
-TEST_F(NetGameTest, TheOtherSideCrashingMidTurnSendsTheHostToItsTitle) {
-    const std::string port = std::to_string(TestPort(1));
-    const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace");
-    const pid_t join = Spawn(joinDir, {"--join", "127.0.0.1:" + port}, Blue(), dir + "/join.trace", "weapon 2");
-    EXPECT_EQ(Reap(join), 128 + SIGKILL);
-    EXPECT_EQ(Reap(host), 0);
-    const std::string trace = TestSupport::ReadFile(dir + "/host.trace");
-    EXPECT_NE(trace.find("turn 1"), std::string::npos);
-    EXPECT_NE(trace.find("network: the connection to the other player was lost\ntitle\nquit"), std::string::npos)
-        << trace;
+// The joiner leaves in the middle of its turn: killed, or through the
+// pause menu's "Quit to title". The host goes to its title, the joiner too.
+TEST_F(NetGameTest, TheOtherSideLeavingMidTurnSendsTheHostToItsTitle) {
+    const uint32_t Esc = 0x1B;
+    struct Case {
+        const char* dieAt;
+        std::vector<Reaction> blue;
+        int joinExit;
+        const char* hostSays;
+    };
+    const std::vector<Case> cases = {
+        {"weapon 2", Blue(), 128 + SIGKILL, "network: the connection to the other player was lost\ntitle\nquit"},
+        {nullptr, {{"move 2", Tap(300, Esc) + Tap(400, Down) + Tap(500, Enter)}}, 0,
+         "network: the other player left the game\ntitle\nquit"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string port = std::to_string(TestPort(200 + int(i)));
+        const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace");
+        const pid_t join =
+            Spawn(joinDir, {"--join", "127.0.0.1:" + port}, cases[i].blue, dir + "/join.trace", cases[i].dieAt);
+        EXPECT_EQ(Reap(join), cases[i].joinExit);
+        EXPECT_EQ(Reap(host), 0);
+        const std::string trace = TestSupport::ReadFile(dir + "/host.trace");
+        EXPECT_NE(trace.find("turn 1"), std::string::npos);
+        EXPECT_NE(trace.find(cases[i].hostSays), std::string::npos) << trace;
+    }
+    EXPECT_TRUE(TestSupport::ReadFile(dir + "/join.trace").ends_with("quit to title\ntitle\nquit\n"));
 }
 
 TEST_F(NetGameTest, HostileMessagesEndTheConnectionWithAClearMessage) {
