@@ -69,6 +69,7 @@ Session::Session(std::unique_ptr<Transport> transport, Role role) : transport_(s
 
 Session::~Session() {
     EndMatch();
+    Input::SetLookHook(nullptr);
     if (!ended_) Send(Leave{Reason::Quit});
     transport_->OnHappening(nullptr);
     transport_->Close();
@@ -192,6 +193,16 @@ void Session::WaitUntil(F done) {
 
 void Session::WaitForPeer() {
     WaitUntil([this] { return connected_ && greeted_; });
+    Watch();
+}
+
+void Session::Watch() {
+    // Between matches (the host's menus): the other side leaving ends the
+    // network game at the next look, a key read's wait included.
+    Input::SetLookHook([this](uint64_t, uint64_t, bool) {
+        Pump();
+        CheckNeeded();
+    });
 }
 
 Start Session::WaitForStart() {
@@ -241,7 +252,7 @@ void Session::EndMatch() {
     if (!inMatch_) return;
     inMatch_ = false;
     start_.reset();
-    Input::SetLookHook(nullptr);
+    Watch();
     Input::Unobserve(observer_);
     for (uint32_t team = 0; team <= 2; ++team) Input::SetSource(team, nullptr);
     Input::SetTurn(0);

@@ -81,6 +81,7 @@ private:
 
     // Takes in what arrived, in order (a start waits while a match runs).
     void Pump();
+    void Watch();
     void Handle(const Message& m);
     void CompareHashes();
     void Fail(const std::string& why, int picture, bool tellThem, Reason reason, bool playOut = false);
