@@ -163,7 +163,9 @@ struct Transport::Impl {
             }
             enet_host_flush(host);
 
-            int timeout = ServiceMs;
+            // A host nobody is joining has no timers running: it sleeps
+            // until a packet or the game wakes it.
+            int timeout = host->peers[0].state == ENET_PEER_STATE_DISCONNECTED ? -1 : ServiceMs;
             if (nextDue != SteadyClock::time_point::max()) {
                 const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(nextDue - SteadyClock::now()).count();
                 timeout = static_cast<int>(std::clamp<long long>(left + 1, 0, ServiceMs));
