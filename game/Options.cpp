@@ -30,7 +30,7 @@ const std::vector<Optie>& Tabel() {
          [](Opties& o, const std::string&) { return o.Stil = true; }},
         {"--classic", nullptr, "the screens exactly as the game always drew them",
          [](Opties& o, const std::string&) { return o.Klassiek = true; }},
-        {"--replay", "FILE", "watch a recorded game (Space pauses, Right fast, Q stops)",
+        {"--replay", "FILE", "watch a recorded game (Space pauses, Right held plays 4x, Q stops)",
          [](Opties& o, const std::string& v) { return !(o.Afspelen = v).empty(); }},
         // Takes every argument after it.
         {"--verify", "FILE...", "check recorded games, headless: one line each, exit 0 when all match",

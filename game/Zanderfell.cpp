@@ -179,7 +179,7 @@ int KijkOpname(const std::string& bestand, bool mute) {
     const std::string verschil = Replay::Speel(o, bron, beurten, false);
     if (!verschil.empty())
         std::fprintf(stderr, "zanderfell: %s did not play as recorded: %s\n", bestand.c_str(), verschil.c_str());
-    if (verschil.empty() && o.einde) {
+    if (verschil.empty() && o.einde && !bron->Gestopt()) {
         // The winner a moment, as the players saw it.
         TekenBitmaps::TekenOverwinning(o.einde->winnaar);
         Runtime::Delay(2000);

@@ -27,6 +27,10 @@ std::condition_variable& changed = *new std::condition_variable;
 // window thread clears it when the window goes) ------------------------------
 std::array<bool, 256> held{}, tapped{};
 std::deque<uint32_t> queue;
+// Counts what may end a wait for input (a key delivered, a source's wake,
+// the window gone): a wait is skipped when the count moved while a source
+// was asked without the lock.
+uint64_t wakes = 0;
 std::array<bool, 256> rawDown{};  // as the window last told: the keys under the player's fingers
 
 // --- the pause: the handler is the game thread's; the flags are read by the
@@ -140,8 +144,8 @@ void TakeIn(std::unique_lock<std::mutex>& lk, bool newLook) {
         }
     }
     if (events.empty() || observers.empty()) return;
-    lk.unlock();
     const auto watching = observers;  // an observer may unobserve itself
+    lk.unlock();
     for (const Event& e : events)
         for (const auto& [id, o] : watching) o({looks, clock, turn, e});
     lk.lock();
@@ -185,7 +189,10 @@ void Unobserve(int id) {
 void SetLookHook(std::function<void(uint64_t, uint64_t, bool)> h) { lookHook = std::move(h); }
 
 void Wake() {
-    { std::lock_guard lk(mutex); }
+    {
+        std::lock_guard lk(mutex);
+        ++wakes;
+    }
     changed.notify_all();
 }
 
@@ -219,18 +226,17 @@ void Look() {
     ++looks;
     for (;;) {
         const std::shared_ptr<Source> source = SourceOnTurn();
+        const uint64_t seen = wakes;
         lk.unlock();
         const bool ready = source->Ready(looks, ClockMs());
+        const uint64_t next = ready ? 0 : source->NextAt(looks);
         lk.lock();
         if (ready) break;
         if (WindowGone()) {
             lk.unlock();
             throw Wimdows::QuitGame{};
         }
-        lk.unlock();
-        const uint64_t next = source->NextAt(looks);
-        lk.lock();
-        Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
+        if (wakes == seen) Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
     }
     TakeIn(lk, true);
     AfterTakeIn(lk);
@@ -245,6 +251,7 @@ void Forget() {
         rawDown.fill(false);
         queue.clear();
         windowKeys.Discard();
+        ++wakes;
     }
     changed.notify_all();
 }
@@ -286,9 +293,14 @@ uint32_t GetKey() {
             lk.lock();
             continue;
         }
-        // Still the same look: it goes on taking keys in as they come.
-        const uint64_t next = SourceOnTurn()->NextAt(looks);
-        Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
+        // Still the same look: it goes on taking keys in as they come. A
+        // source is asked without the lock (it may wake the game itself).
+        const std::shared_ptr<Source> source = SourceOnTurn();
+        const uint64_t seen = wakes;
+        lk.unlock();
+        const uint64_t next = source->NextAt(looks);
+        lk.lock();
+        if (wakes == seen) Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
         TakeIn(lk, false);
         AfterTakeIn(lk);
     }
@@ -357,6 +369,7 @@ void KeyPressed(uint32_t vk) {
             else if (pauseOn && vk == VK_ESCAPE) pauseAsked = true;
             else windowKeys.raw.push_back({true, uint8_t(vk), at});
         }
+        ++wakes;
     }
     if (h) h(vk, true);
     changed.notify_all();
@@ -371,6 +384,7 @@ void KeyReleased(uint32_t vk) {
         rawDown[vk] = false;
         if (hook) h = hook;
         else windowKeys.raw.push_back({false, uint8_t(vk), at});
+        ++wakes;
     }
     if (h) h(vk, false);
     changed.notify_all();

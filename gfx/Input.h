@@ -62,7 +62,9 @@ public:
     // For a GetKey blocked at this look: the game clock at which this source
     // will have something (UINT64_MAX: only when it calls Wake). The
     // platform lets the clock run to it (in real time in the window, at
-    // once in virtual time).
+    // once in virtual time). Headless, a key read with nothing to come ends
+    // the game as a player who walks away: a source that plays on its own
+    // says when.
     virtual uint64_t NextAt(uint64_t /*look*/) { return UINT64_MAX; }
     // False while the source cannot yet say what happens at this look (a
     // network peer that has not confirmed it): the look waits, without

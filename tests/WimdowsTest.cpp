@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gfx/Headless.h"
+#include "gfx/Input.h"
 #include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
 #include "tests/TestImages.h"
@@ -246,6 +247,39 @@ TEST_F(WimdowsTest, EscPausesAtTheNextWaitAndLeavesTheGameKeysAlone) {
     Headless::Release(VK_ESCAPE);
     Headless::Press(VK_ESCAPE);
     EXPECT_EQ(GetKey(), VK_ESCAPE);
+}
+
+// Whose keys count: a source stands in for team 1; the window's keys do
+// nothing in its turn, and what it held is let go when the turn passes. Every
+// key taken in is seen with its look, clock and team.
+TEST_F(WimdowsTest, EachTeamsKeysComeFromItsSource) {
+    Open();
+    struct Script : Input::Source {
+        std::vector<std::pair<uint64_t, Input::Event>> keys;  // at look
+        void Take(uint64_t look, uint64_t, std::vector<Input::Event>& out) override {
+            for (const auto& [l, e] : keys)
+                if (l == look) out.push_back(e);
+        }
+    };
+    auto script = std::make_shared<Script>();
+    script->keys = {{1, {Input::Kind::Press, 'V'}}, {2, {Input::Kind::Tap, 'N'}}};
+    std::vector<std::string> seen;
+    Input::Observe([&](const Input::Stamped& s) {
+        seen.push_back(std::to_string(s.look) + " " + std::to_string(s.clockMs) + " " + std::to_string(s.team) + " " +
+                       std::to_string(int(s.event.kind)) + " " + char(s.event.vk));
+    });
+    Input::SetSource(1, script);
+    Input::SetTurn(1);
+    Input::StartCount();
+    Headless::Tap(3, 'B', 2);
+    Runtime::Delay(10);
+    EXPECT_TRUE(KeyDown('V') && !KeyDown('B'));
+    EXPECT_EQ(GetKey(), uint32_t('V'));
+    EXPECT_TRUE(KeyDown('N') && KeysQueued() == 0) << "a tap counts as held until the next look; B was the window's";
+    Input::SetTurn(2);
+    Runtime::Delay(10);
+    EXPECT_FALSE(KeyDown('V') || KeyDown('N'));
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 10 1 0 V", "2 10 1 2 N", "3 20 2 1 V"}));
 }
 
 TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {

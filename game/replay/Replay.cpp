@@ -157,17 +157,22 @@ void Bron::Stoppen() {
 // --- a recorded match played again ---------------------------------------------
 
 std::string Speel(const Opname& o, const std::shared_ptr<Bron>& bron, uint32_t& tot, bool exact) {
-    Menu = o.menu;
-    Klassiek = o.klassiek;
-    RandomInGeheugen(o.random);
-    for (uint32_t t = 0; t <= 2; ++t) Input::SetSource(t, bron);
+    // The record's settings for its match; the program's again after it.
     struct Terug {
+        MENU menu = Menu;
+        bool klassiek = Klassiek;
         ~Terug() {
             for (uint32_t t = 0; t <= 2; ++t) Input::SetSource(t, nullptr);
             Input::SetTurn(0);
             RandomInBestand();
+            Menu = menu;
+            Klassiek = klassiek;
         }
     } terug;
+    Menu = o.menu;
+    Klassiek = o.klassiek;
+    RandomInGeheugen(o.random);
+    for (uint32_t t = 0; t <= 2; ++t) Input::SetSource(t, bron);
     tot = 0;
     auto beurt = [](uint32_t n) { return "turn " + std::to_string(n) + ": "; };
     try {

@@ -64,6 +64,7 @@ public:
     void Pauzeer(bool aan);
     bool Gepauzeerd() const { return gepauzeerd_; }
     void Stoppen();
+    bool Gestopt() const { return gestopt_; }
 
 private:
     uint64_t Wanneer(size_t i) const { return toetsen_[i].clockMs + verschoven_; }

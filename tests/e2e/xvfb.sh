@@ -6,6 +6,9 @@
 #                      sounds linked from RUN, the files and the game copied,
 #                      so the player's random state file is never touched)
 #   ends_with_0 WHAT  (the game $game_pid ends with exit code 0; it must not hang: 10 s, a wide margin on a busy machine)
+#   find_window NAME  (prints the id of the newest visible window of that name)
+#   wait_title        (prints the id of a fresh game's window once it shows the
+#                      title screen; needs $run and $tools)
 # A script with a scratch directory and cleanup of its own keeps them.
 if ! declare -F cleanup >/dev/null; then
   work=$(mktemp -d)
@@ -56,4 +59,31 @@ start_xvfb() {
   fi
   DISPLAY=":$(cat "$dir/display")"
   export DISPLAY
+}
+
+# The id of the newest visible window with exactly this name.
+find_window() {
+  local name=$1 ids
+  for _ in $(seq 100); do
+    ids=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null || true)
+    [[ -n "$ids" ]] && { echo "$ids" | tail -n 1; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# Waits for the title screen of a freshly started game (the window opens
+# twice at start-up; the second one shows the title) and prints its id.
+wait_title() {
+  local want wid
+  want=$("$tools/zanderfell_screencheck" pixel "$run/Images/TitelScherm1.bmp" 500 305)
+  for _ in $(seq 150); do
+    wid=$(find_window Zanderfell) || return 1
+    if xwd -id "$wid" -silent 2>/dev/null | convert xwd:- "bmp3:$work/probe.bmp" 2>/dev/null &&
+       [[ "$("$tools/zanderfell_screencheck" pixel "$work/probe.bmp" 501 306)" == "$want" ]]; then
+      echo "$wid"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
 }

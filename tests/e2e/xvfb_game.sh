@@ -20,16 +20,6 @@ game_dir "$run" "$work"
 start_xvfb "$work" || exit 1
 echo "virtual X server on $DISPLAY"
 
-# The id of the newest visible window with exactly this name.
-find_window() {
-  local name=$1 ids
-  for _ in $(seq 100); do
-    ids=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null || true)
-    [[ -n "$ids" ]] && { echo "$ids" | tail -n 1; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 shot() { xwd -id "$1" -silent | convert xwd:- "bmp3:$out/$2.bmp"; }
 # Waits until the box of the window differs from the reference screenshot.
 wait_change() {
@@ -55,23 +45,6 @@ xdotool key --delay 60 a Left Return space b alt+v Up Escape
 wait "$probe" || fail "the key probe ended badly: $(cat "$work/keys.err")"
 expected=$'client 1000x700\nkey 65\nkey 37\nkey 13\nkey 32\nkey 66\nkey 38\nkey 27'
 [[ "$(cat "$work/keys.txt")" == "$expected" ]] || fail "keys arrived as: $(cat "$work/keys.txt")"
-
-# Waits for the title screen of a freshly started game (the window opens
-# twice at start-up; the second one shows the title) and prints its id.
-wait_title() {
-  local want wid
-  want=$("$tools/zanderfell_screencheck" pixel "$run/Images/TitelScherm1.bmp" 500 305)
-  for _ in $(seq 150); do
-    wid=$(find_window Zanderfell) || return 1
-    if xwd -id "$wid" -silent 2>/dev/null | convert xwd:- "bmp3:$work/probe.bmp" 2>/dev/null &&
-       [[ "$("$tools/zanderfell_screencheck" pixel "$work/probe.bmp" 501 306)" == "$want" ]]; then
-      echo "$wid"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
 
 # The loudest sample (16-bit, any channel) of the sound written so far from
 # byte FROM on, and the length written (whole frames of 4 bytes).

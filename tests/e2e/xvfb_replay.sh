@@ -17,28 +17,6 @@ fail() { echo "FAIL: $*"; exit 1; }
 game_dir "$run" "$work"
 start_xvfb "$work" || exit 1
 
-find_window() {
-  for _ in $(seq 100); do
-    ids=$(xdotool search --onlyvisible --name '^Zanderfell$' 2>/dev/null || true)
-    [[ -n "$ids" ]] && { echo "$ids" | tail -n 1; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-# The title shows once the window has opened twice.
-wait_title() {
-  local want wid
-  want=$("$tools/zanderfell_screencheck" pixel "$run/Images/TitelScherm1.bmp" 500 305)
-  for _ in $(seq 150); do
-    wid=$(find_window) || return 1
-    if xwd -id "$wid" -silent 2>/dev/null | convert xwd:- "bmp3:$work/probe.bmp" 2>/dev/null &&
-       [[ "$("$tools/zanderfell_screencheck" pixel "$work/probe.bmp" 501 306)" == "$want" ]]; then
-      echo "$wid"; return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
 newest() { ls -1 "$work"/Replays/*.zfr | sort | tail -n 1; }
 # A turn of the duel with real keys: Enter ends the move, Enter takes the
 # bazooka, Space fires it at once at the rabbit's own feet.
@@ -55,7 +33,7 @@ wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr.txt")"
 xdotool windowfocus --sync "$wid"
 xdotool key --delay 150 Down Down Return
 sleep 1.5
-for turn in $(seq 16); do
+for turn in $(seq 24); do
   grep -q "^end " "$(newest)" 2>/dev/null && break
   self_shot
   [[ $turn -eq 2 ]] && { xdotool key Escape; sleep 1; xdotool key Escape; sleep 0.5; }  # a pause is no part of the game
@@ -84,13 +62,13 @@ game_pid=""
 killed=$(newest)
 [[ "$killed" != "$record" ]] || fail "the killed game left no record"
 said=$(cd "$work" && ./zanderfell --verify "$killed") || fail "the killed game's record does not verify: $said"
-[[ "$said" == *"ok up to where it was cut short (turns checked: 1)" ]] || fail "verification said: $said"
+[[ "$said" == *"ok up to where it was cut short (turns checked: "* ]] || fail "verification said: $said"
 xdotool keyup Right
 
 echo "--- playback: Space pauses it, Q stops it; played to its end with Right held"
 (cd "$work" && SDL_AUDIODRIVER=dummy exec ./zanderfell --replay "$record" >/dev/null 2>>"$work/stderr.txt") &
 game_pid=$!
-wid=$(find_window) || fail "the playback shows no window"
+wid=$(find_window Zanderfell) || fail "the playback shows no window"
 xdotool windowfocus --sync "$wid"
 sleep 2.5
 xdotool key space; sleep 0.5
@@ -105,7 +83,7 @@ cp "$work/Files/RandomFile.txt" "$work/random-before"
 start=$SECONDS
 (cd "$work" && SDL_AUDIODRIVER=dummy exec ./zanderfell --replay "$record" >/dev/null 2>>"$work/stderr.txt") &
 game_pid=$!
-wid=$(find_window) || fail "the playback shows no window"
+wid=$(find_window Zanderfell) || fail "the playback shows no window"
 xdotool windowfocus --sync "$wid"
 xdotool keydown Right
 for _ in $(seq 600); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
