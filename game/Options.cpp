@@ -93,6 +93,8 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
             return a == "--host" || a == "--join";
         }) > 1)
         u.fout = "--host and --join: one of the two, once";
+    else if (u.opties.Netwerk != Opties::Rol::Geen && (!u.opties.Afspelen.empty() || !u.opties.Controleren.empty()))
+        u.fout = "a network game does not go with --replay or --verify";
     return u;
 }
 

@@ -167,6 +167,7 @@ TEST(NetMessages, TheCommandLineHostsOrJoins) {
         {{"--join", "10.1.1.1:6000"}, Opties::Rol::Join, "10.1.1.1", 6000},
         {{"--join"}, Opties::Rol::Join, "", 0},
         {{"--join", "a", "--host"}, Opties::Rol::Join, "", 0},
+        {{"--host", "--replay", "f.zfr"}, Opties::Rol::Host, "", 0},
     };
     for (const Case& c : cases) {
         const Zanderfell::OptieUitkomst u = Zanderfell::LeesOpties(c.args);
