@@ -81,6 +81,7 @@ std::vector<uint8_t> Encode(const Message& message) {
         w.U64(r->clockMs);
     } else if (const TurnHash* h = std::get_if<TurnHash>(&message)) {
         w.U32(h->turn);
+        w.U64(h->look);
         w.U64(h->hash);
     } else if (const Leave* l = std::get_if<Leave>(&message)) {
         w.U8(static_cast<uint8_t>(l->reason));
@@ -97,7 +98,7 @@ Decoded Decode(const uint8_t* data, size_t size) {
     const uint8_t kind = data[3];
     if (kind >= KCount) return Refuse("unknown message kind " + std::to_string(kind));
     // The exact length of each kind (the keys: its fixed part, then 2 bytes a key).
-    static constexpr size_t Fixed[KCount] = {0, 12, 17, 16, 12, 1};
+    static constexpr size_t Fixed[KCount] = {0, 12, 17, 16, 20, 1};
     const size_t body = size - HeaderSize;
     if (body < Fixed[kind] || (kind != KKeys && body != Fixed[kind]))
         return Refuse("message kind " + std::to_string(kind) + " of wrong length " + std::to_string(size));
@@ -149,7 +150,9 @@ Decoded Decode(const uint8_t* data, size_t size) {
     case KHash: {
         TurnHash h;
         h.turn = r.U32();
+        h.look = r.U64();
         h.hash = r.U64();
+        if (badTime(h.look, 0)) return Refuse("turn hash: look out of range");
         return {h, {}};
     }
     default: {

@@ -59,9 +59,11 @@ struct Reached {
     uint64_t clockMs = 0;
     bool operator==(const Reached&) const = default;
 };
-// The state of the game after a turn, for the other side to compare.
+// The state of the game after a turn, and the look the turn ended at, for
+// the other side to compare.
 struct TurnHash {
     uint32_t turn = 0;
+    uint64_t look = 0;  // 1..MaxTime
     uint64_t hash = 0;
     bool operator==(const TurnHash&) const = default;
 };

@@ -28,11 +28,22 @@ public:
         // Our looks before this one are over: the other side may go on.
         s.ConfirmUpTo(look - 1);
         s.Pump();
+        s.CheckTurns(look);
         s.Check();
         if (s.confirmed_ >= look) return true;
         // The other side has gone: what it confirmed was played out.
         s.CheckNeeded();
         return false;
+    }
+    // Asked by a key read that found no key after every key of a look the
+    // other side has finished: there, that look needed no more.
+    uint64_t NextAt(uint64_t look) override {
+        if (s.confirmed_ >= look)
+            s.Fail("the two games went out of step at look " + std::to_string(look) +
+                       " (a key read here, none over there)",
+                   3, true, Reason::OutOfStep);
+        s.CheckNeeded();
+        return UINT64_MAX;
     }
     void Take(uint64_t look, uint64_t, std::vector<Input::Event>& out) override {
         while (!s.incoming_.empty() && s.incoming_.begin()->first <= look) {
@@ -153,7 +164,7 @@ void Session::Handle(const Message& m) {
         reachedClock_ = r->clockMs;
     } else if (const TurnHash* t = std::get_if<TurnHash>(&m)) {
         if (theirHashes_.size() >= MaxWaitingHashes) return bad("too many turns ahead");
-        theirHashes_[t->turn] = t->hash;
+        theirHashes_[t->turn] = *t;
     } else if (const Leave* l = std::get_if<Leave>(&m)) {
         return Fail(Describe(l->reason), l->reason == Reason::Quit ? 1 : l->reason == Reason::OutOfStep ? 3 : 4,
                     false, Reason::Quit, l->reason == Reason::Quit);
@@ -229,6 +240,7 @@ void Session::BeginMatch() {
         theirHashes_.clear();
     }
     ownHashes_.clear();
+    turns_ = 0;
     outgoing_.clear();
     localLook_ = localClock_ = confirmedSent_ = 0;
     observer_ = Input::Observe([this](const Input::Stamped& s) {
@@ -239,6 +251,7 @@ void Session::BeginMatch() {
     });
     Input::SetLookHook([this](uint64_t look, uint64_t clock, bool final) {
         Pump();
+        CheckTurns(look);
         Check();
         // Our own turn goes nowhere without the other side.
         if (Mine(Input::Turn())) CheckNeeded();
@@ -281,9 +294,19 @@ void Session::ConfirmUpTo(uint64_t look) {
     confirmedSent_ = upTo;
 }
 
+void Session::CheckTurns(uint64_t look) {
+    const auto theirs = theirHashes_.find(turns_ + 1);
+    if (!ended_ && theirs != theirHashes_.end() && theirs->second.look < look)
+        Fail("the two games went out of step in turn " + std::to_string(turns_ + 1) + " (it ended at look " +
+                 std::to_string(theirs->second.look) + " over there)",
+             3, true, Reason::OutOfStep);
+}
+
 void Session::TurnOver(uint32_t turn, uint64_t hash) {
-    Send(TurnHash{turn, hash});
-    ownHashes_[turn] = hash;
+    const TurnHash mine{turn, Input::Looks(), hash};
+    Send(mine);
+    ownHashes_[turn] = mine;
+    turns_ = turn;
     Pump();
     CompareHashes();
     Check();

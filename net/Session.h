@@ -84,6 +84,9 @@ private:
     void Watch();
     void Handle(const Message& m);
     void CompareHashes();
+    // Out of step already: the other game ended a turn at a look this one
+    // went past without ending it (both would wait for the other for ever).
+    void CheckTurns(uint64_t look);
     void Fail(const std::string& why, int picture, bool tellThem, Reason reason, bool playOut = false);
     bool Mine(uint32_t team) const { return role_ == Role::Host ? team != 2 : team == 2; }
     // A look of the game: confirms to the other side the looks of ours
@@ -117,7 +120,10 @@ private:
     // (The keys of a look may travel ahead of the confirmation of the one
     // before: the times of each kind of message only go forward.)
     uint64_t confirmed_ = 0, lastKeysLook_ = 0, lastClock_ = 0, reachedClock_ = 0;
-    std::map<uint32_t, uint64_t> ownHashes_, theirHashes_;
+    // The turns' hashes not compared yet, with the look each turn ended at;
+    // the turns this side has ended in the match.
+    std::map<uint32_t, TurnHash> ownHashes_, theirHashes_;
+    uint32_t turns_ = 0;
 };
 
 }  // namespace Net

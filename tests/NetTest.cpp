@@ -32,7 +32,7 @@ TEST(NetMessages, EveryKindReadsBackAndEveryCutIsRefused) {
         Keys{1, 0, {{0, 0x25}}},
         Keys{MaxTime, MaxTime, std::vector<Key>(MaxKeys, Key{2, 0xFF})},
         Reached{7, 123456},
-        TurnHash{12, 0xFEDCBA9876543210u},
+        TurnHash{12, 345, 0xFEDCBA9876543210u},
         Leave{Reason::OutOfStep},
     };
     for (const Message& m : messages) {
@@ -77,6 +77,7 @@ TEST(NetMessages, HostileFieldsAreRefusedWithTheirReason) {
         {keys, 4, 0, "look or time out of range"},  // look 0
         {keys, 19, 1, "look or time out of range"},  // a clock past MaxTime
         {Reached{1, 1}, 11, 0x01, "look or time out of range"},
+        {TurnHash{1, 1, 7}, 8, 0, "turn hash: look out of range"},
         {Leave{}, 4, 3, "unknown reason"},
     };
     for (const Case& c : cases) {
@@ -307,22 +308,29 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
   }
 }
 
-// The joiner leaves in the middle of its turn: killed, or through the
-// pause menu's "Quit to title". The host goes to its title, the joiner too.
-TEST_F(NetGameTest, TheOtherSideLeavingMidTurnSendsTheHostToItsTitle) {
+// The match ends early on both sides: the joiner killed in its turn, or
+// quitting it through the pause menu, or its game not the host's (its
+// landscape file damaged). The host goes to its title, the joiner too.
+TEST_F(NetGameTest, AMatchEndedEarlySendsBothToTheirTitles) {
     const uint32_t Esc = 0x1B;
     struct Case {
         const char* dieAt;
         std::vector<Reaction> blue;
         int joinExit;
         const char* hostSays;
+        const char* joinSays;
     };
     const std::vector<Case> cases = {
-        {"weapon 2", Blue(), 128 + SIGKILL, "network: the connection to the other player was lost\ntitle\nquit"},
+        {"weapon 2", Blue(), 128 + SIGKILL, "network: the connection to the other player was lost\ntitle\nquit", ""},
         {nullptr, {{"move 2", Tap(300, Esc) + Tap(400, Down) + Tap(500, Enter)}}, 0,
-         "network: the other player left the game\ntitle\nquit"},
+         "network: the other player left the game\ntitle\nquit", "quit to title\ntitle\nquit"},
+        {nullptr, Blue(), 0, "went out of step", "went out of step"},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
+        if (i == 2) {
+            TestSupport::WriteFile(joinDir + "/Files/Level2Part3.txt", "");
+            for (const std::string& d : {dir, joinDir}) std::filesystem::remove_all(d + "/Replays");
+        }
         const std::string port = std::to_string(TestPort(200 + int(i)));
         const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace");
         const pid_t join =
@@ -332,8 +340,12 @@ TEST_F(NetGameTest, TheOtherSideLeavingMidTurnSendsTheHostToItsTitle) {
         const std::string trace = TestSupport::ReadFile(dir + "/host.trace");
         EXPECT_NE(trace.find("turn 1"), std::string::npos);
         EXPECT_NE(trace.find(cases[i].hostSays), std::string::npos) << trace;
+        const std::string joined = TestSupport::ReadFile(dir + "/join.trace");
+        EXPECT_NE(joined.find(cases[i].joinSays), std::string::npos) << joined;
     }
-    EXPECT_TRUE(TestSupport::ReadFile(dir + "/join.trace").ends_with("quit to title\ntitle\nquit\n"));
+    // Each side kept the record of the match that went out of step.
+    for (const std::string& d : {dir, joinDir})
+        EXPECT_FALSE(std::filesystem::is_empty(d + "/Replays")) << d;
 }
 
 TEST_F(NetGameTest, HostileMessagesEndTheConnectionWithAClearMessage) {
