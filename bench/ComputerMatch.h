@@ -152,6 +152,7 @@ inline std::vector<Afloop> Speel(const std::vector<Partij>& partijen, uint64_t z
             Computer::Rood = p.rood;
             Computer::Blauw = p.blauwAap ? Speler::Mens : p.blauw;
             uit.push_back({});
+            Input::SetSource(2, nullptr);  // no random player left from the match before
             Headless::Schedule(MenuToetsen(Headless::Now(), p));
         } else if (line.rfind("start", 0) == 0) {
             // The game has set its players; the random one stands in for blue.

@@ -3,7 +3,11 @@
 // file: reading the options is a pure step the tests run directly.
 #include "game/Options.h"
 
+#include <algorithm>
 #include <functional>
+
+#include "net/Messages.h"
+#include "net/Transport.h"
 
 namespace Zanderfell {
 
@@ -23,6 +27,8 @@ bool Speler(std::optional<Computer::Speler>& wie, const std::string& naam) {
     wie = s;
     return true;
 }
+// The help of --host names the port.
+static_assert(Net::DefaultPort == 47519);
 
 const std::vector<Optie>& Tabel() {
     static const std::vector<Optie> tabel = {
@@ -34,9 +40,6 @@ const std::vector<Optie>& Tabel() {
          [](Opties& o, const std::string&) { return (o.Scherm = WindowChoice::Mode::Fullscreen), true; }},
         {"--windowed", nullptr, "play in a window this time",
          [](Opties& o, const std::string&) { return (o.Scherm = WindowChoice::Mode::Windowed), true; }},
-        {"--help", nullptr, "show this help and end", [](Opties& o, const std::string&) { return o.Hulp = true; }},
-        {"--version", nullptr, "show the version and end",
-         [](Opties& o, const std::string&) { return o.Versie = true; }},
         {"--red", "WHO", "who plays red: person, easy, normal or hard (else a person)",
          [](Opties& o, const std::string& w) { return Speler(o.Rood, w); }},
         {"--blue", "WHO", "who plays blue: person, easy, normal or hard (else as chosen with C)",
@@ -49,6 +52,21 @@ const std::vector<Optie>& Tabel() {
              o.Controleren.push_back(v);
              return !v.empty();
          }},
+        // The value in brackets may be left out.
+        {"--host", "[PORT]", "wait for another player to join over the network (port 47519 unless given)",
+         [](Opties& o, const std::string& v) {
+             o.Netwerk = Opties::Rol::Host;
+             std::string adres;
+             return Net::ParseAddress("host" + (v.empty() ? "" : ":" + v), adres, o.Poort);
+         }},
+        {"--join", "ADDRESS[:PORT]", "play a game the other player hosts on that machine",
+         [](Opties& o, const std::string& v) {
+             o.Netwerk = Opties::Rol::Join;
+             return Net::ParseAddress(v, o.Adres, o.Poort);
+         }},
+        {"--help", nullptr, "show this help and end", [](Opties& o, const std::string&) { return o.Hulp = true; }},
+        {"--version", nullptr, "show the version and end",
+         [](Opties& o, const std::string&) { return o.Versie = true; }},
     };
     return tabel;
 }
@@ -65,9 +83,13 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
             u.fout = "unknown option " + args[i] + " (try --help)";
             return u;
         }
-        // A value named "...": this and every argument after it.
+        // A value named "...": this and every argument after it; one in
+        // brackets may be left out.
         std::vector<std::string> waarden;
-        if (gevonden->waarde) {
+        const bool los = gevonden->waarde && gevonden->waarde[0] == '[';
+        if (los && (i + 1 >= args.size() || args[i + 1].starts_with("-"))) {
+            waarden.emplace_back();
+        } else if (gevonden->waarde) {
             if (i + 1 >= args.size()) {
                 u.fout = std::string(gevonden->naam) + " needs " + gevonden->waarde;
                 return u;
@@ -84,6 +106,12 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args) {
                 return u;
             }
     }
+    if (u.opties.Netwerk != Opties::Rol::Geen && std::count_if(args.begin(), args.end(), [](const std::string& a) {
+            return a == "--host" || a == "--join";
+        }) > 1)
+        u.fout = "--host and --join: one of the two, once";
+    else if (u.opties.Netwerk != Opties::Rol::Geen && (!u.opties.Afspelen.empty() || !u.opties.Controleren.empty()))
+        u.fout = "a network game does not go with --replay or --verify";
     return u;
 }
 

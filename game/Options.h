@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct Opties {
     std::optional<Computer::Speler> Rood, Blauw;
     std::string Afspelen;   // --replay FILE: watch a recorded game
     std::vector<std::string> Controleren;  // --verify FILE...: check recorded games
+    // --host [PORT] or --join ADDRESS[:PORT]: one game on two machines.
+    enum class Rol : uint8_t { Geen, Host, Join } Netwerk = Rol::Geen;
+    std::string Adres;   // the host's machine, for --join
+    uint16_t Poort = 0;  // the port, the game's own unless given
 };
 
 // What the command line asks for. `fout` is set (and the program should end

@@ -15,6 +15,7 @@
 #include "audio/Sound.h"
 #include "game/Level.h"
 #include "game/Menus.h"
+#include "game/Online.h"
 #include "game/Options.h"
 #include "game/Pause.h"
 #include "game/Placement.h"
@@ -76,14 +77,24 @@ bool SpeelSpel() {
     Replay::Recorder opname(kop);
     Afloop afloop = Afloop::Verder;
     try {
-        const Partij partij =
-            SpeelPartij(true, [&](uint32_t beurt, uint32_t konijn) { opname.Beurt(Replay::Stand(beurt, konijn)); });
+        const Partij partij = SpeelPartij(true, [&](uint32_t beurt, uint32_t konijn) {
+            opname.Beurt(Replay::Stand(beurt, konijn));
+            OnlineNaBeurt(beurt);
+        });
         opname.Einde({partij.winnaar, partij.beurten, Replay::StaatHash()});
         afloop = ControleerOverwinning(Menu.AantalKonijntjes, Konijntjes);
     } catch (const TerugNaarTitel&) {
         opname.Afgebroken();
         VergeetSpel();
+        // Quitting a network match to the title leaves the network game:
+        // the other side is told and goes to its title too.
+        OnlineSluit();
         return false;
+    } catch (const Net::Ended&) {
+        // The record stays, for finding out where two games parted.
+        opname.Afgebroken();
+        VergeetSpel();
+        throw;
     } catch (const Wimdows::QuitGame&) {
         opname.Afgebroken();
         throw;
@@ -203,6 +214,8 @@ int Main(int argc, const char* const* argv) {
     WindowChoice::SetForThisRun(gelezen.opties.Scherm);
     const bool mute = gelezen.opties.Stil;
     if (!gelezen.opties.Controleren.empty()) return Controleer(gelezen.opties.Controleren);
+    // A port in use or an unknown machine ends the program before any window.
+    if (!OnlineOpen(gelezen.opties)) return 1;
     // The tests may have switched it on already.
     if (gelezen.opties.Klassiek) Klassiek = true;
     // Who plays: red a person unless told, blue as last chosen on the title
@@ -211,6 +224,9 @@ int Main(int argc, const char* const* argv) {
     Computer::Blauw = gelezen.opties.Blauw ? *gelezen.opties.Blauw
                       : Klassiek           ? Computer::Speler::Mens
                                            : Computer::LeesBlauw();
+    // Over the network the other machine plays its own team.
+    if (gelezen.opties.Netwerk == Opties::Rol::Host) Computer::Blauw = Computer::Speler::Mens;
+    if (gelezen.opties.Netwerk == Opties::Rol::Join) Computer::Rood = Computer::Speler::Mens;
     // The aiming message goes to standard output; a closed pipe there must
     // never end the game.
     std::signal(SIGPIPE, SIG_IGN);
@@ -224,18 +240,33 @@ int Main(int argc, const char* const* argv) {
         // Only a game that shows may sound (and say it cannot).
         Sound::Open(mute);
         for (;;) {
-            Menu = Menus();
-            for (;;) {
-                Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
-                            std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
-                if (!SpeelSpel()) break;
-                // Again with the same settings, from a fresh window as after the title.
-                Trace::Line("rematch");
-                MaakSchermAan();
+            try {
+                // Over the network the host chooses; the joiner waits for its start.
+                if (OnlineJoiner()) {
+                    OnlineWachtOpStart();
+                } else {
+                    OnlineWachtOpSpeler();
+                    Menu = Menus();
+                }
+                for (;;) {
+                    Trace::Line("menu level " + std::to_string(Menu.LevelNr) + " rabbits " +
+                                std::to_string(Menu.AantalKonijntjes) + " wind " + (Menu.Wind ? "on" : "off"));
+                    OnlineBeginSpel();
+                    const bool opnieuw = SpeelSpel();
+                    OnlineEindeSpel();
+                    // A joiner's rematch starts on the host's word like any match.
+                    if (!opnieuw || OnlineJoiner()) break;
+                    // Again with the same settings, from a fresh window as after the title.
+                    Trace::Line("rematch");
+                    MaakSchermAan();
+                }
+            } catch (const Net::Ended& einde) {
+                OnlineVerloren(einde);
             }
         }
     } catch (const Wimdows::QuitGame&) {
         // The player closed the window or quit from the title screen.
+        OnlineSluit();
         Wimdows::KillWindow();
         Trace::Line("quit");
         return 0;

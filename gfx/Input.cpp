@@ -49,6 +49,17 @@ uint64_t looks = 0, origin = 0;
 std::vector<std::pair<int, Observer>> observers;
 int nextObserver = 1;
 std::function<void(uint32_t, bool)> hook;  // under `mutex`
+std::function<void(uint64_t, uint64_t, bool)> lookHook;  // game thread
+bool inKeyRead = false;  // the look is a GetKey's: it goes on while the queue is empty
+
+// Runs the look hook without the lock (it may throw).
+void AfterTakeIn(std::unique_lock<std::mutex>& lk) {
+    if (!lookHook) return;
+    const bool final = !inKeyRead || !queue.empty();
+    lk.unlock();
+    lookHook(looks, ClockMs(), final);
+    lk.lock();
+}
 
 bool WindowGone() { return Wimdows::State() != Wimdows::STATE_ACTIVE || Wimdows::Internal::QuitRequested(); }
 
@@ -175,6 +186,8 @@ void Unobserve(int id) {
     std::erase_if(observers, [id](const auto& o) { return o.first == id; });
 }
 
+void SetLookHook(std::function<void(uint64_t, uint64_t, bool)> h) { lookHook = std::move(h); }
+
 void Wake() {
     {
         std::lock_guard lk(mutex);
@@ -199,6 +212,7 @@ void Reset() {
         observers.clear();
         hook = nullptr;
     }
+    lookHook = nullptr;
     sources = {};
     current = nullptr;
     turn = 0;
@@ -225,6 +239,7 @@ void Look() {
         if (wakes == seen) Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
     }
     TakeIn(lk, true);
+    AfterTakeIn(lk);
 }
 
 // The window is gone: nothing is held or queued any more.
@@ -259,6 +274,10 @@ bool KeyDown(uint32_t k) {
 
 uint32_t GetKey() {
     Internal::TakePause();
+    struct KeyRead {
+        KeyRead() { inKeyRead = true; }
+        ~KeyRead() { inKeyRead = false; }
+    } keyRead;
     Input::Internal::Look();
     std::unique_lock lk(mutex);
     while (queue.empty()) {
@@ -283,6 +302,7 @@ uint32_t GetKey() {
         lk.lock();
         if (wakes == seen) Platform::WaitForInput(lk, changed, next == UINT64_MAX ? UINT64_MAX : origin + next);
         TakeIn(lk, false);
+        AfterTakeIn(lk);
     }
     uint32_t k = queue.front();
     queue.pop_front();

@@ -70,6 +70,9 @@ public:
     // network peer that has not confirmed it): the look waits, without
     // spinning, until Wake; closing the window still ends it.
     virtual bool Ready(uint64_t /*look*/, uint64_t /*clockMs*/) { return true; }
+    // Fed from outside the program (a network peer): in virtual time too, a
+    // look that waits for it with nothing due waits for real, until Wake.
+    virtual bool Outside() const { return false; }
     // Who plays through it, as a record names the team's player.
     virtual std::string Name() const { return "person"; }
 };
@@ -95,6 +98,13 @@ uint64_t ClockMs();
 using Observer = std::function<void(const Stamped&)>;
 int Observe(Observer observer);
 void Unobserve(int id);
+
+// Called on the game thread each time a look has taken its events in, and
+// again each time a key read that goes on looking takes more (a network
+// sender confirms the looks it has passed). `final`: nothing more can come
+// at this look (a wait's look, or a key read with a key queued). It may
+// throw to leave the game. One at a time; nullptr removes it.
+void SetLookHook(std::function<void(uint64_t look, uint64_t clockMs, bool final)> hook);
 
 // For sources on other threads: something changed (a blocked look asks again).
 void Wake();

@@ -35,10 +35,11 @@ std::array<std::shared_ptr<Bron>, 3> ZetSpelers(const RANDOMTOESTAND& toestand) 
     std::memcpy(&deler, &toestand.VorigeDeler, sizeof deler);
     for (uint32_t team = 1; team <= 2; ++team) {
         const Computer::Speler wie = SpelerVan(team);
-        if (wie != Computer::Speler::Mens) {
-            const uint64_t zaad = (uint64_t{toestand.VorigeRandom} << 32 | deler) * 2 + team;
-            bronnen[team] = std::make_shared<Bron>(wie, zaad);
-        }
+        // A person's team keeps the source it has: the window, or over the
+        // network the other machine.
+        if (wie == Computer::Speler::Mens) continue;
+        const uint64_t zaad = (uint64_t{toestand.VorigeRandom} << 32 | deler) * 2 + team;
+        bronnen[team] = std::make_shared<Bron>(wie, zaad);
         Input::SetSource(team, bronnen[team]);
     }
     return bronnen;
@@ -46,7 +47,9 @@ std::array<std::shared_ptr<Bron>, 3> ZetSpelers(const RANDOMTOESTAND& toestand) 
 
 SpelersVanDePartij::~SpelersVanDePartij() {
     Input::SetTurn(0);
-    for (uint32_t team = 1; team <= 2; ++team) Input::SetSource(team, nullptr);
+    for (uint32_t team = 1; team <= 2; ++team)
+        if (bronnen[team]) Input::SetSource(team, nullptr);
+    bronnen = {};
 }
 
 }  // namespace Zanderfell::Computer

@@ -113,7 +113,14 @@ void Present() {
 
 // The time the pause menu waits for its keys moves virtual time on, but not
 // the game clock: a pause is no part of the game.
-void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable&, uint64_t untilMs, bool paused) {
+void WaitForInput(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, uint64_t untilMs,
+                  bool paused) {
+    // A source fed from outside the program (a network peer) is waited for
+    // in real time: nothing in virtual time brings what it waits for.
+    if (untilMs == UINT64_MAX && !paused && Input::SourceOf(Input::Turn())->Outside()) {
+        changed.wait(lock);
+        return;
+    }
     lock.unlock();
     const uint64_t before = now;
     struct Pause {

@@ -36,10 +36,12 @@ struct Screens {
   Image clockPanel();
   Image pauseMenu(int selected);  // 400 x 260, entry 1..3 lit
   Image turnBanner(bool red, int rabbit);  // 320 x 44; rabbit 0: the team alone
-  Image turnLabel(bool red);
-  Image phaseHint(int phase);
-  Image bluePlayer(int choice);  // 570 x 44: who plays blue, on the title screen  // 84 x 46: the keys of a phase, in place of the weapon panel's hint
-  Image smallDigit(int digit);  // 9 x 12, white on the dark of the status bar's wells; 10 is a minus  // 240 x 28: the status bar's health title, naming the team on turn
+  Image turnLabel(bool red);  // 240 x 28: the status bar's health title, naming the team on turn
+  Image phaseHint(int phase);  // 84 x 46: the keys of a phase, in place of the weapon panel's hint
+  Image bluePlayer(int choice);  // 570 x 44: who plays blue, on the title screen
+  Image netWaiting(bool host);  // 1000 x 700: a network game before it starts
+  Image netMessage(int which);  // 600 x 150: why a network game ended, 1..4
+  Image smallDigit(int digit);  // 9 x 12, white on the dark of the status bar's wells; 10 is a minus
 
  private:
   Image victoryScreen(bool red, const std::string& foot);

@@ -221,6 +221,37 @@ Image Screens::pauseMenu(int selected) {
   return img;
 }
 
+// A network game before it starts: the host waits for a player to join,
+// the joiner for the host to choose the game.
+Image Screens::netWaiting(bool host) {
+  Image img = meadow();
+  bigTitle(text_, img, "Zanderfell", 110, 190);
+  text_.drawCentred(img, host ? "Network game: you play red" : "Network game: you play blue", Font::Regular, 26, 500,
+                    240, kWhite, 2);
+  panel(img, 190, 300, 810, 520);
+  text_.drawCentred(img, host ? "Waiting for a player to join…" : "Waiting for the host…", Font::Bold, 36, 500, 385,
+                    kGold, 2);
+  text_.drawCentred(img, host ? "The other player starts: zanderfell --join THIS-MACHINE"
+                              : "The host chooses the game; it starts on both machines",
+                    Font::Regular, 21, 500, 450, kWhite, 1);
+  footer(text_, img, "Close the window to give up");
+  return img;
+}
+
+// Why a network game ended, over whatever the window showed last.
+Image Screens::netMessage(int which) {
+  Image img(600, 150, {60, 18, 22}, 1.0f);
+  shade(img, 0, 0, 599, 149, 0, {240, 240, 255}, 0.7);
+  shade(img, 4, 4, 595, 145, 14, {60, 18, 22}, 1.0);
+  const char* lines[4][2] = {{"The other player left", "the network game is over"},
+                             {"The connection was lost", "the network game is over"},
+                             {"The games went out of step", "both stopped: each kept its replay"},
+                             {"The other side sent nonsense", "the connection was ended"}};
+  text_.drawCentred(img, lines[which - 1][0], Font::Bold, 30, 300, 66, kGold, 2);
+  text_.drawCentred(img, lines[which - 1][1], Font::Regular, 22, 300, 112, kWhite, 1);
+  return img;
+}
+
 Image Screens::menu(int screen) {
   const int row = screen <= 4 ? 1 : screen <= 6 ? 2 : 3;
   const int choice = screen <= 4 ? screen : screen <= 6 ? screen - 4 : screen - 6;

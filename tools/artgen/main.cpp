@@ -142,6 +142,9 @@ std::vector<Picture> paintAll(TextPainter& text) {
   plain("OverwinningVoetRood", screens.victoryFooter(true));
   plain("OverwinningVoetBlauw", screens.victoryFooter(false));
   for (int k = 1; k <= 4; ++k) plain("BlauweSpeler" + std::to_string(k), screens.bluePlayer(k));
+  plain("NetWachtHost", screens.netWaiting(true));
+  plain("NetWachtJoin", screens.netWaiting(false));
+  for (int i = 1; i <= 4; ++i) plain("NetBericht" + std::to_string(i), screens.netMessage(i));
   return out;
 }
 

@@ -1,0 +1,393 @@
+// Network play: the messages as bytes (what a hostile or damaged message
+// gets), two transports talking over the loopback, and whole programs in
+// child processes of the test playing one game over the loopback, losing
+// the other side, and meeting a hostile one.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/Options.h"
+#include "game/Trace.h"
+#include "game/Zanderfell.h"
+#include "game/replay/Verify.h"
+#include "net/Messages.h"
+#include "net/Transport.h"
+#include "tests/ScriptedGame.h"
+#include "tests/TestSupport.h"
+
+using namespace Net;
+
+TEST(NetMessages, EveryKindReadsBackAndEveryCutIsRefused) {
+    const std::vector<Message> messages = {
+        Hello{},
+        Start{3, 8, true, false, 4294967295u, 0.35f},
+        Start{1, 2, false, true, 0, 1.0f},
+        Keys{1, 0, {{0, 0x25}}},
+        Keys{MaxTime, MaxTime, std::vector<Key>(MaxKeys, Key{2, 0xFF})},
+        Reached{7, 123456},
+        TurnHash{12, 345, 0xFEDCBA9876543210u},
+        Leave{Reason::OutOfStep},
+    };
+    for (const Message& m : messages) {
+        const std::vector<uint8_t> bytes = Encode(m);
+        const Decoded d = Decode(bytes);
+        ASSERT_TRUE(d.message) << d.error;
+        EXPECT_EQ(*d.message, m);
+        for (size_t cut = 0; cut < bytes.size(); ++cut) EXPECT_FALSE(Decode(bytes.data(), cut).message) << cut;
+        std::vector<uint8_t> longer = bytes;
+        longer.push_back(0);
+        EXPECT_FALSE(Decode(longer).message) << m.index();
+    }
+}
+
+TEST(NetMessages, HostileFieldsAreRefusedWithTheirReason) {
+    // A sound message of each kind, one byte changed.
+    struct Case {
+        Message sound;
+        size_t at;
+        uint8_t value;
+        const char* why;
+    };
+    const Start start{1, 2, false, false, 5, 0.5f};
+    const Keys keys{5, 100, {{0, 0x20}, {1, 0x20}}};
+    const std::vector<Case> cases = {
+        {Hello{}, 0, 'X', "not a Zanderfell"},
+        {Hello{}, 2, Version + 1, "network version 2"},
+        {Hello{}, 3, 6, "unknown message kind"},
+        {start, 4, 4, "no level 4"},
+        {start, 4, 0, "no level 0"},
+        {start, 5, 3, "3 rabbits"},
+        {start, 5, 10, "10 rabbits"},
+        {start, 6, 2, "neither on nor off"},
+        {start, 15, 0x7F, "divisor"},  // 0.5f's high byte: a NaN
+        {start, 15, 0x40, "divisor"},  // 2.0
+        {start, 15, 0xBF, "divisor"},  // -0.5
+        {keys, 20, 0, "a count of 0"},
+        {keys, 20, MaxKeys + 1, "a count of 65"},
+        {keys, 20, 3, "3 keys in a message of 25 bytes"},
+        {keys, 21, 3, "not a key event"},
+        {keys, 22, 0, "not a key event"},
+        {keys, 4, 0, "look or time out of range"},  // look 0
+        {keys, 19, 1, "look or time out of range"},  // a clock past MaxTime
+        {Reached{1, 1}, 11, 0x01, "look or time out of range"},
+        {TurnHash{1, 1, 7}, 8, 0, "turn hash: look out of range"},
+        {Leave{}, 4, 3, "unknown reason"},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = Encode(c.sound);
+        ASSERT_LT(c.at, bytes.size());
+        bytes[c.at] = c.value;
+        const Decoded d = Decode(bytes);
+        EXPECT_FALSE(d.message) << c.why;
+        EXPECT_NE(d.error.find(c.why), std::string::npos) << d.error;
+    }
+}
+
+TEST(NetMessages, AddressesReadWithTheDefaultPort) {
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* address;
+        uint16_t port;
+    };
+    for (const Case& c : std::vector<Case>{{"example.org", true, "example.org", DefaultPort},
+                                           {"10.0.0.2:1", true, "10.0.0.2", 1},
+                                           {"h:65535", true, "h", 65535},
+                                           {"h:65536", false, "", 0},
+                                           {"h:0", false, "", 0},
+                                           {"h:", false, "", 0},
+                                           {"h:12a", false, "", 0},
+                                           {":5000", false, "", 0}}) {
+        std::string address;
+        uint16_t port = 0;
+        ASSERT_EQ(ParseAddress(c.text, address, port), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(address, c.address);
+            EXPECT_EQ(port, c.port);
+        }
+    }
+}
+
+TEST(NetTransport, ConnectsExchangesInOrderAndReportsTheEnd) {
+    // Generous waits: a busy machine is slow, never wrong.
+    constexpr uint32_t Patience = 10000;
+    std::string error;
+    auto host = Transport::Host(0, error);
+    ASSERT_TRUE(host) << error;
+    auto join = Transport::Join("127.0.0.1", host->Port(), error);
+    ASSERT_TRUE(join) << error;
+    Happening h;
+    ASSERT_TRUE(host->Wait(h, Patience));
+    EXPECT_EQ(h.type, Happening::Connected);
+    ASSERT_TRUE(join->Wait(h, Patience));
+    EXPECT_EQ(h.type, Happening::Connected);
+
+    // In order, including messages sent late on a slow line.
+    join->SetSendDelay(30);
+    for (uint8_t i = 1; i <= 20; ++i) join->Send({i, i});
+    for (uint8_t i = 1; i <= 20; ++i) {
+        ASSERT_TRUE(host->Wait(h, Patience));
+        ASSERT_EQ(h.type, Happening::Received);
+        EXPECT_EQ(h.bytes, std::vector<uint8_t>({i, i}));
+    }
+    join.reset();
+    ASSERT_TRUE(host->Wait(h, Patience));
+    EXPECT_EQ(h.type, Happening::Closed);
+    EXPECT_EQ(h.why, "the other side closed the connection");
+
+    // Nobody answers at the port now.
+    const uint16_t port = host->Port();
+    host.reset();
+    auto lonely = Transport::Join("127.0.0.1", port, error);
+    ASSERT_TRUE(lonely) << error;
+    ASSERT_TRUE(lonely->Wait(h, Patience));
+    EXPECT_EQ(h.type, Happening::Closed);
+    EXPECT_EQ(h.why, "no game answered at that address");
+}
+
+TEST(NetMessages, TheCommandLineHostsOrJoins) {
+    using Zanderfell::Opties;
+    struct Case {
+        std::vector<std::string> args;
+        Opties::Rol rol;
+        const char* address;
+        uint16_t port;  // 0: refused
+    };
+    const std::vector<Case> cases = {
+        {{"--host"}, Opties::Rol::Host, "", DefaultPort},
+        {{"--host", "--mute"}, Opties::Rol::Host, "", DefaultPort},
+        {{"--host", "5000", "--classic"}, Opties::Rol::Host, "", 5000},
+        {{"--host", "x"}, Opties::Rol::Host, "", 0},
+        {{"--join", "10.1.1.1:6000"}, Opties::Rol::Join, "10.1.1.1", 6000},
+        {{"--join"}, Opties::Rol::Join, "", 0},
+        {{"--join", "a", "--host"}, Opties::Rol::Join, "", 0},
+        {{"--host", "--replay", "f.zfr"}, Opties::Rol::Host, "", 0},
+    };
+    for (const Case& c : cases) {
+        const Zanderfell::OptieUitkomst u = Zanderfell::LeesOpties(c.args);
+        EXPECT_EQ(u.fout.empty(), c.port != 0) << c.args[0] << " " << u.fout;
+        if (c.port == 0) continue;
+        EXPECT_EQ(u.opties.Netwerk, c.rol);
+        EXPECT_EQ(u.opties.Adres, c.address);
+        EXPECT_EQ(u.opties.Poort, c.port);
+    }
+}
+
+namespace {
+
+using namespace ScriptedGame;
+
+// The program in a child process: in its own game directory, with a
+// script, writing its trace to `trace` line by line. A child that hangs
+// is ended after a minute (SIGALRM), and the test sees it.
+pid_t Spawn(const std::string& dir, std::vector<std::string> args, std::vector<Reaction> script,
+            const std::string& trace, const char* dieAt = nullptr, uint32_t lineDelayMs = 0) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    alarm(60);
+    Transport::SetDefaultSendDelay(lineDelayMs);
+    std::filesystem::current_path(dir);
+    Headless::Reset();
+    std::ofstream out(trace);
+    Driver driver(std::move(script));
+    Zanderfell::Trace::SetSink([&](const std::string& line) {
+        out << line << std::endl;
+        if (dieAt && line.rfind(dieAt, 0) == 0) raise(SIGKILL);  // a crash in the middle of a turn
+        driver(line);
+    });
+    Zanderfell::Klassiek = true;
+    args.insert(args.begin(), "zanderfell");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    _exit(Zanderfell::Main(int(argv.size()), argv.data()));
+}
+
+int Reap(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A port of the test's own, away from the game's.
+uint16_t TestPort(int n) { return uint16_t(20000 + (getpid() * 7 + n) % 20000); }
+
+// The part of a trace that is the match: from its start to "game over",
+// without the random state file's lines (the joiner's file is not the
+// game's; the hashes the two sides compare hold the random state).
+std::string Match(const std::string& trace) {
+    const size_t from = trace.find("start"), to = trace.find("game over");
+    if (from == std::string::npos || to == std::string::npos) return "";
+    std::istringstream in(trace.substr(from, to - from));
+    std::string out, line;
+    while (std::getline(in, line))
+        if (line.rfind("  random ", 0) != 0) out += line + "\n";
+    return out;
+}
+
+// One rabbit a team on level 2 with wind (chance at the set-up and in every
+// turn): red (the host) fires at its own feet, blue throws grenades and
+// walks, until red has lost.
+std::vector<Reaction> Red() {
+    std::vector<Reaction> s = {{"title", Tap(100, Enter) + Tap(200, Enter) + Tap(400, Enter) + Tap(500, Right) +
+                                             Tap(600, Enter)}};
+    for (int i = 0; i < 12; ++i) {
+        s.push_back({"move 1", Tap(300, Enter, 100)});
+        s.push_back({"weapon 1", Choose(0) + AimAndFire(0, 0)});
+    }
+    s.push_back({"victory", Tap(500, 'R')});
+    return s;
+}
+std::vector<Reaction> Blue() {
+    std::vector<Reaction> s;
+    for (int i = 0; i < 12; ++i) {
+        s.push_back({"move 2", Tap(300, Right, 300) + Tap(900, Enter, 100)});
+        s.push_back({"weapon 2", Choose(1) + AimAndFire(-2, 300)});
+    }
+    return s;
+}
+
+class NetGameTest : public TestSupport::GameDirTest {
+protected:
+    void SetUp() override {
+        GameDirTest::SetUp();
+        joinDir = dir + "/joiner";
+        std::filesystem::create_directory(joinDir);
+        std::filesystem::create_directory_symlink(std::filesystem::read_symlink("Images"), joinDir + "/Images");
+        std::filesystem::copy("Files", joinDir + "/Files", std::filesystem::copy_options::recursive);
+        Chance();
+    }
+    // Red's rabbit is rabbit 1 with this chance.
+    void Chance() {
+        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
+        TestSupport::WriteFile(joinDir + "/Files/RandomFile.txt", "     7\r\n 5.0000E-1\r\n");
+    }
+    std::string joinDir;
+};
+
+}  // namespace
+
+// On the loopback as it is, and with 100 ms added to every message each way
+// (the kernel's netem is not there to do it).
+TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
+  for (const uint32_t lineDelay : {0u, 100u}) {
+    SCOPED_TRACE(lineDelay);
+    Chance();
+    const std::string port = std::to_string(TestPort(int(lineDelay)));
+    // The host's computer never plays the joiner's team, even when asked to.
+    const pid_t host = Spawn(dir, {"--host", port, "--blue", "hard"}, Red(), dir + "/host.trace", nullptr, lineDelay);
+    const pid_t join =
+        Spawn(joinDir, {"--join", "127.0.0.1:" + port}, Blue(), dir + "/join.trace", nullptr, lineDelay);
+    EXPECT_EQ(Reap(host), 0);
+    EXPECT_EQ(Reap(join), 0);
+    const std::string hostTrace = TestSupport::ReadFile(dir + "/host.trace");
+    const std::string joinTrace = TestSupport::ReadFile(dir + "/join.trace");
+    ASSERT_NE(hostTrace.find("victory 2"), std::string::npos) << hostTrace;
+    // Every turn's state, the screens' hashes among it, the same on both.
+    EXPECT_FALSE(Match(hostTrace).empty());
+    EXPECT_EQ(Match(hostTrace), Match(joinTrace));
+    // The host quit at its title: the joiner is told and plays alone.
+    EXPECT_NE(joinTrace.find("network: the other player left the game\ntitle"), std::string::npos) << joinTrace;
+    EXPECT_EQ(TestSupport::ReadFile(joinDir + "/Files/RandomFile.txt"), "     7\r\n 5.0000E-1\r\n");
+    // Each machine recorded the match; both records play again to the same end.
+    std::vector<std::string> verdicts;
+    for (const std::string& d : {dir, joinDir})
+        for (const auto& f : std::filesystem::directory_iterator(d + "/Replays")) {
+            std::string out;
+            EXPECT_EQ(Zanderfell::Replay::Verifieer({f.path().string()}, out), 0) << out;
+            verdicts.push_back(out.substr(out.find(": ")));
+            std::filesystem::remove(f.path());
+        }
+    ASSERT_EQ(verdicts.size(), 2u);
+    EXPECT_EQ(verdicts[0], verdicts[1]);
+  }
+}
+
+// The match ends early on both sides: the joiner killed in its turn, or
+// quitting it through the pause menu, or its game not the host's (its
+// landscape file damaged). The host goes to its title, the joiner too.
+TEST_F(NetGameTest, AMatchEndedEarlySendsBothToTheirTitles) {
+    const uint32_t Esc = 0x1B;
+    struct Case {
+        const char* dieAt;
+        std::vector<Reaction> blue;
+        int joinExit;
+        const char* hostSays;
+        const char* joinSays;
+    };
+    const std::vector<Case> cases = {
+        {"weapon 2", Blue(), 128 + SIGKILL, "network: the connection to the other player was lost\ntitle\nquit", ""},
+        {nullptr, {{"move 2", Tap(300, Esc) + Tap(400, Down) + Tap(500, Enter)}}, 0,
+         "network: the other player left the game\ntitle\nquit", "quit to title\ntitle\nquit"},
+        {nullptr, Blue(), 0, "went out of step", "went out of step"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        if (i == 2) {
+            TestSupport::WriteFile(joinDir + "/Files/Level2Part3.txt", "");
+            for (const std::string& d : {dir, joinDir}) std::filesystem::remove_all(d + "/Replays");
+        }
+        const std::string port = std::to_string(TestPort(200 + int(i)));
+        const pid_t host = Spawn(dir, {"--host", port}, Red(), dir + "/host.trace");
+        const pid_t join =
+            Spawn(joinDir, {"--join", "127.0.0.1:" + port}, cases[i].blue, dir + "/join.trace", cases[i].dieAt);
+        EXPECT_EQ(Reap(join), cases[i].joinExit);
+        EXPECT_EQ(Reap(host), 0);
+        const std::string trace = TestSupport::ReadFile(dir + "/host.trace");
+        EXPECT_NE(trace.find("turn 1"), std::string::npos);
+        EXPECT_NE(trace.find(cases[i].hostSays), std::string::npos) << trace;
+        const std::string joined = TestSupport::ReadFile(dir + "/join.trace");
+        EXPECT_NE(joined.find(cases[i].joinSays), std::string::npos) << joined;
+    }
+    // Each side kept the record of the match that went out of step.
+    for (const std::string& d : {dir, joinDir})
+        EXPECT_FALSE(std::filesystem::is_empty(d + "/Replays")) << d;
+}
+
+TEST_F(NetGameTest, HostileMessagesEndTheConnectionWithAClearMessage) {
+    struct Case {
+        std::vector<std::vector<uint8_t>> send;
+        const char* why;
+    };
+    // Each reaches a host still waiting for the greeting.
+    std::vector<uint8_t> damaged = Encode(Start{});
+    damaged[5] = 7;
+    const std::vector<Case> cases = {
+        {{{'Z', 'N', 9, 0}}, "the other side speaks network version 9"},
+        {{{'Z', 'N', 1}}, "a message of 3 bytes is too short"},
+        {{damaged}, "start: 7 rabbits cannot play"},
+        {{Encode(Keys{1, 0, {{0, 0x20}}})}, "it did not greet first"},
+        {{Encode(Hello{}), Encode(Hello{})}, "a second greeting"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string trace = dir + "/host" + std::to_string(i) + ".trace";
+        const pid_t host = Spawn(dir, {"--host", std::to_string(TestPort(2 + int(i)))}, {}, trace);
+        std::string error;
+        std::unique_ptr<Transport> t;
+        Happening h{Happening::Closed, {}, ""};
+        // The host may not listen yet: try again until it does.
+        for (int attempt = 0; attempt < 20 && h.type != Happening::Connected; ++attempt) {
+            t = Transport::Join("127.0.0.1", TestPort(2 + int(i)), error);
+            ASSERT_TRUE(t && t->Wait(h, 10000)) << error;
+        }
+        ASSERT_EQ(h.type, Happening::Connected);
+        for (const auto& bytes : cases[i].send) t->Send(bytes);
+        // The host greets, then says why it leaves, and goes.
+        std::vector<Message> heard;
+        while (t->Wait(h, 10000) && h.type == Happening::Received) heard.push_back(*Decode(h.bytes).message);
+        EXPECT_EQ(h.type, Happening::Closed);
+        ASSERT_FALSE(heard.empty());
+        EXPECT_EQ(heard.back(), Message(Leave{Reason::BadMessage})) << cases[i].why;
+        t.reset();
+        EXPECT_EQ(Reap(host), 0);
+        const std::string said = TestSupport::ReadFile(trace);
+        EXPECT_NE(said.find(std::string("network: a bad message from the other side: ") + cases[i].why),
+                  std::string::npos) << said;
+        EXPECT_TRUE(said.ends_with("title\nquit\n")) << said;
+    }
+}
