@@ -2,8 +2,6 @@
 // player's remembered choice of volume.
 #include "audio/Sound.h"
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -44,21 +42,7 @@ Settings LoadSettings(const std::string& path) {
 }
 
 bool SaveSettings(const Settings& s, const std::string& path) {
-    const std::string tmp = path + ".new";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out << "volume " << s.volume << "\nmuted " << (s.muted ? 1 : 0) << "\n";
-        out.flush();
-        if (!out) {
-            std::remove(tmp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::remove(tmp.c_str());
-        return false;
-    }
-    return true;
+    return Runtime::WriteFileWhole(path, "volume " + std::to_string(s.volume) + "\nmuted " + (s.muted ? "1" : "0") + "\n");
 }
 
 }  // namespace Sound

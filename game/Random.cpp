@@ -2,8 +2,6 @@
 // the state file read and written around it, and the wind.
 #include "game/Random.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -207,18 +205,10 @@ void SchrijfRandomBestand(const RANDOMTOESTAND& Toestand) {
         return;
     }
 
-    // A temporary file in Files/, renamed over the old one: a crash leaves
-    // either the old state or the new one, never an empty or partial file.
-    std::string tijdelijk =
-        std::string(RandomBestand) + "." + std::to_string(static_cast<long>(getpid())) + ".tmp";
-    std::FILE* f = std::fopen(tijdelijk.c_str(), "wb");
-    if (f == nullptr) Runtime::RunError("cannot write random state file " + tijdelijk);
-    bool ok = std::fwrite(inhoud.data(), 1, inhoud.size(), f) == inhoud.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(tijdelijk.c_str(), RandomBestand) != 0) {
-        std::remove(tijdelijk.c_str());
+    // A crash leaves either the old state or the new one, never an empty or
+    // partial file.
+    if (!Runtime::WriteFileWhole(RandomBestand, inhoud))
         Runtime::RunError(std::string("cannot write random state file ") + RandomBestand);
-    }
 }
 
 uint32_t RandomCard(uint32_t Ondergrens, uint32_t Bovengrens) {

@@ -3,8 +3,6 @@
 #include "gfx/WindowChoice.h"
 
 #include <atomic>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "runtime/Runtime.h"
@@ -37,22 +35,9 @@ Choice Load(const std::string& path) {
 }
 
 bool Save(const Choice& c, const std::string& path) {
-    const std::string tmp = path + ".new";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out << "fullscreen " << (c.fullscreen ? 1 : 0) << "\n";
-        if (c.width > 0 && c.height > 0) out << "width " << c.width << "\nheight " << c.height << "\n";
-        out.flush();
-        if (!out) {
-            std::remove(tmp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::remove(tmp.c_str());
-        return false;
-    }
-    return true;
+    std::string text = "fullscreen " + std::string(c.fullscreen ? "1" : "0") + "\n";
+    if (c.width > 0 && c.height > 0) text += "width " + std::to_string(c.width) + "\nheight " + std::to_string(c.height) + "\n";
+    return Runtime::WriteFileWhole(path, text);
 }
 
 void SetForThisRun(Mode m) { thisRun = m; }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <unistd.h>
 #include <limits>
 
 namespace Runtime {
@@ -61,6 +62,19 @@ bool ReadFile(const std::string& path, std::string& contents) {
     const bool ok = std::ferror(f) == 0;
     std::fclose(f);
     return ok;
+}
+
+bool WriteFileWhole(const std::string& path, const std::string& contents) {
+    const std::string tmp = path + "." + std::to_string(static_cast<long>(getpid())) + ".tmp";
+    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (f == nullptr) return false;
+    bool ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
+        std::remove(tmp.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace Runtime

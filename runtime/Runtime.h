@@ -58,5 +58,9 @@ int32_t Round(long double v);
 
 // Reads a whole file into `contents`; false when it cannot be opened or read.
 bool ReadFile(const std::string& path, std::string& contents);
+// Replaces a whole file: written beside it (PATH.<process>.tmp) and renamed
+// over it, so a crash leaves the old contents or the new, never a part.
+// False (and nothing left behind) when it cannot be written.
+bool WriteFileWhole(const std::string& path, const std::string& contents);
 
 }  // namespace Runtime

@@ -2,8 +2,6 @@
 // beside the sound settings.
 #include "game/computer/Choice.h"
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "runtime/Runtime.h"
@@ -28,22 +26,8 @@ Speler LeesBlauw(const std::string& pad) {
 }
 
 bool BewaarBlauw(Speler s, const std::string& pad) {
-    // A new file renamed over the old: a crash never leaves half a choice.
-    const std::string nieuw = pad + ".new";
-    {
-        std::ofstream uit(nieuw, std::ios::binary | std::ios::trunc);
-        uit << "blue " << Naam(s) << "\n";
-        uit.flush();
-        if (!uit) {
-            std::remove(nieuw.c_str());
-            return false;
-        }
-    }
-    if (std::rename(nieuw.c_str(), pad.c_str()) != 0) {
-        std::remove(nieuw.c_str());
-        return false;
-    }
-    return true;
+    // A crash never leaves half a choice.
+    return Runtime::WriteFileWhole(pad, std::string("blue ") + Naam(s) + "\n");
 }
 
 }  // namespace Zanderfell::Computer
