@@ -104,7 +104,7 @@ TEST_F(DamageTest, ExplosionShownWhenItFits) {
     start = Headless::Now();
     Schade({20, 300}, 30);
     EXPECT_EQ(Headless::Now(), start);
-    EXPECT_TRUE(Wimdows::BufferPixel(20, 300) == _ACHTERGRONDKLEUR && Wimdows::BufferPixel(40, 300) == 0u);
+    EXPECT_TRUE(Wimdows::BufferPixel(27, 300) == _ACHTERGRONDKLEUR && Wimdows::BufferPixel(28, 300) == 0u);
     EXPECT_TRUE(AANTALINSLAGEN == 2 && !Level[500][300].Grond && !Level[20][300].Grond);
 }
 
@@ -167,6 +167,7 @@ TEST_F(DamageTest, TheNumberLostShowsAboveTheRabbitForAMoment) {
             EXPECT_FALSE(TestSupport::Snapshot(p.x, p.y, p.x + 26, p.y + 11) == voor) << "no number for the dead";
             HermaakLevel();
         }
+        EXPECT_EQ(VerliesPlek({500, 400}, 30), (COORDINATEN{487, 320})) << "-30 centred 80 rows above the feet";
         Runtime::Delay(VerliesDuur);
         HermaakLevel();
         size_t i = 0;

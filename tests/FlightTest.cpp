@@ -50,6 +50,13 @@ TEST_F(FlightSteps, BazookaShell) {
         for (int y = 1; y <= 600 && r.muur > 0; ++y) Level[r.muur][y].Grond = true;
         EXPECT_EQ(Einde(StartBazooka(r.start, r.kracht, 0, r.wind), StapBazooka), r.einde) << r.start.x << " " << r.wind << " " << r.muur;
     }
+    // The box reaches 8 rows up: ground 8 rows above the flight stops it at
+    // once, 9 rows above lets it pass.
+    for (int32_t boven : {8, 9}) {
+        TestSupport::ResetGame();
+        for (int x = 1; x <= 1000; ++x) Level[x][300 - boven].Grond = true;
+        EXPECT_EQ(Einde(StartBazooka({500, 300}, 100, 0, 0), StapBazooka).x < 600, boven == 8) << boven;
+    }
     // Straight down through its own rabbit until the box, 8 pixels around
     // the shell, touches the ground of row 401.
     TestSupport::SetFlatGround(401);
@@ -138,6 +145,16 @@ TEST_F(FlightSteps, GrenadeFuse) {
 }
 
 class FlightTest : public TestSupport::GameTest {};
+
+// The grenade is shown at every step, 10 ms apart, until its fuse is spent.
+TEST_F(FlightTest, TheGrenadeFliesTenMillisecondsAStep) {
+    TestSupport::SetFlatGround(401);
+    TestSupport::PutRabbit(1, 500, 400, 100, 1);
+    PlaatsKonijntje(1, true);
+    const uint64_t start = Headless::Now();
+    BaanGranaat({500, 370}, 0, 0, 5.0f, 1);
+    EXPECT_EQ(Headless::Now() - start, 528u * 10);
+}
 
 TEST_F(FlightTest, ShellImageFollowsTheDirection) {
     auto drawn = [](auto draw) {

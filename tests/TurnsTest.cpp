@@ -103,6 +103,8 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
     const Wimdows::Color getoond = Wimdows::WindowPixel(500, 350);
     const auto voet = [] { return TestSupport::Snapshot(1, 653, 999, 699); };
     const auto metEnter = voet();
+    Wimdows::DrawBitmap(TekenBitmaps::OverwinningVoetBlauwBitmap, 1, 653);
+    EXPECT_TRUE(voet() == metEnter) << "the foot lies at (1, 653)";
     TekenBitmaps::TekenOverwinningMetVoet(2);
     EXPECT_TRUE(Wimdows::WindowPixel(500, 350) == getoond && voet() == metEnter) << "blue won, Enter named";
     TekenBitmaps::TekenOverwinning(1);
