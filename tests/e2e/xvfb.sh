@@ -7,6 +7,8 @@
 #                      sounds linked from RUN, the files and the game copied,
 #                      so the player's random state file is never touched)
 #   ends_with_0 WHAT  (the game $game_pid ends with exit code 0; it must not hang: 10 s, a wide margin on a busy machine)
+#   need TOOL...      (every tool is installed, or the test fails saying which)
+#   fail WHAT         (the test fails, saying why)
 #   find_window NAME  (prints the id of the newest visible window of that name)
 #   wait_title        (prints the id of a fresh game's window once it shows the
 #                      title screen; needs $run and $tools)
@@ -22,6 +24,12 @@ if ! declare -F cleanup >/dev/null; then
   }
   trap cleanup EXIT
 fi
+
+fail() { echo "FAIL: $*"; exit 1; }
+need() {
+  local t
+  for t in "$@"; do command -v "$t" >/dev/null || fail "$t is not installed (./build.sh test installs it)"; done
+}
 
 game_dir() {
   local run=$1 dir=$2

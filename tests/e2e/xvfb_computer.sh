@@ -5,12 +5,9 @@
 #   xvfb_computer.sh RUN_DIR E2E_TOOLS_DIR
 set -euo pipefail
 run=$(realpath "$1") tools=$(realpath "$2")
-for t in Xvfb xdotool; do
-  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed"; exit 1; }
-done
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/xvfb.sh"
-fail() { echo "FAIL: $*"; exit 1; }
+need Xvfb xdotool
 game_dir "$run" "$work"
 cp "$run/zanderfell-verify" "$work/"
 start_xvfb "$work" || exit 1

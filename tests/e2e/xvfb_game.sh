@@ -6,13 +6,9 @@ set -euo pipefail
 run=$(realpath "$1") tools=$(realpath "$2") out=$(realpath -m "$3")
 mkdir -p "$out"
 
-for t in Xvfb xdotool xwd xwininfo convert; do
-  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (./build.sh test installs it)"; exit 1; }
-done
-
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/xvfb.sh"
-fail() { echo "FAIL: $*"; exit 1; }
+need Xvfb xdotool xwd xwininfo convert
 
 # A game directory of its own, so the player's random state file is untouched.
 game_dir "$run" "$work"

@@ -8,12 +8,9 @@
 set -euo pipefail
 run=$(realpath "$1") tools=$(realpath "$2") out=$(realpath -m "$3")
 mkdir -p "$out"
-for t in Xvfb xdotool xwd convert; do
-  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed"; exit 1; }
-done
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/xvfb.sh"
-fail() { echo "FAIL: $*"; exit 1; }
+need Xvfb xdotool xwd convert
 game_dir "$run" "$work"
 start_xvfb "$work" || exit 1
 

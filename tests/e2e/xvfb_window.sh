@@ -8,12 +8,9 @@
 set -euo pipefail
 run=$(realpath "$1") tools=$(realpath "$2") out=$(realpath -m "$3")
 mkdir -p "$out"
-for t in Xvfb xdotool xwd xwininfo convert compare openbox; do
-  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (./build.sh test installs it)"; exit 1; }
-done
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/xvfb.sh"
-fail() { echo "FAIL: $*"; exit 1; }
+need Xvfb xdotool xwd xwininfo convert compare openbox
 game_dir "$run" "$work"
 
 echo "--- the command line: --help and --version end at once, anything else is one line and exit code 2"
