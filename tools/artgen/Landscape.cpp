@@ -33,9 +33,17 @@ struct Cave {
   double radius;
 };
 
+// A pit through the base land down to the water: a rabbit that walks or
+// falls into it drowns. Its banks slope in from `halfTop` columns either
+// side of `x` at row `top` to `halfBottom` at the field's last row.
+struct Lake {
+  double x, top, halfTop, halfBottom;
+};
+
 struct Design {
   std::vector<Mass> masses;
   std::vector<Cave> caves;
+  std::vector<Lake> lakes;
 };
 
 Design design(int level) {
@@ -54,6 +62,8 @@ Design design(int level) {
                         true, 84, 5, 103});
     d.caves.push_back({{{110, 505}, {160, 492}, {215, 500}, {265, 485}}, 15});
     d.caves.push_back({{{860, 500}, {905, 488}, {935, 500}}, 13});
+    // The valley's low end opens onto the water between spots 12 and 19.
+    d.lakes.push_back({727, 440, 30, 20});
   } else if (level == 2) {
     // Lowlands with a pit on the left, a mountain in the middle, a high
     // island over it and a ridge falling off a cliff on the right.
@@ -170,6 +180,13 @@ std::vector<bool> buildLandscape(int level) {
           for (int x = static_cast<int>(cx - r * 1.4); x <= cx + r * 1.4; ++x)
             if (x >= 1 && x <= W && y >= 1 && y <= H && std::hypot((x - cx) / 1.4, y - cy) <= r) g[idx(x, y)] = false;
       }
+
+  for (const Lake& l : d.lakes)
+    for (int y = static_cast<int>(l.top); y <= H; ++y) {
+      const double half = l.halfTop + (l.halfBottom - l.halfTop) * (y - l.top) / (H - l.top);
+      for (int x = static_cast<int>(std::ceil(l.x - half)); x <= l.x + half; ++x)
+        if (x >= 1 && x <= W) g[idx(x, y)] = false;
+    }
 
   // Every spawn spot: firm ground under the feet, free air for the rabbit.
   for (const Plek& s : spots)
