@@ -36,6 +36,9 @@ TEST_F(ReplayTest, BadRecordsAreRefusedAndChangedOnesCaught) {
         {vervang("key 3 740 1 press 39", "key 3 740 1 prezz 39"), 2, ": line 8: damaged"},
         {vervang("key 3 740 1 press 39", "key 3 740 3 press 39"), 2, ": line 8: damaged"},
         {vervang("rabbits 2 wind", "rabbits 3 wind"), 2, ": line 5: damaged"},
+        {vervang("clock 3370 impacts 0", "clock 3370 impacts 501"), 2, ": line 24: damaged"},
+        // 500 impacts read, and differ from the game's.
+        {vervang("clock 3370 impacts 0", "clock 3370 impacts 500"), 1, ": turn 1: "},
         // Left instead of Right at the first move.
         {vervang("key 3 740 1 press 39", "key 3 740 1 press 37"), 1, ": turn 1: rabbit 1 at "},
         {goed.substr(0, goed.find("\n", goed.size() / 2) + 8), 0, ": ok up to where it was cut short"},

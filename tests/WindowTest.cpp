@@ -34,6 +34,17 @@ TEST(Scaler, ChangedRectangleRedrawsAllItReaches) {
     }
 }
 
+// Between two pixels the window shows their blend by distance: black and
+// white in three columns give black, the half-way grey, white.
+TEST(Scaler, BlendsByDistance) {
+    const std::vector<uint32_t> picture = {0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF};
+    Scaler::Scaler s;
+    s.Layout(2, 2, Scaler::Fit(2, 2, 3, 3));
+    std::vector<uint32_t> window(9, 0x123456);
+    s.Draw(picture.data(), {0, 0, 2, 2}, window.data(), 3);
+    EXPECT_EQ(std::vector<uint32_t>(window.begin() + 3, window.begin() + 6), (std::vector<uint32_t>{0, 0x7F7F7F, 0xFFFFFF}));
+}
+
 TEST(WindowChoice, DamagedFilesAreIgnored) {
     const std::string path = ::testing::TempDir() + "Window.txt";
     const WindowChoice::Choice chosen{true, 1600, 900};
