@@ -76,13 +76,13 @@ void Scaler::Layout(int32_t pictureW, int32_t pictureH, Box box) {
 }
 
 const uint32_t* Scaler::Across(const uint32_t* picture, int32_t y, int32_t i0, int32_t i1) {
-    for (int k = 0; k < 2; ++k)
-        if (acrossRow[k] == y) return across[k].data();
+    for (size_t k = 0; k < 2; ++k)
+        if (acrossRow.at(k) == y) return across.at(k).data();
     // The older of the two goes: rows are asked for from the top down.
-    const int k = acrossRow[0] < acrossRow[1] ? 0 : 1;
-    acrossRow[k] = y;
+    const size_t k = acrossRow[0] < acrossRow[1] ? 0 : 1;
+    acrossRow.at(k) = y;
     const uint32_t* src = picture + size_t(y) * size_t(pw);
-    uint32_t* dst = across[k].data();
+    uint32_t* dst = across.at(k).data();
     // The two pixels of each column side by side first (the last column's
     // next pixel is itself), then mixed all at once, byte by byte.
     for (int32_t i = i0; i < i1; ++i) {
