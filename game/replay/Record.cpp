@@ -185,12 +185,14 @@ std::string KopRegels(const Opname& o) {
     char deler[32];
     std::snprintf(deler, sizeof deler, "%.9g", double(o.random.VorigeDeler));
     std::string s = "zanderfell-replay " + std::to_string(Formaat) + "\n";
-    s += "game " + o.versie + "\n";
+    // The lines for people are left out when a record had none.
+    if (!o.versie.empty()) s += "game " + o.versie + "\n";
     if (!o.datum.empty()) s += "date " + o.datum + "\n";
     s += "random " + std::to_string(o.random.VorigeRandom) + " " + deler + "\n";
     s += "settings level " + std::to_string(o.menu.LevelNr) + " rabbits " + std::to_string(o.menu.AantalKonijntjes) +
          " wind " + (o.menu.Wind ? "on" : "off") + " classic " + (o.klassiek ? "on" : "off") + "\n";
-    for (int t = 0; t < 2; ++t) s += "team " + std::to_string(t + 1) + " " + o.spelers[t] + "\n";
+    for (int t = 0; t < 2; ++t)
+        if (!o.spelers[t].empty()) s += "team " + std::to_string(t + 1) + " " + o.spelers[t] + "\n";
     return s;
 }
 
