@@ -196,6 +196,17 @@ void Wake() {
     changed.notify_all();
 }
 
+namespace {
+// Nothing held, tapped or queued, nothing of the window's on its way (under the mutex).
+void ForgetKeys() {
+    held.fill(false);
+    tapped.fill(false);
+    rawDown.fill(false);
+    queue.clear();
+    windowKeys.Discard();
+}
+}  // namespace
+
 void SetWindowHook(std::function<void(uint32_t, bool)> h) {
     std::lock_guard lk(mutex);
     hook = std::move(h);
@@ -204,11 +215,7 @@ void SetWindowHook(std::function<void(uint32_t, bool)> h) {
 void Reset() {
     {
         std::lock_guard lk(mutex);
-        held.fill(false);
-        tapped.fill(false);
-        rawDown.fill(false);
-        queue.clear();
-        windowKeys.Discard();
+        ForgetKeys();
         observers.clear();
         hook = nullptr;
     }
@@ -246,11 +253,7 @@ void Look() {
 void Forget() {
     {
         std::lock_guard lk(mutex);
-        held.fill(false);
-        tapped.fill(false);
-        rawDown.fill(false);
-        queue.clear();
-        windowKeys.Discard();
+        ForgetKeys();
         ++wakes;
     }
     changed.notify_all();
