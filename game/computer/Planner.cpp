@@ -53,34 +53,14 @@ struct Instelling {
 };
 
 Instelling Voor(Speler s) {
-    Instelling i;
-    switch (s) {
-    case Speler::Moeilijk:
-        i.zetten = {{0, 0}, {-30, 0}, {30, 0}, {-60, 0}, {60, 0}, {0, -1}, {0, 1}};
-        i.hoekStap = 2;
-        i.krachtStap = 2;
-        i.verfijnd = 8;
-        i.verder = true;
-        break;
-    case Speler::Normaal:
-        i.zetten = {{0, 0}, {-30, 0}, {30, 0}, {0, -1}, {0, 1}};
-        i.hoekStap = 2;
-        i.krachtStap = 3;
-        i.verfijnd = 3;
-        i.verder = true;
-        i.hoekFout = 1;
-        i.krachtFout = 1;
-        break;
-    default:
-        i.zetten = {{0, 0}};
-        i.hoekStap = 3;
-        i.krachtStap = 4;
-        i.granaat = false;
-        i.hoekFout = 3;
-        i.krachtFout = 4;
-        break;
-    }
-    return i;
+    static const Instelling moeilijk{.zetten = {{0, 0}, {-30, 0}, {30, 0}, {-60, 0}, {60, 0}, {0, -1}, {0, 1}},
+                                     .hoekStap = 2, .krachtStap = 2, .verfijnd = 8, .verder = true};
+    static const Instelling normaal{.zetten = {{0, 0}, {-30, 0}, {30, 0}, {0, -1}, {0, 1}},
+                                    .hoekStap = 2, .krachtStap = 3, .verfijnd = 3, .verder = true,
+                                    .hoekFout = 1, .krachtFout = 1};
+    static const Instelling makkelijk{.zetten = {{0, 0}}, .hoekStap = 3, .krachtStap = 4, .granaat = false,
+                                      .hoekFout = 3, .krachtFout = 4};
+    return s == Speler::Moeilijk ? moeilijk : s == Speler::Normaal ? normaal : makkelijk;
 }
 
 // The runs from a lit charge: walks either way and jumps, with a walk after.
