@@ -7,23 +7,13 @@ set -euo pipefail
 cmake=$1 build=$(realpath "$2") artgen=$(realpath "$3") out=$(realpath -m "$4")
 mkdir -p "$out"
 
-for t in Xvfb xdotool xwd convert compare identify; do
-  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (./build.sh test installs it)"; exit 1; }
-done
-
-work=$(mktemp -d)
+# shellcheck source=tests/e2e/xvfb.sh
+source "$(dirname "$0")/xvfb.sh"
+need Xvfb xdotool xwd convert compare identify
 cd "$work"
 # Spaces in every path on purpose: the launcher must cope with them.
 prefix="$work/game prefix" home="$work/player home"
 share="$prefix/share/zanderfell" mine="$home/.local/share/zanderfell"
-xvfb_pid="" game_pid=""
-cleanup() {
-  if [[ -n "$game_pid" ]]; then kill -9 "$game_pid" 2>/dev/null || true; fi
-  if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 
 echo "--- cmake --install into a temporary prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" || fail "install failed: $(cat "$work/install.log")"
@@ -49,21 +39,8 @@ for size in 48 64 128 256; do
 done
 [[ -f "$prefix/share/pixmaps/zanderfell.png" ]] || fail "no icon in share/pixmaps"
 
-# shellcheck source=tests/e2e/xvfb.sh
-source "$(dirname "$0")/xvfb.sh"
 start_xvfb "$work" || exit 1
-display=$DISPLAY
-unset DISPLAY
 
-find_window() {
-  local ids
-  for _ in $(seq 100); do
-    ids=$(DISPLAY=$display xdotool search --onlyvisible --name '^Zanderfell$' 2>/dev/null || true)
-    [[ -n "$ids" ]] && { echo "$ids" | tail -n 1; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 # Starts the launcher as the player would, waits for the title screen and
 # compares it with TitelScherm1.bmp (the game draws it at (1, 1)) and, under
 # its menu, who plays blue (a person, for a new player), then closes
@@ -71,23 +48,19 @@ find_window() {
 # (the test machine has none): the game plays with sound on and, like a
 # player's second start, says nothing.
 play_to_title() {
-  local n=$1 wid rc=0 differ
-  env -u XDG_DATA_HOME HOME="$home" DISPLAY="$display" SDL_AUDIODRIVER=dummy "$prefix/games/zanderfell" >"$work/out$n.txt" 2>"$work/err$n.txt" &
+  local n=$1 wid differ
+  env -u XDG_DATA_HOME HOME="$home" SDL_AUDIODRIVER=dummy "$prefix/games/zanderfell" >"$work/out$n.txt" 2>"$work/err$n.txt" &
   game_pid=$!
-  find_window >/dev/null || fail "start $n: no window: $(cat "$work/err$n.txt")"
+  find_window Zanderfell >/dev/null || fail "start $n: no window: $(cat "$work/err$n.txt")"
   sleep 1.5  # the window opens twice at start-up: the second one shows the title
-  wid=$(find_window) || fail "start $n: the title window did not appear"
-  DISPLAY=$display xwd -id "$wid" -silent | convert xwd:- -crop 999x699+1+1 +repage "$out/title$n.png"
+  wid=$(find_window Zanderfell) || fail "start $n: the title window did not appear"
+  xwd -id "$wid" -silent | convert xwd:- -crop 999x699+1+1 +repage "$out/title$n.png"
   convert "$share/Images/TitelScherm1.bmp" "$share/Images/BlauweSpeler1.bmp" -geometry +215+599 -composite \
     -crop 999x699+0+0 +repage "$work/title-ref.png"
   differ=$(compare -metric AE "$out/title$n.png" "$work/title-ref.png" null: 2>&1 || true)
   [[ "$differ" =~ ^[0-9]+$ && "$differ" -le 100 ]] || fail "start $n: not the title screen ($differ pixels differ)"
   kill -TERM "$game_pid"
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game_pid" 2>/dev/null && fail "start $n: the game did not end after SIGTERM"
-  wait "$game_pid" || rc=$?
-  game_pid=""
-  [[ $rc -eq 0 ]] || fail "start $n: exit code $rc after SIGTERM: $(cat "$work/err$n.txt")"
+  ends_with_0 "SIGTERM at start $n"
 }
 
 echo "--- first start: the player's directory is made, then the title screen"
@@ -112,15 +85,13 @@ echo "--- the installed game plays and verifies a record named from where the pl
 cp "$(dirname "$(realpath "$0")")/../data/replays/duel-every-weapon.zfr" "$work/duel.zfr"
 said=$(cd "$work" && env -u XDG_DATA_HOME HOME="$home" "$prefix/games/zanderfell" --verify duel.zfr) || fail "--verify: $said"
 [[ "$said" == "$work/duel.zfr: ok (9 turns, team 2 won)" ]] || fail "--verify said: $said"
-(cd "$work" && env -u XDG_DATA_HOME HOME="$home" DISPLAY="$display" SDL_AUDIODRIVER=dummy "$prefix/games/zanderfell" --replay duel.zfr >/dev/null 2>"$work/err4.txt") &
+(cd "$work" && env -u XDG_DATA_HOME HOME="$home" SDL_AUDIODRIVER=dummy "$prefix/games/zanderfell" --replay duel.zfr >/dev/null 2>"$work/err4.txt") &
 game_pid=$!
-wid=$(find_window) || fail "--replay: no window: $(cat "$work/err4.txt")"
+wid=$(find_window Zanderfell) || fail "--replay: no window: $(cat "$work/err4.txt")"
 sleep 1
-DISPLAY=$display xdotool windowfocus --sync "$wid" key q
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-rc=0; wait "$game_pid" || rc=$?
-game_pid=""
-[[ $rc -eq 0 && ! -s "$work/err4.txt" ]] || fail "--replay ended with $rc: $(cat "$work/err4.txt")"
+xdotool windowfocus --sync "$wid" key q
+ends_with_0 "Q in a playback"
+[[ ! -s "$work/err4.txt" ]] || fail "--replay said: $(cat "$work/err4.txt")"
 [[ "$(cat "$state")" == $'    42\r\n 5.1234E-1\r' ]] || fail "a playback touched the random state"
 
 echo "--- a moved prefix, a link to the launcher, XDG_DATA_HOME (no display: the game stops at once)"

@@ -6,24 +6,26 @@
 #   game_dir RUN DIR  (DIR becomes a game directory of its own: pictures and
 #                      sounds linked from RUN, the files and the game copied,
 #                      so the player's random state file is never touched)
-#   ends_with_0 WHAT  (the game $game_pid ends with exit code 0; it must not hang: 10 s, a wide margin on a busy machine)
+#   game_ends WHAT    (the game $game_pid ends within 10 s of WHAT, a wide
+#                      margin on a busy machine, or the test fails; sets rc)
+#   ends_with_0 WHAT  (as game_ends, and the exit code is 0)
 #   need TOOL...      (every tool is installed, or the test fails saying which)
 #   fail WHAT         (the test fails, saying why)
-#   find_window NAME  (prints the id of the newest visible window of that name)
+#   find_window NAME [WxH]  (prints the id of the newest visible window of
+#                      that name, once its client area is WxH if given)
 #   wait_title        (prints the id of a fresh game's window once it shows the
 #                      title screen; needs $run and $tools)
-# A script with a scratch directory and cleanup of its own keeps them.
-if ! declare -F cleanup >/dev/null; then
-  work=$(mktemp -d)
-  xvfb_pid=""
-  game_pid=""
-  cleanup() {
-    [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-  }
-  trap cleanup EXIT
-fi
+# Busy loops a script starts go in load_pids and end with it too.
+work=$(mktemp -d)
+xvfb_pid="" game_pid="" load_pids=()
+cleanup() {
+  local p
+  for p in "${load_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
 need() {
@@ -42,19 +44,16 @@ game_dir() {
   return 0
 }
 
-ends_with_0() {
-  local rc=0
+game_ends() {
   for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$game_pid" 2>/dev/null; then
-    echo "FAIL: the game did not end within 10 s of $1"
-    exit 1
-  fi
+  kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within 10 s of $1"
+  rc=0
   wait "$game_pid" || rc=$?
   game_pid=""
-  if [[ $rc -ne 0 ]]; then
-    echo "FAIL: exit code $rc after $1"
-    exit 1
-  fi
+}
+ends_with_0() {
+  game_ends "$1"
+  [[ $rc -eq 0 ]] || fail "exit code $rc after $1"
 }
 
 start_xvfb() {
@@ -70,12 +69,12 @@ start_xvfb() {
   export DISPLAY
 }
 
-# The id of the newest visible window with exactly this name.
 find_window() {
-  local name=$1 ids
+  local wid
   for _ in $(seq 100); do
-    ids=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null || true)
-    [[ -n "$ids" ]] && { echo "$ids" | tail -n 1; return 0; }
+    wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
+    [[ -n "$wid" && ( -z "${2:-}" || "$(xwininfo -id "$wid" 2>/dev/null |
+      awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')" == "$2" ) ]] && { echo "$wid"; return 0; }
     sleep 0.1
   done
   return 1

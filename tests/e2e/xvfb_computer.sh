@@ -9,22 +9,13 @@ run=$(realpath "$1") tools=$(realpath "$2")
 source "$(dirname "$0")/xvfb.sh"
 need Xvfb xdotool
 game_dir "$run" "$work"
-cp "$run/zanderfell-verify" "$work/"
 start_xvfb "$work" || exit 1
 
 (cd "$work" && exec ./zanderfell --mute --red hard --blue normal >"$work/out.txt" 2>"$work/err.txt") &
 game_pid=$!
-# The newest window (the title screen opens one of its own).
-newest() { xdotool search --onlyvisible --name '^Zanderfell$' 2>/dev/null | tail -n 1 || true; }
-wid=""
-for _ in $(seq 100); do
-  wid=$(newest)
-  [[ -n "$wid" ]] && break
-  sleep 0.1
-done
-[[ -n "$wid" ]] || fail "no window"
-sleep 2
-wid=$(newest)
+find_window Zanderfell >/dev/null || fail "no window"
+sleep 2  # the start-up's window, then the title screen's
+wid=$(find_window Zanderfell) || fail "no title screen"
 xdotool windowfocus --sync "$wid"
 xdotool key --delay 150 Down Down Return  # the duel
 # The first turns: each team plans at its turn's first look and plays.

@@ -9,23 +9,9 @@
 set -euo pipefail
 run=$(realpath "$1") tools=$(realpath "$2") rounds=${3:-200} games=${4:-50}
 
-for t in Xvfb xdotool timeout; do
-  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (./build.sh test installs it)"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid="" game_pid="" load_pids=()
-cleanup() {
-  for p in "${load_pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/xvfb.sh"
-fail() { echo "FAIL: $*"; exit 1; }
-
+need Xvfb xdotool timeout
 game_dir "$run" "$work"
 
 start_xvfb "$work" || exit 1
@@ -61,10 +47,8 @@ for i in $(seq "$games"); do
   (cd "$work" && SDL_AUDIODRIVER=dummy exec ./zanderfell >/dev/null 2>"$work/game.err") &
   game_pid=$!
   quit_with_q || fail "game $i did not end after Q: $(cat "$work/game.err")"
-  rc=0
-  wait "$game_pid" || rc=$?
-  game_pid=""
-  [[ $rc -eq 0 && ! -s "$work/game.err" ]] || fail "game $i: exit code $rc, stderr: $(cat "$work/game.err")"
+  ends_with_0 "Q in game $i"
+  [[ ! -s "$work/game.err" ]] || fail "game $i said: $(cat "$work/game.err")"
 done
 
 echo "PASS in ${SECONDS} s"

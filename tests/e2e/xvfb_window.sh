@@ -29,18 +29,6 @@ for args in "--bogus" "--fullscreen -f" "fullscreen" "--mute --help=x"; do
 done
 
 start_xvfb "$work" 2560x1440 || exit 1
-# The newest visible window with exactly this name, once its client area is
-# SIZE (WxH) if given.
-find_window() {
-  local wid
-  for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
-    [[ -n "$wid" && ( -z "${2:-}" || "$(xwininfo -id "$wid" 2>/dev/null |
-      awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')" == "$2" ) ]] && { echo "$wid"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 shot() { xwd -id "$1" -silent | convert xwd:- "png24:$2"; }
 differ() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 # Waits until the window's picture stops changing, in FILE.
@@ -80,11 +68,9 @@ start_game() {
   game_pid=$!
 }
 stop_game() {
-  local rc=0
   kill -TERM "$game_pid"
-  wait "$game_pid" || rc=$?
-  game_pid=""
-  [[ $rc -eq 0 && ! -s "$work/err.txt" ]] || fail "the game ended with $rc: $(cat "$work/err.txt")"
+  ends_with_0 "SIGTERM"
+  [[ ! -s "$work/err.txt" ]] || fail "the game said: $(cat "$work/err.txt")"
 }
 
 echo "--- a virtual gamepad: A, the d-pad, X, the stick, a shoulder and Back arrive as the keyboard's keys; unplugged, it lets go"
