@@ -5,11 +5,6 @@
 #include "gfx/BmpFile.h"
 #include "tests/fuzz/FuzzSupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    FuzzSupport::EnterScratchDirectory();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSupport::WriteInput("input.bmp", data, size);
     std::vector<uint32_t> pixels;

@@ -5,11 +5,6 @@
 #include "game/Zanderfell.h"
 #include "tests/fuzz/FuzzSupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    FuzzSupport::EnterScratchDirectory();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace Zanderfell;
     FuzzSupport::WriteInput("Files/Level1Part2.txt", data, size);

@@ -5,11 +5,6 @@
 #include "game/Random.h"
 #include "tests/fuzz/FuzzSupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    FuzzSupport::EnterScratchDirectory();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSupport::WriteInput(Zanderfell::RandomBestand, data, size);
     for (int i = 0; i < 3; ++i) {
