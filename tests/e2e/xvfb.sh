@@ -14,7 +14,10 @@
 #   find_window NAME [WxH]  (prints the id of the newest visible window of
 #                      that name, once its client area is WxH if given)
 #   wait_title        (prints the id of a fresh game's window once it shows the
-#                      title screen; needs $run and $tools)
+#                      title screen; needs $run)
+#   pixel FILE X Y    (the colour of a pixel of a picture or screenshot)
+#   changed A B [X0 Y0 X1 Y1]  (the pixels that differ, in the box if given)
+#   newsky A B        (field pixels not the sky's colour in A that are in B)
 # Busy loops a script starts go in load_pids and end with it too.
 work=$(mktemp -d)
 xvfb_pid="" game_pid="" load_pids=()
@@ -83,15 +86,30 @@ find_window() {
 # twice at start-up; the second one shows the title) and prints its id.
 wait_title() {
   local want wid
-  want=$("$tools/zanderfell_screencheck" pixel "$run/Images/TitelScherm1.bmp" 500 305)
+  want=$(pixel "$run/Images/TitelScherm1.bmp" 500 305)
   for _ in $(seq 150); do
     wid=$(find_window Zanderfell) || return 1
     if xwd -id "$wid" -silent 2>/dev/null | convert xwd:- "bmp3:$work/probe.bmp" 2>/dev/null &&
-       [[ "$("$tools/zanderfell_screencheck" pixel "$work/probe.bmp" 501 306)" == "$want" ]]; then
+       [[ "$(pixel "$work/probe.bmp" 501 306)" == "$want" ]]; then
       echo "$wid"
       return 0
     fi
     sleep 0.1
   done
   return 1
+}
+
+pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+changed() {
+  local box=""
+  [[ $# -gt 2 ]] && box="[$(($5 - $3 + 1))x$(($6 - $4 + 1))+$3+$4]"
+  compare -metric AE "$1$box" "$2$box" null: 2>&1 || true
+}
+# A crater shows as sky where there was ground: counted in rows and columns
+# 1 to 599 and 999, white where A was not sky and B is, then multiplied.
+newsky() {
+  local sky="rgb(166,202,240)" field="[999x599+1+1]"
+  convert "$1$field" -fill white +opaque "$sky" -fill black -opaque "$sky" \
+    \( "$2$field" -fill black +opaque "$sky" -fill white -opaque "$sky" \) \
+    -compose multiply -composite -format '%[fx:int(mean * w * h + 0.5)]' info:
 }
