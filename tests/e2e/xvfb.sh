@@ -18,17 +18,20 @@
 #   pixel FILE X Y    (the colour of a pixel of a picture or screenshot)
 #   changed A B [X0 Y0 X1 Y1]  (the pixels that differ, in the box if given)
 #   newsky A B        (field pixels not the sky's colour in A that are in B)
-# Busy loops a script starts go in load_pids and end with it too.
-work=$(mktemp -d)
-xvfb_pid="" game_pid="" load_pids=()
-cleanup() {
-  local p
-  for p in "${load_pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# A script with a scratch directory and cleanup of its own keeps them. Busy
+# loops a script starts go in load_pids and end with it too.
+if ! declare -F cleanup >/dev/null; then
+  work=$(mktemp -d)
+  xvfb_pid="" game_pid="" load_pids=()
+  cleanup() {
+    local p
+    for p in "${load_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    [[ -n "$game_pid" ]] && kill -9 "$game_pid" 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+  }
+  trap cleanup EXIT
+fi
 
 fail() { echo "FAIL: $*"; exit 1; }
 need() {
