@@ -60,7 +60,7 @@ protected:
         TestSupport::GameTest::SetUp();
         const auto& c = TestImages::Catalogue();
         for (size_t i = 0; i < c.size(); ++i)
-            HandleOf(c[i].stem) = TestImages::SolidScaled(c[i].w, c[i].h, c[i].stem.ends_with("Mask") ? RgbColor(255, 255, 255) : Tint(i));
+            HandleOf(c[i].stem) = TestImages::Solid(c[i].w, c[i].h, c[i].stem.ends_with("Mask") ? RgbColor(255, 255, 255) : Tint(i), true);
     }
     // Paints the whole window in the background colour, buffering off.
     static void ClearAll() {

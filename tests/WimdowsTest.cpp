@@ -20,11 +20,11 @@ protected:
     void Open() { Window("Zanderfell", 1000, 700); }
 };
 
-int64_t CountColour(int x0, int y0, int x1, int y1, Color c) { return TestImages::Count(c, x0, y0, x1, y1); }
 // 0xRRGGBB as the game's colour value.
 Color Rgb(uint32_t c) { return RgbColor(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF); }
 
 using TestImages::Bmp;
+using TestImages::Count;
 
 // A run-length coded BMP (bits 8 or 4) of palette indices `at(x, y)`, y from the top.
 template <class At>
@@ -64,7 +64,7 @@ TEST_F(WimdowsTest, NothingIsDrawnWithoutAWindow) {
     Open();
     EXPECT_EQ(ClientWidth(), 1000u);
     EXPECT_EQ(ClientHeight(), 700u);
-    EXPECT_EQ(CountColour(0, 0, 20, 20, 0), 21 * 21) << "a fresh buffer is black";
+    EXPECT_EQ(Count(0, 0, 0, 20, 20), 21 * 21) << "a fresh buffer is black";
 }
 
 TEST_F(WimdowsTest, BufferingDecidesWhenTheWindowShowsADrawing) {
@@ -89,14 +89,14 @@ TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
     Rectangle(12, 21, 10, 20, c, true);  // corners in either order, both included
     EXPECT_EQ(TestImages::Find(c, 5, 15, 20, 25), (TestImages::Box{10, 20, 12, 21}));
     Rectangle(40, 40, 40, 40, c, true);
-    EXPECT_EQ(CountColour(35, 35, 45, 45, c), 1);
+    EXPECT_EQ(Count(c, 35, 35, 45, 45), 1);
     Rectangle(60, 60, 64, 64, c, false);
-    EXPECT_EQ(CountColour(60, 60, 64, 64, c), 16) << "an outline is a one-pixel frame";
+    EXPECT_EQ(Count(c, 60, 60, 64, 64), 16) << "an outline is a one-pixel frame";
     Disc(100, 100, 8, d);
     EXPECT_EQ(TestImages::Find(d, 80, 80, 120, 120), (TestImages::Box{92, 92, 107, 107}));
     for (auto [x, y] : {std::pair{92, 100}, {107, 100}, {100, 92}, {100, 107}}) EXPECT_EQ(BufferPixel(x, y), d) << x << "," << y;
     Disc(300, 300, 0, d);
-    EXPECT_EQ(CountColour(295, 295, 305, 305, d), 0) << "a disc of radius 0 draws nothing";
+    EXPECT_EQ(Count(d, 295, 295, 305, 305), 0) << "a disc of radius 0 draws nothing";
     Ellipse(200, 200, 220, 210, d, false);
     EXPECT_NE(BufferPixel(210, 205), d) << "an outline ellipse leaves its inside";
     EXPECT_EQ(BufferPixel(200, 205), d);
@@ -105,8 +105,8 @@ TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
     Rectangle(-50, -50, 2, 2, e, true);
     Rectangle(995, 695, 2000, 2000, e, true);
     Disc(0, 0, 5, e);
-    EXPECT_EQ(CountColour(0, 0, 2, 2, e), 9);
-    EXPECT_EQ(CountColour(995, 695, 999, 699, e), 25);
+    EXPECT_EQ(Count(e, 0, 0, 2, 2), 9);
+    EXPECT_EQ(Count(e, 995, 695, 999, 699), 25);
 }
 
 TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
@@ -114,11 +114,17 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     const std::vector<uint32_t> quad = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
     TestSupport::WriteFile("b24.bmp", Bmp(24, 2, 2, quad));
     TestSupport::WriteFile("b1.bmp", Bmp(1, 2, 2, {0, 0xFFFFFF, 0xFFFFFF, 0}));
-    TestSupport::WriteFile("junk.bmp", "not a picture at all");
     EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 1u);
-    EXPECT_EQ(LoadBitmap("missing.bmp", 2, 2), 0u);
-    EXPECT_EQ(LoadBitmap("junk.bmp", 2, 2), 0u);
-    EXPECT_EQ(LoadBitmap("b24.bmp", 4, 4), 2u) << "a failed load takes no number, the same file twice is two entries";
+    // Damaged pictures give no handle and cause no huge allocation; a failed load takes no number.
+    std::string huge = Bmp(24, 2, 2, {0, 0, 0, 0});
+    huge[18] = huge[22] = char(0xA0), huge[19] = huge[23] = char(0x86), huge[20] = huge[24] = 0x01;  // 100000 x 100000
+    TestSupport::WriteFile("huge.bmp", huge);
+    TestSupport::WriteFile("cut.bmp", Bmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF)).substr(0, 200));
+    TestSupport::WriteFile("junk.bmp", "not a picture at all");
+    for (const char* refused : {"missing.bmp", "junk.bmp", "huge.bmp", "cut.bmp", "Images"})  // Images: a directory
+        EXPECT_EQ(LoadBitmap(refused, 29, 60), 0u) << refused;
+    EXPECT_EQ(LoadBitmap("cut.bmp", 64, 64), 0u);
+    EXPECT_EQ(LoadBitmap("b24.bmp", 4, 4), 2u) << "the same file twice is two entries";
     EXPECT_EQ(LoadBitmap("b1.bmp", 2, 2), 3u);
     DrawBitmap(1, 10, 10);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(BufferPixel(10 + i % 2, 10 + i / 2), Rgb(quad[size_t(i)])) << i;
@@ -135,13 +141,7 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     DrawBitmap(4, 0, 0);
     DrawMaskBitmap(1, 99, 0, 0);
     DrawMaskBitmap(0, 3, 0, 0);
-    EXPECT_EQ(CountColour(0, 0, 50, 50, 0), 51 * 51);
-
-    // The store is emptied when the window closes; numbers start again at 1.
-    KillWindow();
-    EXPECT_EQ(BitmapCount(), 0u);
-    Open();
-    EXPECT_EQ(LoadBitmap("b24.bmp", 2, 2), 1u);
+    EXPECT_EQ(Count(0, 0, 0, 50, 50), 51 * 51);
 }
 
 TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
@@ -168,17 +168,6 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
     EXPECT_EQ(BufferPixel(0, 0), Rgb(0xFFFF00));
     DrawBitmap(pic, 999, 699);
     EXPECT_EQ(BufferPixel(999, 699), Rgb(0xFF0000));
-}
-
-TEST_F(WimdowsTest, DamagedPicturesGiveNoHandleAndNoHugeAllocation) {
-    Open();
-    std::string huge = Bmp(24, 2, 2, {0, 0, 0, 0});
-    huge[18] = huge[22] = char(0xA0), huge[19] = huge[23] = char(0x86), huge[20] = huge[24] = 0x01;  // 100000 x 100000
-    TestSupport::WriteFile("huge.bmp", huge);
-    TestSupport::WriteFile("cut.bmp", Bmp(24, 64, 64, std::vector<uint32_t>(64 * 64, 0xFFFFFF)).substr(0, 200));
-    EXPECT_EQ(LoadBitmap("huge.bmp", 29, 60), 0u);
-    EXPECT_EQ(LoadBitmap("cut.bmp", 64, 64), 0u);
-    EXPECT_EQ(LoadBitmap("Images", 10, 10), 0u) << "a directory is no picture";
 }
 
 // A run-length coded screen is far smaller than even a 1-bit one, yet whole.
@@ -282,8 +271,11 @@ TEST_F(WimdowsTest, EachTeamsKeysComeFromItsSource) {
     EXPECT_EQ(seen, (std::vector<std::string>{"1 10 1 0 V", "2 10 1 2 N", "3 20 2 1 V"}));
 }
 
+// Closing the window lets go of the keys, the queue and the pictures (their numbers start again
+// at 1); the player closing it ends the game at its next wait.
 TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {
     Open();
+    TestImages::Mask(2, 2);
     Headless::Press(VK_LEFT);
     Headless::Press('Q');
     SetBuffering(true);
@@ -291,13 +283,12 @@ TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {
     EXPECT_EQ(State(), STATE_DEAD);
     EXPECT_FALSE(KeyDown(VK_LEFT));
     EXPECT_FALSE(Buffering());
+    EXPECT_EQ(BitmapCount(), 0u);
     EXPECT_THROW(GetKey(), QuitGame) << "no key can come without a window";
     KillWindow();  // closing twice is harmless
     EXPECT_EQ(State(), STATE_DEAD);
-}
-
-TEST_F(WimdowsTest, ThePlayerClosingTheWindowEndsTheGameAtItsNextWait) {
     Open();
+    EXPECT_EQ(TestImages::Mask(2, 2), 1u);
     Headless::Schedule({{100, Headless::Action::Close, 0}});
     EXPECT_THROW({ for (int i = 0; i < 1000; ++i) Runtime::Delay(10); }, QuitGame);
     EXPECT_EQ(Headless::Now(), 100u);
