@@ -12,6 +12,7 @@
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/Snapshot.h"
+#include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -19,10 +20,7 @@ namespace {
 using namespace Zanderfell;
 using TestSupport::PutRabbit;
 
-class DamageSteps : public ::testing::Test {
-protected:
-    void SetUp() override { TestSupport::ResetGame(); }
-};
+using DamageSteps = TestSupport::GameDirTest;
 
 TEST_F(DamageSteps, LivesByDistance) {
     // The impact at (dx, dy) from the feet at (500, 300): size minus half the
@@ -87,7 +85,7 @@ TEST_F(DamageSteps, AxeReachesThirtyToItsSideAndSixtyUpOrDown) {
         EXPECT_EQ(BijlBereikt({500, 400}, r.kant, {500 + r.dx, 400 + r.dy}), r.geraakt) << r.dx << "," << r.dy << " " << r.kant;
 }
 
-class DamageTest : public TestSupport::GameTest {};
+using DamageTest = TestSupport::GameTest;
 
 TEST_F(DamageTest, ExplosionShownWhenItFits) {
     // A flash and the picture, half a second; near the edge only sky over
@@ -96,10 +94,7 @@ TEST_F(DamageTest, ExplosionShownWhenItFits) {
     uint64_t start = Headless::Now();
     Schade({500, 300}, 30);
     EXPECT_EQ(Headless::Now() - start, 505u);
-    int yellow = 0;
-    for (int x = 465; x <= 535; ++x)
-        for (int y = 265; y <= 335; ++y) yellow += Wimdows::BufferPixel(x, y) == Wimdows::RgbColor(255, 255, 0);
-    EXPECT_GT(yellow, 100);
+    EXPECT_GT(TestImages::Count(Wimdows::RgbColor(255, 255, 0), 465, 265, 535, 335), 100);
     TestSupport::Clear(1, 260, 60, 340);
     start = Headless::Now();
     Schade({20, 300}, 30);
@@ -112,6 +107,15 @@ TEST_F(DamageTest, ExplosionShownWhenItFits) {
 // moment after show the number lost above each rabbit that lost lives; the
 // first redraw after it leaves them out. Never in classic mode.
 TEST_F(DamageTest, TheNumberLostShowsAboveTheRabbitForAMoment) {
+    // Whether the number lost by the rabbit at p shows: drawing it there changes nothing.
+    const auto toont = [](COORDINATEN p, int32_t verloren) {
+        const COORDINATEN v = VerliesPlek(p, verloren);
+        const auto vak = [&] { return TestSupport::Snapshot(v.x, v.y, v.x + 35, v.y + 11); };
+        const auto voor = vak();
+        TekenBitmaps::TekenKleinGetal(v.x, v.y, -verloren, 0);
+        return vak() == voor;
+    };
+    EXPECT_EQ(VerliesPlek({500, 400}, 30), (COORDINATEN{487, 320})) << "-30 centred 80 rows above the feet";
     enum Wat { Ontploffing, Hak, Verdrinken };
     const struct { Wat wat; bool klassiek; } rows[] = {
         {Ontploffing, false}, {Hak, false}, {Verdrinken, false}, {Ontploffing, true}, {Verdrinken, true}};
@@ -121,61 +125,34 @@ TEST_F(DamageTest, TheNumberLostShowsAboveTheRabbitForAMoment) {
         TestSupport::SetFlatGround(401);
         GeenBanner();
         Klassiek = r.klassiek;
-        Menu.AantalKonijntjes = 2;
+        Menu.AantalKonijntjes = 3;
         // Far enough apart for two numbers, but both in reach of the blast.
         PutRabbit(1, r.wat == Ontploffing ? 480 : 500, 400, 100, 1);
         PutRabbit(2, r.wat == Ontploffing ? 540 : 520, 400, 100, 2);
-        int32_t verloren[3] = {0, 0, 0};
-        switch (r.wat) {
-            case Ontploffing:
-                Menu.AantalKonijntjes = 3;
-                PutRabbit(3, 510, 400, 0, 1);  // out of the game: pays unseen
-                Schade({510, 400}, 30);
-                break;
-            case Hak:
-                Headless::Tap(Headless::Now() + 100, Wimdows::VK_RIGHT);
-                Headless::Tap(Headless::Now() + 200, Wimdows::VK_SPACE, 700);
-                Bijl(1);
-                break;
-            case Verdrinken: {
-                for (int32_t x = 505; x <= 535; ++x)
-                    for (int32_t y = 401; y <= 600; ++y) Level[x][y].Grond = false;
-                int32_t levens = 100;
-                Konijntjes[2].Positie = Val(2, levens);
-                verloren[2] = 100 - levens;
-                break;
-            }
+        int32_t levens = 100;
+        if (r.wat == Ontploffing) {
+            PutRabbit(3, 510, 400, 0, 1);  // out of the game: pays unseen
+            Schade({510, 400}, 30);
+        } else if (r.wat == Hak) {
+            Headless::Tap(Headless::Now() + 100, Wimdows::VK_RIGHT);
+            Headless::Tap(Headless::Now() + 200, Wimdows::VK_SPACE, 700);
+            Bijl(1);
+        } else {
+            for (int32_t x = 505; x <= 535; ++x)
+                for (int32_t y = 401; y <= 600; ++y) Level[x][y].Grond = false;
+            Konijntjes[2].Positie = Val(2, levens);
         }
-        for (uint32_t k = 1; k <= 2; ++k)
-            if (r.wat != Verdrinken) verloren[k] = 100 - Konijntjes[k].Levens;
+        // A drowning's loss is held aside from the rabbit's lives.
+        const int32_t verloren[3] = {0, 100 - Konijntjes[1].Levens, 100 - Konijntjes[2].Levens + 100 - levens};
         ASSERT_GT(verloren[2], 0);
         HermaakLevel();
-        std::vector<std::vector<Wimdows::Color>> getoond;
-        for (uint32_t k = 1; k <= 2; ++k) {
-            if (verloren[k] == 0) continue;
-            const COORDINATEN p = VerliesPlek(Konijntjes[k].Positie, verloren[k]);
-            const auto vak = [&] { return TestSupport::Snapshot(p.x, p.y, p.x + 35, p.y + 11); };
-            const auto voor = vak();
-            TekenBitmaps::TekenKleinGetal(p.x, p.y, -verloren[k], 0);
-            getoond.push_back(vak());
-            EXPECT_EQ(voor == getoond.back(), !r.klassiek) << "rabbit " << k << " lost " << verloren[k];
-        }
-        if (r.wat == Ontploffing) {
-            const COORDINATEN p = VerliesPlek({510, 400}, 30);
-            const auto voor = TestSupport::Snapshot(p.x, p.y, p.x + 26, p.y + 11);
-            TekenBitmaps::TekenKleinGetal(p.x, p.y, -30, 0);
-            EXPECT_FALSE(TestSupport::Snapshot(p.x, p.y, p.x + 26, p.y + 11) == voor) << "no number for the dead";
-            HermaakLevel();
-        }
-        EXPECT_EQ(VerliesPlek({500, 400}, 30), (COORDINATEN{487, 320})) << "-30 centred 80 rows above the feet";
+        for (uint32_t k = 1; k <= 2; ++k)
+            if (verloren[k] != 0) EXPECT_EQ(toont(Konijntjes[k].Positie, verloren[k]), !r.klassiek) << k;
+        if (r.wat == Ontploffing) EXPECT_FALSE(toont({510, 400}, 30)) << "no number for the dead";
         Runtime::Delay(VerliesDuur);
         HermaakLevel();
-        size_t i = 0;
-        for (uint32_t k = 1; k <= 2; ++k) {
-            if (verloren[k] == 0) continue;
-            const COORDINATEN p = VerliesPlek(Konijntjes[k].Positie, verloren[k]);
-            EXPECT_FALSE(TestSupport::Snapshot(p.x, p.y, p.x + 35, p.y + 11) == getoond[i++]) << "gone after the moment";
-        }
+        for (uint32_t k = 1; k <= 2; ++k)
+            if (verloren[k] != 0) EXPECT_FALSE(toont(Konijntjes[k].Positie, verloren[k])) << "gone after the moment";
     }
     Klassiek = false;
 }
