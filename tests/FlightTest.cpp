@@ -14,17 +14,12 @@ namespace {
 
 using namespace Zanderfell;
 
-class FlightSteps : public ::testing::Test {
-protected:
-    void SetUp() override { TestSupport::ResetGame(); }
-};
+using FlightSteps = TestSupport::GameDirTest;
 
-// Where the flight ends, and after how many steps.
+// Where the flight ends.
 template <class Stap>
-COORDINATEN Einde(Vlucht v, Stap stap, int* stappen = nullptr) {
-    int n = 0;
-    while (!v.Hit) stap(v, Level), ++n;
-    if (stappen) *stappen = n;
+COORDINATEN Einde(Vlucht v, Stap stap) {
+    while (!v.Hit) stap(v, Level);
     return v.Pos;
 }
 
@@ -131,29 +126,19 @@ TEST_F(FlightSteps, GrenadeBounces) {
     EXPECT_EQ(v.Start, (COORDINATEN{500, 299}));
 }
 
-TEST_F(FlightSteps, GrenadeFuse) {
-    // Dropped beside its own rabbit: contact never sets it off; the fuse of
-    // 5 seconds, 0.0095 per step, is spent on step 528, the grenade lying on
-    // the ground.
-    TestSupport::SetFlatGround(401);
-    TestSupport::PutRabbit(1, 500, 400, 100, 1);
-    PlaatsKonijntje(1, true);
-    int stappen = 0;
-    const COORDINATEN rust = Einde(StartGranaat({500, 370}, 0, 0, 5.0f), StapGranaat, &stappen);
-    EXPECT_EQ(stappen, 528);
-    EXPECT_TRUE(rust.x == 500 && rust.y >= 390 && rust.y <= 400) << rust.y;
-}
+using FlightTest = TestSupport::GameTest;
 
-class FlightTest : public TestSupport::GameTest {};
-
-// The grenade is shown at every step, 10 ms apart, until its fuse is spent.
-TEST_F(FlightTest, TheGrenadeFliesTenMillisecondsAStep) {
+// Dropped beside its own rabbit: contact never sets it off; the fuse of 5
+// seconds, 0.0095 per step, is spent on step 528, the grenade lying on the
+// ground. It is shown at every step, 10 ms apart.
+TEST_F(FlightTest, TheGrenadeFliesTenMillisecondsAStepUntilItsFuseIsSpent) {
     TestSupport::SetFlatGround(401);
     TestSupport::PutRabbit(1, 500, 400, 100, 1);
     PlaatsKonijntje(1, true);
     const uint64_t start = Headless::Now();
-    BaanGranaat({500, 370}, 0, 0, 5.0f, 1);
+    const COORDINATEN rust = BaanGranaat({500, 370}, 0, 0, 5.0f, 1);
     EXPECT_EQ(Headless::Now() - start, 528u * 10);
+    EXPECT_TRUE(rust.x == 500 && rust.y >= 390 && rust.y <= 400) << rust.y;
 }
 
 TEST_F(FlightTest, ShellImageFollowsTheDirection) {
