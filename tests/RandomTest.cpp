@@ -12,6 +12,7 @@
 #include "game/StandardLib.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
+#include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -116,12 +117,7 @@ class WindTest : public TestSupport::GameTest {};
 TEST_F(WindTest, TheLitBarsShowThePanelAndTheOthersAreGrey) {
     // Left bars from the outside in, right bars from the inside out (the last one a column further on).
     const int32_t bars[8][2] = {{264, 276}, {282, 294}, {300, 312}, {318, 330}, {373, 385}, {391, 403}, {409, 421}, {428, 440}};
-    auto panel = [] {  // the wind panel and a pixel around it
-        std::vector<Wimdows::Color> v;
-        for (int32_t y = 652; y <= 674; ++y)
-            for (int32_t x = 263; x <= 441; ++x) v.push_back(Wimdows::BufferPixel(x, y));
-        return v;
-    };
+    auto panel = [] { return TestSupport::Snapshot(263, 652, 441, 674); };  // the wind panel and a pixel around it
     for (uint32_t draw = 1; draw <= 25; ++draw) {
         TestSupport::WriteFile(RandomBestand, ToestandAlsTekst({1, 1.0f / (draw + 0.5f)}));  // 1 / that is draw.5
         Wimdows::Rectangle(0, 600, 999, 699, Wimdows::RgbColor(1, 2, 3), true);
