@@ -8,6 +8,7 @@
 #include "game/movement/Movement.h"
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
+#include "tests/ScriptedGame.h"
 #include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
@@ -94,55 +95,93 @@ std::vector<Color> Rond(COORDINATEN p) { return Venster(p.x - 17, p.y - 61, p.x 
 class MovementTest : public TestSupport::GameTest {
 protected:
     int32_t levens = 100;
-    uint64_t t0 = 0;
     void SetUp() override {
         GameTest::SetUp();
         TestSupport::SetFlatGround(401);
         TestSupport::PutRabbit(1, Start.x, Start.y, 0, 1);
     }
-    // Puts the rabbit at `p`; key times are then counted from t0.
-    void Begin(COORDINATEN p) { Konijntjes[1].Positie = p; t0 = Headless::Now(); }
-    // Runs a phase, checks where it ends, and gives the time it took.
-    uint64_t Fase(float tijd, COORDINATEN verwacht, bool dynamiet = false) {
-        EXPECT_EQ(Bewegen(1, tijd, levens, dynamiet), verwacht);
-        EXPECT_EQ(Konijntjes[1].Positie, verwacht);
-        EXPECT_EQ(Headless::Now(), Headless::WaitedMs());  // all time is waits
-        return Headless::Now() - t0;
-    }
-    // A key that does nothing is held from the start; Enter comes at 300 ms.
-    // The clock is not charged for it: the phase only looks at the keys
-    // again every 10 ms until Enter.
-    uint64_t FaseHoudend(uint32_t key, COORDINATEN verwacht) {
-        Headless::Schedule({{t0, Headless::Action::Press, key}, {t0 + 300, Headless::Action::Press, VK_RETURN}});
-        const uint64_t tijd = Fase(50, verwacht);
-        Headless::Release(key);
-        Headless::Release(VK_RETURN);
-        return tijd;
-    }
 };
 
-TEST_F(MovementTest, ClockRunsDownByIdleTicks) {
-    EXPECT_EQ(Fase(50, Start), 220u + 501 * 120);
-    Begin(Start);
-    EXPECT_EQ(Fase(5, Start), 220u + 51 * 120);
-    EXPECT_EQ(levens, 100);
-    // Enter after the first tick: the clock shows 49, Enter itself is free.
-    Begin(Start);
-    Headless::Tap(t0 + 300, VK_RETURN, 1000);
-    EXPECT_EQ(Fase(50, Start), 340u);
-    EXPECT_TRUE(KlokToont(4, 9));
-    Begin(Start);  // Enter still held
-    EXPECT_EQ(Fase(5, Start, true), 220u);
-    // A tap of 40 ms between two looks at the keys is not lost.
-    Headless::Release(VK_RETURN);
-    Begin(Start);
-    Headless::Tap(t0 + 250, VK_RETURN, 40);
-    EXPECT_EQ(Fase(50, Start), 340u);
+using ScriptedGame::Tap;
+std::vector<ScriptedGame::Step> Hold(uint64_t at, uint32_t vk) { return {{at, Headless::Action::Press, vk}}; }
+
+// One phase of a rabbit with 100 lives: its keys from the phase's start (a
+// key held is let go after the phase), where it ends, the time it took (all
+// of it waits), the clock's two digits at its end and the lives left.
+struct Fase {
+    const char* wat;
+    COORDINATEN begin;
+    float tijd;
+    std::vector<ScriptedGame::Step> toetsen;
+    COORDINATEN einde;
+    uint64_t duur;
+    uint32_t klok;
+    int32_t gat = 0;  // rows of ground taken right of the start (200: all, down to the water)
+    bool dynamiet = false;
+    int32_t levens = 100;
+    bool muur = false;  // a wall over the next column
+};
+
+TEST_F(MovementTest, PhasesOnTheClock) {
+    const auto sprong = Tap(100, N, 40) + Hold(600, VK_RETURN);  // a tap counts as held at the next look, once
+    const Fase fasen[] = {
+        {"idle ticks run the clock down", Start, 50, {}, Start, 220 + 501 * 120, 0},
+        {"from 5 s", Start, 5, {}, Start, 220 + 51 * 120, 0},
+        // Enter after the first tick: the clock shows 49, Enter itself is free.
+        {"Enter", Start, 50, Hold(300, VK_RETURN), Start, 340, 49},
+        {"Enter held with the stick lit", Start, 5, Hold(0, VK_RETURN), Start, 220, 5, 0, true},
+        {"a tap of 40 ms between two looks is not lost", Start, 50, Tap(250, VK_RETURN, 40), Start, 340, 49},
+        {"a jump: 87 steps, one idle tick", Start, 50, sprong, {581, 399}, 220 + 87 * 3 + 120, 47},
+        // One step right over the edge: a drop of 5 rows lands at once, one of
+        // 6 draws 7 rows and charges 0.07, so the clock ends with the step
+        // itself or, from 0.18, one idle tick later.
+        {"a drop of 5", Start, 0.25f, Tap(100, VK_RIGHT, 140), {501, 405}, 220 + 30 + 2 * 120, 0, 5},
+        {"a drop of 6", Start, 0.15f, Tap(100, VK_RIGHT, 140), {501, 406}, 220 + 7 * 3 + 30, 0, 6},
+        {"a drop of 6 from 0.18", Start, 0.18f, Tap(100, VK_RIGHT, 140), {501, 406}, 220 + 7 * 3 + 30 + 120, 0, 6},
+        // Keys that do nothing cost nothing: the phase only looks at the keys
+        // again every 10 ms until Enter.
+        {"a jump against a wall", Start, 50, Hold(0, N) + Hold(300, VK_RETURN), Start, 300, 50, 0, false, 100, true},
+        {"left at the edge", {18, 400}, 50, Hold(0, VK_LEFT) + Hold(300, VK_RETURN), {18, 400}, 300, 50},
+        {"right at the edge", {982, 400}, 50, Hold(0, VK_RIGHT) + Hold(300, VK_RETURN), {982, 400}, 300, 50},
+        // Keys outranked by others held with them only tick the clock.
+        {"V, B", Start, 0.25f, Hold(0, V) + Hold(0, B), Start, 220 + 3 * 120, 0},
+        {"N, Space", Start, 0.25f, Hold(0, N) + Hold(0, VK_SPACE), Start, 220 + 3 * 120, 0},
+        {"Left, Space", Start, 0.25f, Hold(0, VK_LEFT) + Hold(0, VK_SPACE), Start, 220 + 3 * 120, 0},
+        {"Right, Up", Start, 0.25f, Hold(0, VK_RIGHT) + Hold(0, VK_UP), Start, 220 + 3 * 120, 0},
+        {"Left, Down", Start, 0.25f, Hold(0, VK_LEFT) + Hold(0, VK_DOWN), Start, 220 + 3 * 120, 0},
+        // Drowning ends the phase, unless the stick is lit: then the drowned
+        // rabbit no longer walks, the held key only ticks the clock until Enter.
+        // The fall's 197 charges of 0.01 leave the float clock a hair under 48.
+        {"drowning", Start, 50, Tap(100, VK_RIGHT, 140), {501, 596}, 220 + 197 * 3 + 30, 47, 200, false, 0},
+        {"drowning with the stick lit", Start, 50, Hold(100, VK_RIGHT) + Hold(1500, VK_RETURN), {501, 596},
+         220 + 197 * 3 + 30 + 3 + 6 * 120, 47, 200, true, 0},
+    };
+    for (const Fase& f : fasen) {
+        SCOPED_TRACE(f.wat);
+        TestSupport::SetFlatGround(401);
+        for (int32_t x = 501; x <= 1000; ++x)
+            for (int32_t y = 401; y <= 400 + f.gat; ++y) Level[x][y].Grond = false;
+        Level[501][370].Grond = f.muur;
+        Konijntjes[1].Positie = f.begin;
+        TekenBitmaps::TekenCijfer(932, 634, uint32_t(f.tijd) / 10);  // the full clock, as the turn opens
+        TekenBitmaps::TekenCijfer(956, 634, uint32_t(f.tijd) % 10);
+        const uint64_t t0 = Headless::Now();
+        std::vector<Headless::ScriptedEvent> events;
+        for (const ScriptedGame::Step& s : f.toetsen) events.push_back({t0 + s.after, s.action, s.vk});
+        Headless::Schedule(events);
+        levens = 100;
+        EXPECT_EQ(Bewegen(1, f.tijd, levens, f.dynamiet), f.einde);
+        EXPECT_TRUE(Konijntjes[1].Positie == f.einde && levens == f.levens);
+        EXPECT_EQ(Headless::Now() - t0, f.duur);
+        EXPECT_EQ(Headless::Now(), Headless::WaitedMs());
+        EXPECT_TRUE(KlokToont(f.klok / 10, f.klok % 10));
+        for (const ScriptedGame::Step& s : f.toetsen) Headless::Release(s.vk);
+    }
 }
 
-TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
-    // Each step of the jump shows the rabbit where the arc has it: drawing
-    // it there again at the step's wait changes nothing.
+// Each step of a jump shows the rabbit where the arc has it: drawing it
+// there again at the step's wait changes nothing.
+TEST_F(MovementTest, AJumpShowsEveryStepOfItsArc) {
     std::vector<COORDINATEN> boog;
     for (Sprong s = SprongBegin(Level, Start, 1); SprongLoopt(s);) boog.push_back((s = SprongStap(Level, s)).Positie);
     size_t wacht = 0;
@@ -155,61 +194,11 @@ TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
         UpdateWindow();
         anders += Rond(p) != getoond;
     });
-    Headless::Tap(100, N, 40);  // a tap counts as held at the next look, once: one jump
+    Headless::Tap(100, N, 40);
     Headless::Tap(600, VK_RETURN, 500);
-    EXPECT_EQ(Fase(50, {581, 399}), 220u + 87 * 3 + 120);  // 87 steps, one idle tick
-    EXPECT_TRUE(KlokToont(4, 7));                          // 50 - 87 x 0.03 - 0.1
+    EXPECT_EQ(Bewegen(1, 50, levens, false), boog.back());
+    EXPECT_GT(wacht, boog.size() + 1);
     EXPECT_EQ(anders, 0);
-    Headless::Release(VK_RETURN);
-    // One step right over the edge: a drop of 5 rows lands at once, one of 6
-    // draws 7 rows and charges 0.07, so the clock ends with the step itself
-    // or, from 0.18, one idle tick later.
-    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {
-        TestSupport::SetFlatGround(401);
-        for (int32_t x = 501; x <= 1000; ++x)
-            for (int32_t y = 401; y <= 400 + val; ++y) Level[x][y].Grond = false;
-        Begin(Start);
-        Headless::Tap(t0 + 100, VK_RIGHT, 140);
-        return Fase(tijd, verwacht);
-    };
-    EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);
-    EXPECT_EQ(stap(6, 0.15f, {501, 406}), 220u + 7 * 3 + 30);
-    EXPECT_EQ(stap(6, 0.18f, {501, 406}), 220u + 7 * 3 + 30 + 120);
-    // Keys that do nothing cost nothing: a jump against a wall, walking at
-    // the edges of the field.
-    const auto klok = Klok();
-    Level[501][370].Grond = true;
-    Begin(Start);
-    EXPECT_EQ(FaseHoudend(N, Start), 300u);
-    Begin({18, 400});
-    EXPECT_EQ(FaseHoudend(VK_LEFT, {18, 400}), 300u);
-    Begin({982, 400});
-    EXPECT_EQ(FaseHoudend(VK_RIGHT, {982, 400}), 300u);
-    EXPECT_EQ(Klok(), klok);
-}
-
-TEST_F(MovementTest, OutrankedKeysOnlyTickTheClock) {
-    const std::pair<uint32_t, uint32_t> paren[] = {{V, B}, {N, VK_SPACE}, {VK_LEFT, VK_SPACE}, {VK_RIGHT, VK_UP}, {VK_LEFT, VK_DOWN}};
-    for (auto [a, b] : paren) {
-        Headless::Press(a), Headless::Press(b), Begin(Start);
-        EXPECT_EQ(Fase(0.25f, Start), 220u + 3 * 120) << a << "+" << b;
-        Headless::Release(a), Headless::Release(b);
-    }
-}
-
-TEST_F(MovementTest, DrowningEndsThePhaseOnlyWithoutDynamite) {
-    TestSupport::SetFlatGround(601);  // no ground at all
-    Headless::Tap(100, VK_RIGHT, 140);
-    EXPECT_EQ(Fase(50, {501, 596}), 220u + 197 * 3 + 30);
-    EXPECT_EQ(levens, 0);
-    // With the stick lit the phase goes on, but the drowned rabbit no longer
-    // walks: the held key only ticks the clock until Enter.
-    levens = 100;
-    Begin(Start);
-    Headless::Tap(t0 + 100, VK_RIGHT, 3000);
-    Headless::Tap(t0 + 1500, VK_RETURN, 500);
-    EXPECT_EQ(Fase(50, {501, 596}, true), 220u + 197 * 3 + 30 + 3 + 6 * 120);
-    EXPECT_EQ(levens, 0);
 }
 
 // A run from a lit stick: four steps right, one left, then a jump. Each step
