@@ -3,6 +3,7 @@
 // a game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "game/Menus.h"
@@ -132,54 +133,19 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
 
 // A turn opens with the lives bars, its own full clock (not the last
 // player's 37), the rabbit, its arrow and its lives bar, shown for 400 ms:
-// at the first wait drawing them again changes nothing. The rabbit's lives
-// are held aside, its cells cleared, while it moves and swings; they come
-// back after.
-TEST_F(TurnsTest, TheTurnOpensWithItsOwnClock) {
-    TestSupport::SetFlatGround(401);
-    Konijntjes = Ploeg({60, 100, 0});  // rabbit 3 is out of the game but still marked
-    Konijntjes[1].Positie = {500, 400};
-    Konijntjes[2].Positie = {800, 400};
-    for (uint32_t k = 1; k <= 3; ++k) PlaatsKonijntje(k, true);
-    TekenBitmaps::TekenCijfer(932, 634, 3);
-    TekenBitmaps::TekenCijfer(956, 634, 7);
-    Wimdows::UpdateWindow();
-    std::vector<uint64_t> waits;
-    Headless::AtEveryWait([&] {
-        waits.push_back(Headless::Now());
-        if (waits.size() > 1) return;
-        const auto getoond = TestSupport::Snapshot(0, 300, 999, 699);
-        TekenLevensStatusbalk(2, Konijntjes);
-        GeefTijd(50);
-        TekenBitmaps::TekenKonijntje(500, 400, 1);
-        TekenBitmaps::TekenPijl(500, 400);
-        Wimdows::Rectangle(485, 335, 515, 339, Wimdows::RgbColor(176, 0, 0), true);
-        Wimdows::Rectangle(485, 335, 505, 339, Wimdows::RgbColor(0, 176, 0), true);
-        EXPECT_TRUE(TestSupport::Snapshot(0, 300, 999, 699) == getoond);
-        for (auto [x, y] : {std::pair{484, 337}, {516, 337}, {500, 334}, {500, 340}})  // the bar's frame
-            EXPECT_NE(Wimdows::BufferPixel(x, y), Wimdows::RgbColor(176, 0, 0)) << x << ", " << y;
-    });
-    Driver driver({{"move 1", Tap(300, Enter, 100)}, {"weapon 1", Choose(3) + Tap(900, Left) + Tap(1100, Space, 100)}});
-    Trace::SetSink([&](const std::string& line) {
-        if (line == "move 1") {
-            EXPECT_TRUE(Konijntjes[1].Levens == 0 && !Level[500][400].Konijn);
-        }
-        driver(line);
-    });
-    Beurt(1);
-    ASSERT_GE(waits.size(), 2u);
-    EXPECT_EQ(waits[1], 400u);
-    EXPECT_TRUE(Konijntjes[1].Levens == 60 && Level[500][400].Konijn && Level[485][335].Konijn && !Level[300][300].Konijn);
-}
-
-// Whose turn: the opening draws the banner of the team (and of the rabbit
-// when a team has more) at the top and names the team in the status bar; a
-// redraw after the moment leaves the banner out. Classic mode draws neither.
-TEST_F(TurnsTest, TheOpeningSaysWhoseTurnItIs) {
+// at the first wait drawing them again changes nothing. The opening draws
+// the banner of the team (and of the rabbit when a team has more) at the top
+// and names the team in the status bar; a redraw after the moment leaves the
+// banner out. Classic mode draws neither. The rabbit's lives are held aside,
+// its cells cleared, while it moves and swings; they come back after, and a
+// rabbit without lives (here those beyond the count) loses its marks.
+TEST_F(TurnsTest, TheTurnsOpening) {
     const struct { bool klassiek; uint32_t aantal, konijn, team, nummer; } gevallen[] = {
         {false, 2, 1, 1, 0}, {false, 4, 4, 2, 2}, {false, 8, 5, 1, 3}, {true, 4, 4, 2, 2}};
     const int32_t bx = TekenBitmaps::BannerX, by = TekenBitmaps::BannerY, lx = TekenBitmaps::AanZetX,
                   ly = TekenBitmaps::AanZetY;
+    const auto banner = [&] { return TestSupport::Snapshot(bx, by, bx + 319, by + 43); };
+    const auto label = [&] { return TestSupport::Snapshot(lx, ly, lx + 239, ly + 27); };
     for (const auto& g : gevallen) {
         SCOPED_TRACE(&g - gevallen);
         Headless::Reset();
@@ -187,36 +153,61 @@ TEST_F(TurnsTest, TheOpeningSaysWhoseTurnItIs) {
         TestSupport::ResetGame();
         TestSupport::SetFlatGround(401);
         Menu.AantalKonijntjes = g.aantal;
-        Konijntjes = Ploeg(std::vector<int32_t>(g.aantal, 100));
-        for (uint32_t k = 1; k <= g.aantal; ++k) Konijntjes[k].Positie = {int32_t(100 * k), 400};
+        std::vector<int32_t> levens(8, 0);
+        std::fill_n(levens.begin(), g.aantal, 100);
+        levens[g.konijn - 1] = 60;
+        Konijntjes = Ploeg(levens);
+        for (uint32_t k = 1; k <= 8; ++k) {
+            Konijntjes[k].Positie = {int32_t(100 * k), 400};
+            PlaatsKonijntje(k, true);
+        }
+        const COORDINATEN p = Konijntjes[g.konijn].Positie;
         Klassiek = g.klassiek;
         TekenBitmaps::TekenStatusbalk(0);
         HermaakLevel();
-        const auto banner = [&] { return TestSupport::Snapshot(bx, by, bx + 319, by + 43); };
-        const auto label = [&] { return TestSupport::Snapshot(lx, ly, lx + 239, ly + 27); };
+        TekenBitmaps::TekenCijfer(932, 634, 3);
+        TekenBitmaps::TekenCijfer(956, 634, 7);
+        Wimdows::UpdateWindow();
         const auto leegBanner = banner(), leegLabel = label();
-        bool gezien = false;
+        std::vector<uint64_t> waits;
         Headless::AtEveryWait([&] {
-            if (gezien) return;
-            gezien = true;
-            if (g.klassiek) {
-                EXPECT_TRUE(banner() == leegBanner && label() == leegLabel);
-                return;
+            waits.push_back(Headless::Now());
+            if (waits.size() > 1) return;
+            const auto getoond = TestSupport::Snapshot(0, 300, 999, 699), bannerGetoond = banner(), aanZet = label();
+            EXPECT_EQ(bannerGetoond == leegBanner, g.klassiek);
+            EXPECT_EQ(aanZet == leegLabel, g.klassiek);
+            TekenLevensStatusbalk(g.aantal, Konijntjes);
+            GeefTijd(50);
+            TekenBitmaps::TekenKonijntje(p.x, p.y, g.team);
+            TekenBitmaps::TekenPijl(p.x, p.y);
+            Wimdows::Rectangle(p.x - 15, p.y - 65, p.x + 15, p.y - 61, Wimdows::RgbColor(176, 0, 0), true);
+            Wimdows::Rectangle(p.x - 15, p.y - 65, p.x + 5, p.y - 61, Wimdows::RgbColor(0, 176, 0), true);
+            EXPECT_TRUE(TestSupport::Snapshot(0, 300, 999, 699) == getoond);
+            for (auto [x, y] : {std::pair{p.x - 16, 337}, {p.x + 16, 337}, {p.x, 334}, {p.x, 340}})  // the bar's frame
+                EXPECT_NE(Wimdows::BufferPixel(x, y), Wimdows::RgbColor(176, 0, 0)) << x << ", " << y;
+            if (!g.klassiek) {
+                TekenBitmaps::TekenBeurtBanner(g.team, g.nummer);
+                TekenBitmaps::TekenAanZet(g.team);
             }
-            const auto getoond = banner(), aanZet = label();
-            EXPECT_FALSE(getoond == leegBanner || aanZet == leegLabel);
-            TekenBitmaps::TekenBeurtBanner(g.team, g.nummer);
-            TekenBitmaps::TekenAanZet(g.team);
-            EXPECT_TRUE(banner() == getoond && label() == aanZet) << "the team's own banner and title";
+            EXPECT_TRUE(banner() == bannerGetoond && label() == aanZet) << "the team's own banner and title";
         });
-        Driver driver({{"move " + std::to_string(g.konijn), Tap(300, Enter, 100)},
-                       {"weapon " + std::to_string(g.konijn), Choose(3) + Tap(900, Left) + Tap(1100, Space, 100)}});
-        Trace::SetSink([&](const std::string& line) { driver(line); });
+        const std::string nr = std::to_string(g.konijn);
+        Driver driver({{"move " + nr, Tap(300, Enter, 100)},
+                       {"weapon " + nr, Choose(3) + Tap(900, Left) + Tap(1100, Space, 100)}});  // the axe, at nobody
+        Trace::SetSink([&](const std::string& line) {
+            if (line == "move " + nr) {
+                EXPECT_TRUE(Konijntjes[g.konijn].Levens == 0 && !Level[p.x][p.y].Konijn);
+            }
+            driver(line);
+        });
         Beurt(g.konijn);
         Trace::SetSink(nullptr);
-        EXPECT_TRUE(gezien);
+        ASSERT_GE(waits.size(), 2u);
+        EXPECT_EQ(waits[1], 400u);
         EXPECT_GT(Runtime::WaitedMs(), BannerDuur);
         EXPECT_TRUE(banner() == leegBanner) << "gone at the redraw after its moment";
+        EXPECT_TRUE(Konijntjes[g.konijn].Levens == 60 && Level[p.x][p.y].Konijn && Level[p.x - 15][p.y - 65].Konijn);
+        for (uint32_t k = g.aantal + 1; k <= 8; ++k) EXPECT_FALSE(Level[100 * k][400].Konijn) << k;
     }
     Klassiek = false;
 }
