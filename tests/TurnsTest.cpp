@@ -35,10 +35,10 @@ using TestSupport::Snapshot;
 
 namespace {
 
-// Rabbits 1, 2, ... with these lives, odd numbers red.
+// Rabbits 1, 2, ... at (100, 400), (200, 400), ... with these lives, odd numbers red.
 KONIJN Ploeg(const std::vector<int32_t>& levens) {
     KONIJN k;
-    for (uint32_t i = 1; i <= levens.size(); ++i) k[i] = {{int32_t(100 * i), 300}, levens[i - 1], i % 2 ? 1u : 2u};
+    for (uint32_t i = 1; i <= levens.size(); ++i) k[i] = {{int32_t(100 * i), 400}, levens[i - 1], i % 2 ? 1u : 2u};
     return k;
 }
 
@@ -184,10 +184,7 @@ TEST_F(TurnsTest, TheTurnsOpening) {
         std::fill_n(levens.begin(), g.aantal, 100);
         levens[g.konijn - 1] = 60;
         Konijntjes = Ploeg(levens);
-        for (uint32_t k = 1; k <= 8; ++k) {
-            Konijntjes[k].Positie = {int32_t(100 * k), 400};
-            PlaatsKonijntje(k, true);
-        }
+        for (uint32_t k = 1; k <= 8; ++k) PlaatsKonijntje(k, true);
         const COORDINATEN p = Konijntjes[g.konijn].Positie;
         Klassiek = g.klassiek;
         TekenBitmaps::TekenStatusbalk(0);
