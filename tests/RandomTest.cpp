@@ -106,28 +106,23 @@ TEST(DistanceTest, WholePixelsTruncated) {
 
 // --- the wind ---------------------------------------------------------------
 
-TEST(Wind, EachStrengthHasItsShareOfTheDraws) {
-    // Strength w from 5 - |w| / 25 of the 25 draws, the draws in the order of the strengths.
-    std::map<int32_t, int> draws;
-    for (uint32_t d = 1; d <= 25; ++d) {
-        ++draws[WindVanTrekking(d)];
-        EXPECT_TRUE(d == 1 || WindVanTrekking(d) >= WindVanTrekking(d - 1)) << d;
-    }
-    for (int32_t w = -100; w <= 100; w += 25) EXPECT_EQ(draws[w], 5 - std::abs(w) / 25) << w;
-    EXPECT_EQ(draws.size(), 9u);
-}
-
 using RandomScreenTest = TestSupport::GameTest;
 
-TEST_F(RandomScreenTest, TheLitBarsShowThePanelAndTheOthersAreGrey) {
+// Each of the 25 draws gives a strength, in the order of the strengths:
+// strength w from 5 - |w| / 25 of them. The panel lights as many bars to its
+// side; the others are grey.
+TEST_F(RandomScreenTest, EachStrengthHasItsShareOfTheDrawsAndItsLitBars) {
     // Left bars from the outside in, right bars from the inside out (the last one a column further on).
     const int32_t bars[8][2] = {{264, 276}, {282, 294}, {300, 312}, {318, 330}, {373, 385}, {391, 403}, {409, 421}, {428, 440}};
     auto panel = [] { return TestSupport::Snapshot(263, 652, 441, 674); };  // the wind panel and a pixel around it
+    std::map<int32_t, int> draws;
+    int32_t vorige = -100;
     for (uint32_t draw = 1; draw <= 25; ++draw) {
         TestSupport::WriteFile(RandomBestand, ToestandAlsTekst({1, 1.0f / (draw + 0.5f)}));  // 1 / that is draw.5
         Wimdows::Rectangle(0, 600, 999, 699, Wimdows::RgbColor(1, 2, 3), true);
-        const int32_t steps = WindGenereren() / 25;
-        ASSERT_EQ(steps * 25, WindVanTrekking(draw));
+        const int32_t wind = WindGenereren(), steps = wind / 25;
+        ASSERT_TRUE(wind == WindVanTrekking(draw) && wind % 25 == 0 && wind >= vorige) << draw;
+        ++draws[vorige = wind];
         const std::vector<Wimdows::Color> shown = panel();
         Wimdows::Rectangle(0, 600, 999, 699, Wimdows::RgbColor(1, 2, 3), true);
         TekenBitmaps::TekenStatusbalk(1);
@@ -136,6 +131,8 @@ TEST_F(RandomScreenTest, TheLitBarsShowThePanelAndTheOthersAreGrey) {
                 Wimdows::Rectangle(bars[i][0], 653, bars[i][1], 673, Wimdows::RgbColor(128, 128, 128), true);
         ASSERT_TRUE(shown == panel()) << "draw " << draw;
     }
+    for (int32_t w = -100; w <= 100; w += 25) EXPECT_EQ(draws[w], 5 - std::abs(w) / 25) << w;
+    EXPECT_EQ(draws.size(), 9u);
 }
 
 // --- what chance places -----------------------------------------------------
