@@ -67,6 +67,9 @@ TEST(ProbesTest, VerdictSideColumnAndHeadRoom) {
         // No climbing at row 61.
         {{{501, 60}}, 1, 2, false, false, {500, 61}, 62}, {{{501, 60}}, -1, 0, false, false, {500, 61}, 62},
         {{{501, 61}}, 1, 1, false, false, {500, 62}, 63},
+        // At the grid's corners, on ground everywhere, the probes reach outside it and find air.
+        {{}, 1, 0, false, false, {1, 1}, 1}, {{}, -1, -1, false, false, {1, 1}, 1},
+        {{}, 1, -1, false, true, {1000, 600}, 1}, {{}, -1, 2, true, true, {1000, 600}, 1},
     };
     for (bool konijn : {false, true}) {  // rabbit marks are not ground
         for (const auto& g : gevallen) {
@@ -84,10 +87,6 @@ TEST(ProbesTest, CellsOutsideTheGridReadAsAir) {
     const struct { int32_t x, y; bool grond; } cellen[] = {
         {1, 1, true}, {1000, 600, true}, {0, 400, false}, {1001, 400, false}, {500, 0, false}, {500, 601, false}};
     for (const auto& c : cellen) EXPECT_EQ(IsGrond(veld, c.x, c.y), c.grond) << c.x << ", " << c.y;
-    // At the grid's corners the probes reach outside it and find air.
-    const struct { COORDINATEN p; int32_t richting, oordeel; } hoeken[] = {
-        {{1, 1}, 1, 0}, {{1, 1}, -1, -1}, {{1000, 600}, 1, -1}, {{1000, 600}, -1, 2}};
-    for (const auto& h : hoeken) EXPECT_EQ(Controleeromgeving(veld, h.p, h.richting), h.oordeel) << h.p.x;
 }
 
 TEST(MovementSteps, WalkingStepsFramesAndEdgeLimits) {
@@ -191,10 +190,8 @@ struct Fase {
     COORDINATEN einde;
     uint64_t duur;
     uint32_t klok;
-    int32_t gat = 0;  // rows of ground taken right of the start (200: all, down to the water)
-    bool dynamiet = false;
-    int32_t levens = 100;
-    bool muur = false;  // a wall over the next column
+    int32_t gat = 0, levens = 100;  // rows of ground taken right of the start (200: all, down to the water)
+    bool dynamiet = false, muur = false;  // the stick lit; a wall over the next column
 };
 
 TEST_F(MovementTest, PhasesOnTheClock) {
@@ -204,7 +201,7 @@ TEST_F(MovementTest, PhasesOnTheClock) {
         {"from 5 s", Start, 5, {}, Start, 220 + 51 * 120, 0},
         // Enter after the first tick: the clock shows 49, Enter itself is free.
         {"Enter", Start, 50, Hold(300, VK_RETURN), Start, 340, 49},
-        {"Enter held with the stick lit", Start, 5, Hold(0, VK_RETURN), Start, 220, 5, 0, true},
+        {"Enter held with the stick lit", Start, 5, Hold(0, VK_RETURN), Start, 220, 5, 0, 100, true},
         {"a tap of 40 ms between two looks is not lost", Start, 50, Tap(250, VK_RETURN, 40), Start, 340, 49},
         {"a jump: 87 steps, one idle tick", Start, 50, sprong, {581, 399}, 220 + 87 * 3 + 120, 47},
         // One step right over the edge: a drop of 5 rows lands at once, one of
@@ -215,7 +212,7 @@ TEST_F(MovementTest, PhasesOnTheClock) {
         {"a drop of 6 from 0.18", Start, 0.18f, Tap(100, VK_RIGHT, 140), {501, 406}, 220 + 7 * 3 + 30 + 120, 0, 6},
         // Keys that do nothing cost nothing: the phase only looks at the keys
         // again every 10 ms until Enter.
-        {"a jump against a wall", Start, 50, Hold(0, N) + Hold(300, VK_RETURN), Start, 300, 50, 0, false, 100, true},
+        {"a jump against a wall", Start, 50, Hold(0, N) + Hold(300, VK_RETURN), Start, 300, 50, 0, 100, false, true},
         {"left at the edge", {18, 400}, 50, Hold(0, VK_LEFT) + Hold(300, VK_RETURN), {18, 400}, 300, 50},
         {"right at the edge", {982, 400}, 50, Hold(0, VK_RIGHT) + Hold(300, VK_RETURN), {982, 400}, 300, 50},
         // Keys outranked by others held with them only tick the clock.
@@ -227,9 +224,9 @@ TEST_F(MovementTest, PhasesOnTheClock) {
         // Drowning ends the phase, unless the stick is lit: then the drowned
         // rabbit no longer walks, the held key only ticks the clock until Enter.
         // The fall's 197 charges of 0.01 leave the float clock a hair under 48.
-        {"drowning", Start, 50, Tap(100, VK_RIGHT, 140), {501, 596}, 220 + 197 * 3 + 30, 47, 200, false, 0},
+        {"drowning", Start, 50, Tap(100, VK_RIGHT, 140), {501, 596}, 220 + 197 * 3 + 30, 47, 200, 0},
         {"drowning with the stick lit", Start, 50, Hold(100, VK_RIGHT) + Hold(1500, VK_RETURN), {501, 596},
-         220 + 197 * 3 + 30 + 3 + 6 * 120, 47, 200, true, 0},
+         220 + 197 * 3 + 30 + 3 + 6 * 120, 47, 200, 0, true},
     };
     for (const Fase& f : fasen) {
         SCOPED_TRACE(f.wat);
