@@ -1,13 +1,19 @@
-// The movement phase: its steps on a grid of the test's own, then the phase
-// itself under the virtual clock (idle ticks, keys, drowning, the pictures of
-// a run).
+// The movement phase and what it stands on: the terrain probes, the walking
+// steps, jumps and drops on a grid of the test's own; then the phase itself
+// under the virtual clock (idle ticks, keys, drowning, the pictures of a
+// run) and the falls after a turn.
 #include <memory>
 #include <vector>
 
+#include "audio/HeadlessAudio.h"
 #include "game/Level.h"
+#include "game/Placement.h"
+#include "game/movement/Falling.h"
 #include "game/movement/Movement.h"
+#include "game/movement/Probes.h"
 #include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
+#include "tests/ScriptedGame.h"
 #include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
@@ -19,22 +25,77 @@ namespace {
 constexpr uint32_t V = 0x56, B = 0x42, N = 0x4E;
 constexpr COORDINATEN Start{500, 400};
 
-// Ground from `rij` down; the cells of columns x0..x1, rows van..tot set to `grond`.
-LEVEL& Veld(int32_t rij, int32_t x0 = 0, int32_t x1 = 0, int32_t van = 1, int32_t tot = 0, bool grond = true) {
+// `breed` columns and `hoog` rows from (x, y) made ground or air.
+struct Cel {
+    int32_t x, y;
+    bool grond = true;
+    int32_t breed = 1, hoog = 1;
+};
+
+// A grid of the test's own: ground from `rij` down, air above (all cells
+// marked as rabbit or not), and the given cells changed.
+LEVEL& Veld(int32_t rij, const std::vector<Cel>& cellen = {}, bool konijn = false) {
     static const auto veld = std::make_unique<LEVEL>();
     for (int32_t x = 1; x <= 1000; ++x)
-        for (int32_t y = 1; y <= 600; ++y) (*veld)[x][y].Grond = y >= rij;
-    for (int32_t x = x0; x0 > 0 && x <= x1; ++x)
-        for (int32_t y = van; y <= tot; ++y) (*veld)[x][y].Grond = grond;
+        for (int32_t y = 1; y <= 600; ++y) (*veld)[x][y] = CEL{y >= rij, konijn};
+    for (const Cel& c : cellen)
+        for (int32_t x = c.x; x < c.x + c.breed; ++x)
+            for (int32_t y = c.y; y < c.y + c.hoog; ++y) (*veld)[x][y].Grond = c.grond;
     return *veld;
 }
 
+// The rabbit stands at (500, 300) on ground from row 301 unless said otherwise.
+TEST(ProbesTest, VerdictSideColumnAndHeadRoom) {
+    const struct {
+        std::vector<Cel> cellen;
+        int32_t richting, oordeel;
+        bool zij, boven;
+        COORDINATEN p = {500, 300};
+        int32_t rij = 301;
+    } gevallen[] = {
+        {{}, 1, 0, false, false}, {{}, -1, 0, false, false},
+        {{{501, 299}}, 1, 1, false, false}, {{{499, 299}}, -1, 1, false, false},  // one row: climb
+        {{{499, 299}}, 1, 0, false, false},  // behind: no matter
+        {{{501, 298}}, 1, 2, true, false}, {{{501, 240}}, 1, 2, true, false},  // the side column: y - 2 to y - 60
+        {{{501, 239}}, 1, 0, false, true},  // y - 61 is the head-room row: no climbing under it
+        {{{501, 239}, {501, 299}}, 1, 2, false, true}, {{{500, 239}, {499, 299}}, -1, 2, false, true},
+        {{{486, 239}}, 1, 0, false, true}, {{{516, 239}}, -1, 0, false, true},  // head room: x - 14 to x + 16
+        {{{485, 239}}, 1, 0, false, false}, {{{517, 239}}, -1, 0, false, false}, {{{500, 238}}, 1, 0, false, false},
+        {{{501, 301, false}}, 1, -1, false, false},  // a hole under the next column; the feet's row is not probed
+        {{{501, 301, false}, {501, 300}}, 1, -1, false, false},
+        {{}, 1, -1, false, false, {1000, 300}},  // the next column lies outside: air
+        // No climbing at row 61.
+        {{{501, 60}}, 1, 2, false, false, {500, 61}, 62}, {{{501, 60}}, -1, 0, false, false, {500, 61}, 62},
+        {{{501, 61}}, 1, 1, false, false, {500, 62}, 63},
+        // At the grid's corners, on ground everywhere, the probes reach outside it and find air.
+        {{}, 1, 0, false, false, {1, 1}, 1}, {{}, -1, -1, false, false, {1, 1}, 1},
+        {{}, 1, -1, false, true, {1000, 600}, 1}, {{}, -1, 2, true, true, {1000, 600}, 1},
+    };
+    for (bool konijn : {false, true}) {  // rabbit marks are not ground
+        for (const auto& g : gevallen) {
+            const LEVEL& veld = Veld(g.rij, g.cellen, konijn);
+            const HINDERING h = Obstakel(veld, g.p, g.richting);
+            EXPECT_EQ(Controleeromgeving(veld, g.p, g.richting), g.oordeel) << &g - gevallen;
+            EXPECT_EQ(h.Zij, g.zij) << &g - gevallen;
+            EXPECT_EQ(h.Boven, g.boven) << &g - gevallen;
+        }
+    }
+}
+
+TEST(ProbesTest, CellsOutsideTheGridReadAsAir) {
+    const LEVEL& veld = Veld(1);  // ground everywhere
+    const struct { int32_t x, y; bool grond; } cellen[] = {
+        {1, 1, true}, {1000, 600, true}, {0, 400, false}, {1001, 400, false}, {500, 0, false}, {500, 601, false}};
+    for (const auto& c : cellen) EXPECT_EQ(IsGrond(veld, c.x, c.y), c.grond) << c.x << ", " << c.y;
+}
+
 TEST(MovementSteps, WalkingStepsFramesAndEdgeLimits) {
-    const struct { int32_t richting, x0, van, tot; bool grond; int32_t oordeel; COORDINATEN na; } stappen[] = {
-        {1, 0, 1, 0, true, 0, {501, 400}}, {-1, 0, 1, 0, true, 0, {499, 400}}, {1, 501, 399, 399, true, 1, {501, 399}},
-        {-1, 499, 399, 399, true, 1, {499, 399}}, {1, 501, 398, 399, true, 2, {500, 400}}, {1, 501, 401, 402, false, -1, {501, 400}}};
+    const struct { int32_t richting; std::vector<Cel> cellen; int32_t oordeel; COORDINATEN na; } stappen[] = {
+        {1, {}, 0, {501, 400}}, {-1, {}, 0, {499, 400}}, {1, {{501, 399}}, 1, {501, 399}},
+        {-1, {{499, 399}}, 1, {499, 399}},
+        {1, {{501, 398, true, 1, 2}}, 2, {500, 400}}, {1, {{501, 401, false, 1, 2}}, -1, {501, 400}}};
     for (const auto& s : stappen) {
-        const WandelStap w = Stap(Veld(401, s.x0, s.x0, s.van, s.tot, s.grond), Start, s.richting);
+        const WandelStap w = Stap(Veld(401, s.cellen), Start, s.richting);
         EXPECT_TRUE(w.Oordeel == s.oordeel && w.Positie == s.na) << &s - stappen;
     }
     // The pictures run 1, 2, 3, 1; a blocked step shows its picture again.
@@ -42,7 +103,8 @@ TEST(MovementSteps, WalkingStepsFramesAndEdgeLimits) {
     std::vector<uint32_t> beelden;
     for (int32_t oordeel : {0, 1, -1, 2, 0}) beelden.push_back(m = VolgendBeeld(m, oordeel));
     EXPECT_EQ(beelden, (std::vector<uint32_t>{2, 3, 1, 1, 2}));
-    const struct { int32_t x, richting; bool mag; } randen[] = {{19, -1, true}, {18, -1, false}, {981, 1, true}, {982, 1, false}, {18, 1, true}, {982, -1, true}};
+    const struct { int32_t x, richting; bool mag; } randen[] = {
+        {19, -1, true}, {18, -1, false}, {981, 1, true}, {982, 1, false}, {18, 1, true}, {982, -1, true}};
     for (const auto& r : randen) EXPECT_EQ(LoopRuimte({r.x, 400}, r.richting), r.mag) << r.x << " " << r.richting;
 }
 
@@ -50,21 +112,22 @@ TEST(MovementSteps, WalkingStepsFramesAndEdgeLimits) {
 // stop, after how many steps, and why.
 TEST(MovementSteps, JumpArcs) {
     enum Einde { Geland, Zij, Boven, Water };
-    const struct { COORDINATEN begin; int32_t richting, x0, x1, van, tot, rij; COORDINATEN einde; int stappen; Einde waarom; } sprongen[] = {
-        {Start, 1, 0, 0, 0, 0, 401, {581, 399}, 87, Geland},  // past the top the ground two rows down ends it
-        {Start, -1, 0, 0, 0, 0, 401, {419, 399}, 87, Geland},
-        {Start, 1, 450, 650, 285, 285, 401, {581, 399}, 87, Geland},  // the head room at the top is row 286
-        {Start, 1, 540, 540, 349, 349, 401, {581, 399}, 87, Geland},  // there, just short of its top, it does not land yet
-        {Start, 1, 450, 650, 286, 286, 401, {540, 347}, 44, Boven},
-        {Start, 1, 501, 501, 370, 370, 401, Start, 0, Zij},  // against a wall: no step at all
-        {{950, 400}, 1, 0, 0, 0, 0, 401, {983, 349}, 37, Zij},  // the field's edges: x + 15 reaches 998,
-        {{50, 400}, -1, 0, 0, 0, 0, 401, {17, 349}, 37, Zij},   // x - 15 reaches 2,
-        {{500, 115}, 1, 0, 0, 0, 0, 116, {540, 62}, 44, Zij},   // y - 60 reaches 2
-        {{500, 116}, 1, 0, 0, 0, 0, 117, {581, 115}, 87, Geland},
-        {{500, 540}, 1, 0, 0, 0, 0, 601, {599, 598}, 107, Water},
+    const struct { COORDINATEN begin; int32_t richting; std::vector<Cel> cellen; int32_t rij; COORDINATEN einde;
+                   int stappen; Einde waarom; } sprongen[] = {
+        {Start, 1, {}, 401, {581, 399}, 87, Geland},  // past the top the ground two rows down ends it
+        {Start, -1, {}, 401, {419, 399}, 87, Geland},
+        {Start, 1, {{450, 285, true, 201}}, 401, {581, 399}, 87, Geland},  // the head room at the top is row 286
+        {Start, 1, {{540, 349}}, 401, {581, 399}, 87, Geland},  // there, just short of its top, it does not land yet
+        {Start, 1, {{450, 286, true, 201}}, 401, {540, 347}, 44, Boven},
+        {Start, 1, {{501, 370}}, 401, Start, 0, Zij},  // against a wall: no step at all
+        {{950, 400}, 1, {}, 401, {983, 349}, 37, Zij},  // the field's edges: x + 15 reaches 998,
+        {{50, 400}, -1, {}, 401, {17, 349}, 37, Zij},   // x - 15 reaches 2,
+        {{500, 115}, 1, {}, 116, {540, 62}, 44, Zij},   // y - 60 reaches 2
+        {{500, 116}, 1, {}, 117, {581, 115}, 87, Geland},
+        {{500, 540}, 1, {}, 601, {599, 598}, 107, Water},
     };
     for (const auto& j : sprongen) {
-        const LEVEL& veld = Veld(j.rij, j.x0, j.x1, j.van, j.tot);
+        const LEVEL& veld = Veld(j.rij, j.cellen);
         Sprong s = SprongBegin(veld, j.begin, j.richting);
         int stappen = 0;
         for (; SprongLoopt(s); ++stappen) s = SprongStap(veld, s);
@@ -72,6 +135,18 @@ TEST(MovementSteps, JumpArcs) {
         EXPECT_TRUE(s.Positie == j.einde && stappen == j.stappen && waarom == j.waarom)
             << &j - sprongen << ": " << s.Positie.x << "," << s.Positie.y << " after " << stappen << ", " << waarom;
     }
+}
+
+// On an empty grid but for one ground cell, a drop stops on it only under
+// the rabbit's middle, else in the water.
+TEST(FallingSteps, DropsEndOnGroundUnderTheMiddleOrInTheWater) {
+    const struct { int32_t kolom, rij, van; COORDINATEN einde; } vallen[] = {
+        {500, 450, 400, {500, 449}}, {500, 450, 449, {500, 449}}, {501, 450, 400, {500, 596}},
+        {500, 597, 400, {500, 596}}};
+    for (const auto& v : vallen)
+        EXPECT_EQ(ValLanding(Veld(601, {{v.kolom, v.rij}}), {500, v.van}), v.einde) << &v - vallen;
+    EXPECT_FALSE(Verdronken({500, 595}));
+    EXPECT_TRUE(Verdronken({500, 596}));
 }
 
 std::vector<Color> Klok() { return TestSupport::Snapshot(932, 634, 977, 666); }  // its two digits
@@ -94,55 +169,91 @@ std::vector<Color> Rond(COORDINATEN p) { return Venster(p.x - 17, p.y - 61, p.x 
 class MovementTest : public TestSupport::GameTest {
 protected:
     int32_t levens = 100;
-    uint64_t t0 = 0;
     void SetUp() override {
         GameTest::SetUp();
         TestSupport::SetFlatGround(401);
         TestSupport::PutRabbit(1, Start.x, Start.y, 0, 1);
     }
-    // Puts the rabbit at `p`; key times are then counted from t0.
-    void Begin(COORDINATEN p) { Konijntjes[1].Positie = p; t0 = Headless::Now(); }
-    // Runs a phase, checks where it ends, and gives the time it took.
-    uint64_t Fase(float tijd, COORDINATEN verwacht, bool dynamiet = false) {
-        EXPECT_EQ(Bewegen(1, tijd, levens, dynamiet), verwacht);
-        EXPECT_EQ(Konijntjes[1].Positie, verwacht);
-        EXPECT_EQ(Headless::Now(), Headless::WaitedMs());  // all time is waits
-        return Headless::Now() - t0;
-    }
-    // A key that does nothing is held from the start; Enter comes at 300 ms.
-    // The clock is not charged for it: the phase only looks at the keys
-    // again every 10 ms until Enter.
-    uint64_t FaseHoudend(uint32_t key, COORDINATEN verwacht) {
-        Headless::Schedule({{t0, Headless::Action::Press, key}, {t0 + 300, Headless::Action::Press, VK_RETURN}});
-        const uint64_t tijd = Fase(50, verwacht);
-        Headless::Release(key);
-        Headless::Release(VK_RETURN);
-        return tijd;
-    }
 };
 
-TEST_F(MovementTest, ClockRunsDownByIdleTicks) {
-    EXPECT_EQ(Fase(50, Start), 220u + 501 * 120);
-    Begin(Start);
-    EXPECT_EQ(Fase(5, Start), 220u + 51 * 120);
-    EXPECT_EQ(levens, 100);
-    // Enter after the first tick: the clock shows 49, Enter itself is free.
-    Begin(Start);
-    Headless::Tap(t0 + 300, VK_RETURN, 1000);
-    EXPECT_EQ(Fase(50, Start), 340u);
-    EXPECT_TRUE(KlokToont(4, 9));
-    Begin(Start);  // Enter still held
-    EXPECT_EQ(Fase(5, Start, true), 220u);
-    // A tap of 40 ms between two looks at the keys is not lost.
-    Headless::Release(VK_RETURN);
-    Begin(Start);
-    Headless::Tap(t0 + 250, VK_RETURN, 40);
-    EXPECT_EQ(Fase(50, Start), 340u);
+using ScriptedGame::Tap;
+std::vector<ScriptedGame::Step> Hold(uint64_t at, uint32_t vk) { return {{at, Headless::Action::Press, vk}}; }
+
+// One phase of a rabbit with 100 lives: its keys from the phase's start (a
+// key held is let go after the phase), where it ends, the time it took (all
+// of it waits), the clock's two digits at its end and the lives left.
+struct Fase {
+    const char* wat;
+    COORDINATEN begin;
+    float tijd;
+    std::vector<ScriptedGame::Step> toetsen;
+    COORDINATEN einde;
+    uint64_t duur;
+    uint32_t klok;
+    int32_t gat = 0, levens = 100;  // rows of ground taken right of the start (200: all, down to the water)
+    bool dynamiet = false, muur = false;  // the stick lit; a wall over the next column
+};
+
+TEST_F(MovementTest, PhasesOnTheClock) {
+    const auto sprong = Tap(100, N, 40) + Hold(600, VK_RETURN);  // a tap counts as held at the next look, once
+    const Fase fasen[] = {
+        {"idle ticks run the clock down", Start, 50, {}, Start, 220 + 501 * 120, 0},
+        {"from 5 s", Start, 5, {}, Start, 220 + 51 * 120, 0},
+        // Enter after the first tick: the clock shows 49, Enter itself is free.
+        {"Enter", Start, 50, Hold(300, VK_RETURN), Start, 340, 49},
+        {"Enter held with the stick lit", Start, 5, Hold(0, VK_RETURN), Start, 220, 5, 0, 100, true},
+        {"a tap of 40 ms between two looks is not lost", Start, 50, Tap(250, VK_RETURN, 40), Start, 340, 49},
+        {"a jump: 87 steps, one idle tick", Start, 50, sprong, {581, 399}, 220 + 87 * 3 + 120, 47},
+        // One step right over the edge: a drop of 5 rows lands at once, one of
+        // 6 draws 7 rows and charges 0.07, so the clock ends with the step
+        // itself or, from 0.18, one idle tick later.
+        {"a drop of 5", Start, 0.25f, Tap(100, VK_RIGHT, 140), {501, 405}, 220 + 30 + 2 * 120, 0, 5},
+        {"a drop of 6", Start, 0.15f, Tap(100, VK_RIGHT, 140), {501, 406}, 220 + 7 * 3 + 30, 0, 6},
+        {"a drop of 6 from 0.18", Start, 0.18f, Tap(100, VK_RIGHT, 140), {501, 406}, 220 + 7 * 3 + 30 + 120, 0, 6},
+        // Keys that do nothing cost nothing: the phase only looks at the keys
+        // again every 10 ms until Enter.
+        {"a jump against a wall", Start, 50, Hold(0, N) + Hold(300, VK_RETURN), Start, 300, 50, 0, 100, false, true},
+        {"left at the edge", {18, 400}, 50, Hold(0, VK_LEFT) + Hold(300, VK_RETURN), {18, 400}, 300, 50},
+        {"right at the edge", {982, 400}, 50, Hold(0, VK_RIGHT) + Hold(300, VK_RETURN), {982, 400}, 300, 50},
+        // Keys outranked by others held with them only tick the clock.
+        {"V, B", Start, 0.25f, Hold(0, V) + Hold(0, B), Start, 220 + 3 * 120, 0},
+        {"N, Space", Start, 0.25f, Hold(0, N) + Hold(0, VK_SPACE), Start, 220 + 3 * 120, 0},
+        {"Left, Space", Start, 0.25f, Hold(0, VK_LEFT) + Hold(0, VK_SPACE), Start, 220 + 3 * 120, 0},
+        {"Right, Up", Start, 0.25f, Hold(0, VK_RIGHT) + Hold(0, VK_UP), Start, 220 + 3 * 120, 0},
+        {"Left, Down", Start, 0.25f, Hold(0, VK_LEFT) + Hold(0, VK_DOWN), Start, 220 + 3 * 120, 0},
+        // Drowning ends the phase, unless the stick is lit: then the drowned
+        // rabbit no longer walks, the held key only ticks the clock until Enter.
+        // The fall's 197 charges of 0.01 leave the float clock a hair under 48.
+        {"drowning", Start, 50, Tap(100, VK_RIGHT, 140), {501, 596}, 220 + 197 * 3 + 30, 47, 200, 0},
+        {"drowning with the stick lit", Start, 50, Hold(100, VK_RIGHT) + Hold(1500, VK_RETURN), {501, 596},
+         220 + 197 * 3 + 30 + 3 + 6 * 120, 47, 200, 0, true},
+    };
+    for (const Fase& f : fasen) {
+        SCOPED_TRACE(f.wat);
+        TestSupport::SetFlatGround(401);
+        for (int32_t x = 501; x <= 1000; ++x)
+            for (int32_t y = 401; y <= 400 + f.gat; ++y) Level[x][y].Grond = false;
+        Level[501][370].Grond = f.muur;
+        Konijntjes[1].Positie = f.begin;
+        TekenBitmaps::TekenCijfer(932, 634, uint32_t(f.tijd) / 10);  // the full clock, as the turn opens
+        TekenBitmaps::TekenCijfer(956, 634, uint32_t(f.tijd) % 10);
+        const uint64_t t0 = Headless::Now();
+        std::vector<Headless::ScriptedEvent> events;
+        for (const ScriptedGame::Step& s : f.toetsen) events.push_back({t0 + s.after, s.action, s.vk});
+        Headless::Schedule(events);
+        levens = 100;
+        EXPECT_EQ(Bewegen(1, f.tijd, levens, f.dynamiet), f.einde);
+        EXPECT_TRUE(Konijntjes[1].Positie == f.einde && levens == f.levens);
+        EXPECT_EQ(Headless::Now() - t0, f.duur);
+        EXPECT_EQ(Headless::Now(), Headless::WaitedMs());
+        EXPECT_TRUE(KlokToont(f.klok / 10, f.klok % 10));
+        for (const ScriptedGame::Step& s : f.toetsen) Headless::Release(s.vk);
+    }
 }
 
-TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
-    // Each step of the jump shows the rabbit where the arc has it: drawing
-    // it there again at the step's wait changes nothing.
+// Each step of a jump shows the rabbit where the arc has it: drawing it
+// there again at the step's wait changes nothing.
+TEST_F(MovementTest, AJumpShowsEveryStepOfItsArc) {
     std::vector<COORDINATEN> boog;
     for (Sprong s = SprongBegin(Level, Start, 1); SprongLoopt(s);) boog.push_back((s = SprongStap(Level, s)).Positie);
     size_t wacht = 0;
@@ -155,61 +266,11 @@ TEST_F(MovementTest, JumpsAndWalksOnTheClock) {
         UpdateWindow();
         anders += Rond(p) != getoond;
     });
-    Headless::Tap(100, N, 40);  // a tap counts as held at the next look, once: one jump
+    Headless::Tap(100, N, 40);
     Headless::Tap(600, VK_RETURN, 500);
-    EXPECT_EQ(Fase(50, {581, 399}), 220u + 87 * 3 + 120);  // 87 steps, one idle tick
-    EXPECT_TRUE(KlokToont(4, 7));                          // 50 - 87 x 0.03 - 0.1
+    EXPECT_EQ(Bewegen(1, 50, levens, false), boog.back());
+    EXPECT_GT(wacht, boog.size() + 1);
     EXPECT_EQ(anders, 0);
-    Headless::Release(VK_RETURN);
-    // One step right over the edge: a drop of 5 rows lands at once, one of 6
-    // draws 7 rows and charges 0.07, so the clock ends with the step itself
-    // or, from 0.18, one idle tick later.
-    auto stap = [&](int32_t val, float tijd, COORDINATEN verwacht) {
-        TestSupport::SetFlatGround(401);
-        for (int32_t x = 501; x <= 1000; ++x)
-            for (int32_t y = 401; y <= 400 + val; ++y) Level[x][y].Grond = false;
-        Begin(Start);
-        Headless::Tap(t0 + 100, VK_RIGHT, 140);
-        return Fase(tijd, verwacht);
-    };
-    EXPECT_EQ(stap(5, 0.25f, {501, 405}), 220u + 30 + 2 * 120);
-    EXPECT_EQ(stap(6, 0.15f, {501, 406}), 220u + 7 * 3 + 30);
-    EXPECT_EQ(stap(6, 0.18f, {501, 406}), 220u + 7 * 3 + 30 + 120);
-    // Keys that do nothing cost nothing: a jump against a wall, walking at
-    // the edges of the field.
-    const auto klok = Klok();
-    Level[501][370].Grond = true;
-    Begin(Start);
-    EXPECT_EQ(FaseHoudend(N, Start), 300u);
-    Begin({18, 400});
-    EXPECT_EQ(FaseHoudend(VK_LEFT, {18, 400}), 300u);
-    Begin({982, 400});
-    EXPECT_EQ(FaseHoudend(VK_RIGHT, {982, 400}), 300u);
-    EXPECT_EQ(Klok(), klok);
-}
-
-TEST_F(MovementTest, OutrankedKeysOnlyTickTheClock) {
-    const std::pair<uint32_t, uint32_t> paren[] = {{V, B}, {N, VK_SPACE}, {VK_LEFT, VK_SPACE}, {VK_RIGHT, VK_UP}, {VK_LEFT, VK_DOWN}};
-    for (auto [a, b] : paren) {
-        Headless::Press(a), Headless::Press(b), Begin(Start);
-        EXPECT_EQ(Fase(0.25f, Start), 220u + 3 * 120) << a << "+" << b;
-        Headless::Release(a), Headless::Release(b);
-    }
-}
-
-TEST_F(MovementTest, DrowningEndsThePhaseOnlyWithoutDynamite) {
-    TestSupport::SetFlatGround(601);  // no ground at all
-    Headless::Tap(100, VK_RIGHT, 140);
-    EXPECT_EQ(Fase(50, {501, 596}), 220u + 197 * 3 + 30);
-    EXPECT_EQ(levens, 0);
-    // With the stick lit the phase goes on, but the drowned rabbit no longer
-    // walks: the held key only ticks the clock until Enter.
-    levens = 100;
-    Begin(Start);
-    Headless::Tap(t0 + 100, VK_RIGHT, 3000);
-    Headless::Tap(t0 + 1500, VK_RETURN, 500);
-    EXPECT_EQ(Fase(50, {501, 596}, true), 220u + 197 * 3 + 30 + 3 + 6 * 120);
-    EXPECT_EQ(levens, 0);
 }
 
 // A run from a lit stick: four steps right, one left, then a jump. Each step
@@ -246,6 +307,48 @@ TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
         TekenBitmaps::TekenDynamiet(Start.x, Start.y);
         EXPECT_EQ(stappen[i].second, Rond(p)) << "step " << i + 1;
     }
+}
+
+void Zet(uint32_t k, int32_t x, int32_t y, int32_t levens, uint32_t team) {
+    TestSupport::PutRabbit(k, x, y, levens, team);
+    PlaatsKonijntje(k, true);
+}
+
+bool Gemarkeerd(uint32_t k) {
+    const COORDINATEN p = Konijntjes[k].Positie;
+    return Level[p.x - 15][p.y - 65].Konijn && Level[p.x + 15][p.y].Konijn;
+}
+
+// In number order: a drop of 5 rows lands at once, longer ones are drawn
+// row by row; rabbits fall through others and drown in the water.
+TEST_F(MovementTest, RabbitsFallInOrderThroughOthersAndIntoTheWater) {
+    for (int32_t x = 590; x <= 610; ++x)
+        for (int32_t y = 401; y <= 600; ++y) Level[x][y].Grond = false;  // a shaft to the water
+    Menu.AantalKonijntjes = 6;
+    Zet(1, 600, 400, 100, 1);  // over the shaft
+    Zet(2, 300, 334, 100, 2);  // standing on rabbit 3's head
+    Zet(3, 310, 400, 100, 1);  // on the ground
+    Zet(4, 100, 395, 100, 2);  // drops 5 rows
+    Zet(5, 500, 394, 60, 1);   // drops 6 rows, last: no redraw shows it where it was
+    Zet(6, 700, 300, 0, 2);    // out of the game: stays in the air
+    VallenNaBeurt(Menu);
+    const COORDINATEN verwacht[] = {{600, 596}, {300, 400}, {310, 400}, {100, 400}, {500, 400}, {700, 300}};
+    for (uint32_t k = 1; k <= 6; ++k) EXPECT_EQ(Konijntjes[k].Positie, verwacht[k - 1]) << k;
+    EXPECT_EQ(Headless::WaitedMs(), (197u + 67 + 7) * 5);
+    EXPECT_TRUE(Konijntjes[1].Levens == 0 && Konijntjes[5].Levens == 60);
+    for (int32_t x = 585; x <= 615; ++x)
+        for (int32_t y = 1; y <= 600; ++y) EXPECT_FALSE(Level[x][y].Konijn) << "a drowned rabbit keeps no cells";
+    EXPECT_TRUE(Gemarkeerd(2) && Gemarkeerd(3) && Gemarkeerd(4) && Gemarkeerd(5));
+    EXPECT_FALSE(Level[500][329].Konijn);  // the old top row of rabbit 5
+    EXPECT_TRUE(Wimdows::BufferPixel(290, 337) == Wimdows::RgbColor(0, 176, 0) && Wimdows::BufferPixel(490, 331) == _ACHTERGRONDKLEUR);
+    // Heard as each fall ends: the splash with the drowning, a thud after
+    // each drawn drop onto the ground, nothing for a short one.
+    using HeadlessAudio::Kind;
+    const std::vector<HeadlessAudio::Heard> gehoord = {{197 * 5, Sound::Id::Splash, Kind::Played, 600},
+                                                       {197 * 5, Sound::Id::RabbitOut, Kind::Played, 600},
+                                                       {(197 + 67) * 5, Sound::Id::FallThud, Kind::Played, 300},
+                                                       {(197 + 67 + 7) * 5, Sound::Id::FallThud, Kind::Played, 500}};
+    EXPECT_EQ(HeadlessAudio::Log(), gehoord);
 }
 
 }  // namespace
