@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/Zanderfell.h"
 #include "gfx/Headless.h"
@@ -36,6 +37,18 @@ protected:
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+std::vector<std::string> Lines(const std::string& text);
+
+// Compares a trace line by line with the file `name` in tests/data, naming
+// the first line that differs. Run with ZF_UPDATE_GOLDEN=1 to write the file
+// anew after a deliberate change of the rules, and read the difference
+// before committing.
+void CompareWithGolden(const std::string& trace, const std::string& name);
+
+// Plays again every record in `folder`: "" when there are `n` and each plays
+// as recorded, else how many there were and what the check said. The check's
+// verdicts, without the records' names, are added to `verdicts` if given.
+std::string CheckRecords(const std::string& folder, size_t n, std::string* verdicts = nullptr);
 
 // Menu: level 1, 2 rabbits, no wind; all rabbits out (team 0, 0 lives);
 // impact list holding only the dummy impact; no rabbit marks.
