@@ -9,14 +9,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/Options.h"
-#include "game/Trace.h"
 #include "game/Zanderfell.h"
-#include "game/replay/Verify.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
 #include "tests/ScriptedGame.h"
@@ -90,31 +87,6 @@ TEST(NetMessages, HostileFieldsAreRefusedWithTheirReason) {
     }
 }
 
-TEST(NetMessages, AddressesReadWithTheDefaultPort) {
-    struct Case {
-        const char* text;
-        bool ok;
-        const char* address;
-        uint16_t port;
-    };
-    for (const Case& c : std::vector<Case>{{"example.org", true, "example.org", DefaultPort},
-                                           {"10.0.0.2:1", true, "10.0.0.2", 1},
-                                           {"h:65535", true, "h", 65535},
-                                           {"h:65536", false, "", 0},
-                                           {"h:0", false, "", 0},
-                                           {"h:", false, "", 0},
-                                           {"h:12a", false, "", 0},
-                                           {":5000", false, "", 0}}) {
-        std::string address;
-        uint16_t port = 0;
-        ASSERT_EQ(ParseAddress(c.text, address, port), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(address, c.address);
-            EXPECT_EQ(port, c.port);
-        }
-    }
-}
-
 TEST(NetTransport, ConnectsExchangesInOrderAndReportsTheEnd) {
     // Generous waits: a busy machine is slow, never wrong.
     constexpr uint32_t Patience = 10000;
@@ -152,31 +124,53 @@ TEST(NetTransport, ConnectsExchangesInOrderAndReportsTheEnd) {
     EXPECT_EQ(h.why, "no game answered at that address");
 }
 
-TEST(NetMessages, TheCommandLineHostsOrJoins) {
+// The command line: who plays each team this run (blue otherwise as last
+// chosen on the title), and whether this program hosts a network game or
+// joins one; the port is the game's own unless given.
+TEST(CommandLine, WhoPlaysAndOverWhichNetwork) {
     using Zanderfell::Opties;
+    using Zanderfell::Computer::Speler;
+    using Rol = Opties::Rol;
     struct Case {
         std::vector<std::string> args;
-        Opties::Rol rol;
-        const char* address;
-        uint16_t port;  // 0: refused
+        bool ok;
+        Rol rol = Rol::Geen;
+        std::string address = "";
+        uint16_t port = 0;
+        Speler red = Speler::Mens, blue = Speler::Mens;
     };
     const std::vector<Case> cases = {
-        {{"--host"}, Opties::Rol::Host, "", DefaultPort},
-        {{"--host", "--mute"}, Opties::Rol::Host, "", DefaultPort},
-        {{"--host", "5000", "--classic"}, Opties::Rol::Host, "", 5000},
-        {{"--host", "x"}, Opties::Rol::Host, "", 0},
-        {{"--join", "10.1.1.1:6000"}, Opties::Rol::Join, "10.1.1.1", 6000},
-        {{"--join"}, Opties::Rol::Join, "", 0},
-        {{"--join", "a", "--host"}, Opties::Rol::Join, "", 0},
-        {{"--host", "--replay", "f.zfr"}, Opties::Rol::Host, "", 0},
+        {{}, true},
+        {{"--red", "hard", "--blue", "easy"}, true, Rol::Geen, "", 0, Speler::Moeilijk, Speler::Makkelijk},
+        {{"--blue", "normal"}, true, Rol::Geen, "", 0, Speler::Mens, Speler::Normaal},
+        {{"--red", "best"}, false},
+        {{"--blue"}, false},
+        {{"--host"}, true, Rol::Host, "", DefaultPort},
+        {{"--host", "--mute"}, true, Rol::Host, "", DefaultPort},
+        {{"--host", "5000", "--classic"}, true, Rol::Host, "", 5000},
+        {{"--host", "x"}, false},
+        {{"--join", "10.1.1.1:6000"}, true, Rol::Join, "10.1.1.1", 6000},
+        {{"--join", "example.org"}, true, Rol::Join, "example.org", DefaultPort},
+        {{"--join", "10.0.0.2:1"}, true, Rol::Join, "10.0.0.2", 1},
+        {{"--join", "h:65535"}, true, Rol::Join, "h", 65535},
+        {{"--join", "h:65536"}, false},
+        {{"--join", "h:0"}, false},
+        {{"--join", "h:"}, false},
+        {{"--join", "h:12a"}, false},
+        {{"--join", ":5000"}, false},
+        {{"--join"}, false},
+        {{"--join", "a", "--host"}, false},
+        {{"--host", "--replay", "f.zfr"}, false},
     };
     for (const Case& c : cases) {
         const Zanderfell::OptieUitkomst u = Zanderfell::LeesOpties(c.args);
-        EXPECT_EQ(u.fout.empty(), c.port != 0) << c.args[0] << " " << u.fout;
-        if (c.port == 0) continue;
+        EXPECT_EQ(u.fout.empty(), c.ok) << testing::PrintToString(c.args) << " " << u.fout;
+        if (!c.ok) continue;
         EXPECT_EQ(u.opties.Netwerk, c.rol);
         EXPECT_EQ(u.opties.Adres, c.address);
         EXPECT_EQ(u.opties.Poort, c.port);
+        EXPECT_EQ(u.opties.Rood.value_or(Speler::Mens), c.red);
+        EXPECT_EQ(u.opties.Blauw.value_or(Speler::Mens), c.blue);
     }
 }
 
@@ -197,16 +191,11 @@ pid_t Spawn(const std::string& dir, std::vector<std::string> args, std::vector<R
     Headless::Reset();
     std::ofstream out(trace);
     Driver driver(std::move(script));
-    Zanderfell::Trace::SetSink([&](const std::string& line) {
+    args.push_back("--classic");
+    _exit(Play(driver, args, [&](const std::string& line) {
         out << line << std::endl;
         if (dieAt && line.rfind(dieAt, 0) == 0) raise(SIGKILL);  // a crash in the middle of a turn
-        driver(line);
-    });
-    Zanderfell::Klassiek = true;
-    args.insert(args.begin(), "zanderfell");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    _exit(Zanderfell::Main(int(argv.size()), argv.data()));
+    }));
 }
 
 int Reap(pid_t pid) {
@@ -224,9 +213,8 @@ uint16_t TestPort(int n) { return uint16_t(20000 + (getpid() * 7 + n) % 20000); 
 std::string Match(const std::string& trace) {
     const size_t from = trace.find("start"), to = trace.find("game over");
     if (from == std::string::npos || to == std::string::npos) return "";
-    std::istringstream in(trace.substr(from, to - from));
-    std::string out, line;
-    while (std::getline(in, line))
+    std::string out;
+    for (const std::string& line : TestSupport::Lines(trace.substr(from, to - from)))
         if (line.rfind("  random ", 0) != 0) out += line + "\n";
     return out;
 }
@@ -296,16 +284,11 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
     EXPECT_NE(joinTrace.find("network: the other player left the game\ntitle"), std::string::npos) << joinTrace;
     EXPECT_EQ(TestSupport::ReadFile(joinDir + "/Files/RandomFile.txt"), "     7\r\n 5.0000E-1\r\n");
     // Each machine recorded the match; both records play again to the same end.
-    std::vector<std::string> verdicts;
-    for (const std::string& d : {dir, joinDir})
-        for (const auto& f : std::filesystem::directory_iterator(d + "/Replays")) {
-            std::string out;
-            EXPECT_EQ(Zanderfell::Replay::Verifieer({f.path().string()}, out), 0) << out;
-            verdicts.push_back(out.substr(out.find(": ")));
-            std::filesystem::remove(f.path());
-        }
-    ASSERT_EQ(verdicts.size(), 2u);
+    std::string verdicts[2];
+    EXPECT_EQ(TestSupport::CheckRecords(dir + "/Replays", 1, &verdicts[0]), "");
+    EXPECT_EQ(TestSupport::CheckRecords(joinDir + "/Replays", 1, &verdicts[1]), "");
     EXPECT_EQ(verdicts[0], verdicts[1]);
+    for (const std::string& d : {dir, joinDir}) std::filesystem::remove_all(d + "/Replays");
   }
 }
 
