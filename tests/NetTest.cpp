@@ -262,7 +262,7 @@ protected:
 
 // One match between two programs, to its end or ended early on both sides.
 // The host goes to its title at the end, the joiner too.
-TEST_F(NetGameTest, TwoProgramsPlayOneMatch) {
+TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
     const uint32_t Esc = 0x1B;
     struct Case {
         uint32_t lineDelay;  // added to every message each way
