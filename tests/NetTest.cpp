@@ -244,10 +244,7 @@ class NetGameTest : public TestSupport::GameDirTest {
 protected:
     void SetUp() override {
         GameDirTest::SetUp();
-        joinDir = dir + "/joiner";
-        std::filesystem::create_directory(joinDir);
-        std::filesystem::create_directory_symlink(std::filesystem::read_symlink("Images"), joinDir + "/Images");
-        std::filesystem::copy("Files", joinDir + "/Files", std::filesystem::copy_options::recursive);
+        joinDir = TestSupport::MakeGameDir(dir);
         Chance();
     }
     // Red's rabbit is rabbit 1 with this chance.

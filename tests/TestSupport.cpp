@@ -24,10 +24,8 @@ namespace fs = std::filesystem;
 
 namespace TestSupport {
 
-namespace {
-
-std::string MakeGameDir() {
-    std::string tmpl = (fs::temp_directory_path() / "zanderfell-test-XXXXXX").string();
+std::string MakeGameDir(const std::string& parent) {
+    std::string tmpl = (fs::path(parent) / "zanderfell-test-XXXXXX").string();
     std::vector<char> buf(tmpl.begin(), tmpl.end());
     buf.push_back('\0');
     if (!mkdtemp(buf.data())) throw std::runtime_error("cannot make a test directory");
@@ -38,26 +36,16 @@ std::string MakeGameDir() {
     return dir.string();
 }
 
-}  // namespace
-
-void GameTest::EnterGameDir() {
+// Virtual time 0, no trace, and a fresh game directory as the working one.
+void GameTest::SetUp() {
     Headless::Reset();
     HeadlessAudio::Clear();
     windowMismatches = Headless::WindowMismatches();
     Zanderfell::Trace::SetSink(nullptr);
     previousDir = fs::current_path().string();
-    dir = MakeGameDir();
+    dir = MakeGameDir(fs::temp_directory_path().string());
     fs::current_path(dir);
-}
-
-void GameTest::SetUp() {
-    EnterGameDir();
-    Zanderfell::MaakSchermAan();
-    ResetGame();
-}
-
-void GameDirTest::SetUp() {
-    EnterGameDir();
+    if (openWindow) Zanderfell::MaakSchermAan();
     ResetGame();
 }
 

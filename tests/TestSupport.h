@@ -22,18 +22,21 @@ class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Virtual time 0, no trace, and a fresh game directory as the working one.
-    void EnterGameDir();
     std::string dir;
     std::string previousDir;
     uint64_t windowMismatches = 0;  // Headless::WindowMismatches() at the start
+    bool openWindow = true;
 };
 
 // Like GameTest, but without opening the window.
 class GameDirTest : public GameTest {
 protected:
-    void SetUp() override;
+    GameDirTest() { openWindow = false; }
 };
+
+// A fresh game directory (Images/ linked, a copy of Files/) made inside
+// `parent`; returns its path.
+std::string MakeGameDir(const std::string& parent);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
