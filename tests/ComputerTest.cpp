@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,15 +22,15 @@ namespace {
 using namespace Zanderfell;
 using Computer::Speler;
 
-// Ground from row `van` down to the water, in columns x0..x1.
-void Grond(int32_t x0, int32_t x1, int32_t van, int32_t tot = Veld::Hoogte) {
-    for (int32_t x = x0; x <= x1; ++x)
-        for (int32_t y = van; y <= tot; ++y) Level[x][y].Grond = true;
-}
+// Ground in columns x0..x1 from row `van` down to row `tot` (the water
+// unless given).
+struct Blok {
+    int32_t x0, x1, van, tot = Veld::Hoogte;
+};
 
 struct Positie {
     const char* naam;
-    std::function<void()> veld;  // on flat ground at row 500
+    std::vector<Blok> grond;  // on flat ground at row 500
     std::vector<KonijnRecord> konijnen;
     int32_t wind;
     std::vector<Wapen> wapens;  // the weapons that win here
@@ -39,36 +38,29 @@ struct Positie {
 
 TEST(ComputerTest, HardFindsTheWinningShot) {
     const Positie posities[] = {
-        {"bazooka over a hill", [] { Grond(420, 480, 250); }, {{{250, 499}, 100, 1}, {{700, 499}, 25, 2}}, 0,
+        {"bazooka over a hill", {{420, 480, 250}}, {{{250, 499}, 100, 1}, {{700, 499}, 25, 2}}, 0,
          {Wapen::Bazooka, Wapen::Granaat}},
-        {"with the wind", [] { Grond(420, 480, 250); }, {{{250, 499}, 100, 1}, {{700, 499}, 20, 2}}, 50,
+        {"with the wind", {{420, 480, 250}}, {{{250, 499}, 100, 1}, {{700, 499}, 20, 2}}, 50,
          {Wapen::Bazooka, Wapen::Granaat}},
         // Under a roof that reaches down to its head, in a dead end: only a
         // grenade rolled in along the floor, or bounced off the far wall, gets there.
-        {"grenade off a wall",
-         [] {
-             Grond(420, 480, 250);
-             Grond(481, 640, 250, 400);
-             Grond(720, 997, 250);
-         },
+        {"grenade off a wall", {{420, 480, 250}, {481, 640, 250, 400}, {720, 997, 250}},
          {{{250, 499}, 100, 1}, {{620, 499}, 20, 2}}, 0, {Wapen::Granaat}},
         // In a pit too narrow to run from the dynamite: the axe.
-        {"axe in a pit",
-         [] {
-             Grond(1, 449, 300);
-             Grond(511, 1000, 300);
-         },
-         {{{470, 499}, 100, 1}, {{490, 499}, 30, 2}}, 0, {Wapen::Bijl}},
+        {"axe in a pit", {{1, 449, 300}, {511, 1000, 300}}, {{{470, 499}, 100, 1}, {{490, 499}, 30, 2}}, 0,
+         {Wapen::Bijl}},
         // Two enemies at its side, 45 lives each: only the dynamite takes
         // both, and the rabbit runs before it goes off.
-        {"dynamite and away", [] {}, {{{500, 499}, 100, 1}, {{520, 499}, 45, 2}, {{200, 499}, 100, 1}, {{485, 499}, 45, 2}},
+        {"dynamite and away", {}, {{{500, 499}, 100, 1}, {{520, 499}, 45, 2}, {{200, 499}, 100, 1}, {{485, 499}, 45, 2}},
          0, {Wapen::Dynamiet}},
     };
     for (const Positie& p : posities) {
         SCOPED_TRACE(p.naam);
         TestSupport::ResetGame();
         TestSupport::SetFlatGround(500);
-        p.veld();
+        for (const Blok& b : p.grond)
+            for (int32_t x = b.x0; x <= b.x1; ++x)
+                for (int32_t y = b.van; y <= b.tot; ++y) Level[x][y].Grond = true;
         const uint32_t n = uint32_t(p.konijnen.size());
         for (uint32_t k = 1; k <= n; ++k) {
             Konijntjes[k] = p.konijnen[k - 1];
