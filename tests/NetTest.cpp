@@ -245,12 +245,6 @@ protected:
     void SetUp() override {
         GameDirTest::SetUp();
         joinDir = TestSupport::MakeGameDir(dir);
-        Chance();
-    }
-    // Red's rabbit is rabbit 1 with this chance.
-    void Chance() {
-        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
-        TestSupport::WriteFile(joinDir + "/Files/RandomFile.txt", "     7\r\n 5.0000E-1\r\n");
     }
     std::string joinDir;
 };
@@ -286,7 +280,9 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
     for (size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(i);
-        Chance();
+        // Red's rabbit is rabbit 1 with this chance; the joiner's file is not the game's.
+        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
+        TestSupport::WriteFile(joinDir + "/Files/RandomFile.txt", "     7\r\n 5.0000E-1\r\n");
         for (const std::string& d : {dir, joinDir}) std::filesystem::remove_all(d + "/Replays");
         if (i == 4) TestSupport::WriteFile(joinDir + "/Files/Level2Part3.txt", "");
         const std::string port = std::to_string(TestPort(100 + int(i)));
