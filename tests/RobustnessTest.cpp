@@ -63,12 +63,10 @@ TEST_F(RobustnessTest, ClosingTheWindowInAnyPhaseEndsTheProgramAtOnce) {
     for (const Case& c : cases) {
         Headless::Reset();
         std::vector<Reaction> script = c.script;
-        // Then rabbit 1 fires at its own feet every turn, to the victory
+        // Then each rabbit fires at its own feet in its turn, to the victory
         // screen (the other cases close the window before these are used).
-        for (int i = 0; i < 12; ++i) {
-            script.push_back({"move", Tap(300, Enter, 100)});
-            script.push_back({"weapon", Choose(0) + AimAndFire(0, 0)});
-        }
+        script.insert(script.end(), 12, {"move", Tap(300, Enter, 100)});
+        script.insert(script.end(), 12, {"weapon", Choose(0) + AimAndFire(0, 0)});
         Driver driver(script);
         Headless::SetFailOnStarvation(true);  // only the close may end it
         int code = -1;
