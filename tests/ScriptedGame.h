@@ -7,10 +7,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "game/Trace.h"
+#include "game/Zanderfell.h"
 #include "gfx/Headless.h"
 
 namespace ScriptedGame {
@@ -71,16 +74,28 @@ public:
         }
     }
     std::string Trace() const { return trace_.str(); }
-    bool Used(const std::string& when) const {
-        for (const Reaction& r : script_)
-            if (r.when == when) return false;
-        return true;
-    }
 
 private:
     std::vector<Reaction> script_;
     std::ostringstream trace_;
 };
 
+// Runs the program from its start with these arguments, every trace line
+// seen by `also` (if given) and then by the driver; returns the exit code.
+// The game is left out of classic mode, however it was played.
+inline int Play(Driver& driver, std::vector<std::string> args = {},
+                const std::function<void(const std::string&)>& also = nullptr) {
+    Zanderfell::Trace::SetSink([&](const std::string& line) {
+        if (also) also(line);
+        driver(line);
+    });
+    args.insert(args.begin(), "zanderfell");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    const int code = Zanderfell::Main(int(argv.size()), argv.data());
+    Zanderfell::Klassiek = false;
+    Zanderfell::Trace::SetSink(nullptr);
+    return code;
+}
 
 }  // namespace ScriptedGame

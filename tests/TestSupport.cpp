@@ -4,13 +4,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "game/Trace.h"
+#include "game/replay/Verify.h"
 #include "tests/TestImages.h"
 
 #ifndef ZF_RUN_DIR
@@ -21,10 +24,8 @@ namespace fs = std::filesystem;
 
 namespace TestSupport {
 
-namespace {
-
-std::string MakeGameDir() {
-    std::string tmpl = (fs::temp_directory_path() / "zanderfell-test-XXXXXX").string();
+std::string MakeGameDir(const std::string& parent) {
+    std::string tmpl = (fs::path(parent) / "zanderfell-test-XXXXXX").string();
     std::vector<char> buf(tmpl.begin(), tmpl.end());
     buf.push_back('\0');
     if (!mkdtemp(buf.data())) throw std::runtime_error("cannot make a test directory");
@@ -35,26 +36,16 @@ std::string MakeGameDir() {
     return dir.string();
 }
 
-}  // namespace
-
-void GameTest::EnterGameDir() {
+// Virtual time 0, no trace, and a fresh game directory as the working one.
+void GameTest::SetUp() {
     Headless::Reset();
     HeadlessAudio::Clear();
     windowMismatches = Headless::WindowMismatches();
     Zanderfell::Trace::SetSink(nullptr);
     previousDir = fs::current_path().string();
-    dir = MakeGameDir();
+    dir = MakeGameDir(fs::temp_directory_path().string());
     fs::current_path(dir);
-}
-
-void GameTest::SetUp() {
-    EnterGameDir();
-    Zanderfell::MaakSchermAan();
-    ResetGame();
-}
-
-void GameDirTest::SetUp() {
-    EnterGameDir();
+    if (openWindow) Zanderfell::MaakSchermAan();
     ResetGame();
 }
 
@@ -77,6 +68,40 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+void CompareWithGolden(const std::string& trace, const std::string& name) {
+    const std::string path = std::string(ZF_TEST_DATA_DIR) + "/" + name;
+    if (std::getenv("ZF_UPDATE_GOLDEN")) {
+        WriteFile(path, trace);
+        GTEST_SKIP() << "wrote " << path;
+    }
+    const std::vector<std::string> want = Lines(ReadFile(path)), got = Lines(trace);
+    ASSERT_FALSE(want.empty()) << path << " is missing; run with ZF_UPDATE_GOLDEN=1";
+    for (size_t i = 0; i < std::max(want.size(), got.size()); ++i) {
+        const std::string w = i < want.size() ? want[i] : "<end of trace>";
+        const std::string g = i < got.size() ? got[i] : "<end of trace>";
+        ASSERT_EQ(g, w) << "the trace first differs from " << name << " at line " << i + 1;
+    }
+}
+
+std::string CheckRecords(const std::string& folder, size_t n, std::string* verdicts) {
+    std::vector<std::string> records;
+    for (const auto& f : fs::directory_iterator(folder)) records.push_back(f.path().string());
+    std::sort(records.begin(), records.end());
+    std::string said;
+    Headless::Reset();
+    const int code = Zanderfell::Replay::Verifieer(records, said);
+    for (const std::string& l : Lines(said))
+        if (verdicts) *verdicts += l.substr(l.find(": ")) + "\n";
+    return records.size() == n && code == 0 ? "" : std::to_string(records.size()) + " records:\n" + said;
 }
 
 void ResetGame() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/Zanderfell.h"
 #include "gfx/Headless.h"
@@ -21,21 +22,36 @@ class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Virtual time 0, no trace, and a fresh game directory as the working one.
-    void EnterGameDir();
     std::string dir;
     std::string previousDir;
     uint64_t windowMismatches = 0;  // Headless::WindowMismatches() at the start
+    bool openWindow = true;
 };
 
 // Like GameTest, but without opening the window.
 class GameDirTest : public GameTest {
 protected:
-    void SetUp() override;
+    GameDirTest() { openWindow = false; }
 };
+
+// A fresh game directory (Images/ linked, a copy of Files/) made inside
+// `parent`; returns its path.
+std::string MakeGameDir(const std::string& parent);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+std::vector<std::string> Lines(const std::string& text);
+
+// Compares a trace line by line with the file `name` in tests/data, naming
+// the first line that differs. Run with ZF_UPDATE_GOLDEN=1 to write the file
+// anew after a deliberate change of the rules, and read the difference
+// before committing.
+void CompareWithGolden(const std::string& trace, const std::string& name);
+
+// Plays again every record in `folder`: "" when there are `n` and each plays
+// as recorded, else how many there were and what the check said. The check's
+// verdicts, without the records' names, are added to `verdicts` if given.
+std::string CheckRecords(const std::string& folder, size_t n, std::string* verdicts = nullptr);
 
 // Menu: level 1, 2 rabbits, no wind; all rabbits out (team 0, 0 lives);
 // impact list holding only the dummy impact; no rabbit marks.

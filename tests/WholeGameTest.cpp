@@ -1,26 +1,18 @@
 // Whole games, headless and in virtual time: the players' keys are scripted
 // against the moments the game asks for them (title, movement, weapon
 // choice), and the game's trace is compared line by line with a trace kept in
-// tests/data. Run with ZF_UPDATE_GOLDEN=1 to write the trace anew after a
-// deliberate change of the rules, and read the difference before committing.
+// tests/data (see TestSupport::CompareWithGolden).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <deque>
-#include <filesystem>
+#include <cstdint>
 #include <functional>
-#include <map>
-#include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "audio/HeadlessAudio.h"
-#include "game/Trace.h"
-#include "game/replay/Verify.h"
 #include "game/Zanderfell.h"
-#include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/ScriptedGame.h"
 #include "tests/Snapshot.h"
@@ -29,28 +21,7 @@
 namespace {
 
 using namespace ScriptedGame;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
-
-void CompareWithGolden(const std::string& trace, const std::string& name) {
-    const std::string path = std::string(ZF_TEST_DATA_DIR) + "/" + name;
-    if (std::getenv("ZF_UPDATE_GOLDEN")) {
-        TestSupport::WriteFile(path, trace);
-        GTEST_SKIP() << "wrote " << path;
-    }
-    const std::vector<std::string> want = Lines(TestSupport::ReadFile(path)), got = Lines(trace);
-    ASSERT_FALSE(want.empty()) << path << " is missing; run with ZF_UPDATE_GOLDEN=1";
-    for (size_t i = 0; i < std::max(want.size(), got.size()); ++i) {
-        const std::string w = i < want.size() ? want[i] : "<end of trace>";
-        const std::string g = i < got.size() ? got[i] : "<end of trace>";
-        ASSERT_EQ(g, w) << "the trace first differs from " << name << " at line " << i + 1;
-    }
-}
+using TestSupport::Lines;
 
 // Title entry 3: the duel of two rabbits on the third landscape. Rabbit 1
 // walks right and ends its move; it swings the axe at nobody in its first
@@ -76,80 +47,35 @@ std::vector<Reaction> Duel(const std::vector<Step>& onVictory) {
     return script;
 }
 
-std::string Without(const std::string& trace, const std::vector<std::string>& drop) {
-    std::string out;
-    for (const std::string& l : Lines(trace))
-        if (std::find(drop.begin(), drop.end(), l) == drop.end()) out += l + "\n";
-    return out;
-}
-
-// The duel to a victory, then a second game.
-std::vector<Reaction> DuelScript() {
-    // Other keys on the victory screen only redraw it; R leaves.
-    std::vector<Reaction> script = Duel(Tap(500, Space) + Tap(900, 'R'));
-    // The second game: one rabbit per team, wind off, level 2.
-    script.push_back({"title", Tap(100, Enter) + Tap(200, Enter) + Tap(300, Right) + Tap(400, Enter) +
-                                   Tap(500, Right) + Tap(600, Enter)});
-    return script;
-}
-
 class WholeGameTest : public TestSupport::GameDirTest {
 protected:
-    // Verifies the records of the games played: "" when there are `n` and
-    // all play again as they were played.
-    std::string VerifyRecords(size_t n) {
-        std::vector<std::string> records;
-        for (const auto& f : std::filesystem::directory_iterator("Replays")) records.push_back(f.path().string());
-        std::string said;
-        Headless::Reset();
-        const int code = Zanderfell::Replay::Verifieer(records, said);
-        return records.size() == n && code == 0 ? "" : std::to_string(records.size()) + " records:\n" + said;
-    }
-    // Plays from program start until the script runs out of keys, when the
-    // player closes the window. The scripted games run in classic mode unless
+    // Plays from program start, the chance the same every run, until the
+    // script runs out of keys, when the player closes the window: the
+    // program ends cleanly. The scripted games run in classic mode unless
     // told otherwise.
-    std::string Play(Driver& driver, int& exitCode, bool klassiek = true,
-                     std::function<void(const std::string&)> also = nullptr) {
-        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");  // the same chance every run
-        Zanderfell::Trace::SetSink([&](const std::string& line) {
-            if (also) also(line);
-            driver(line);
-        });
-        Zanderfell::Klassiek = klassiek;
-        exitCode = Zanderfell::Main();
-        Zanderfell::Klassiek = false;
-        Zanderfell::Trace::SetSink(nullptr);
+    std::string Play(Driver& driver, std::vector<std::string> args = {"--classic"},
+                     const std::function<void(const std::string&)>& also = nullptr) {
+        TestSupport::WriteFile("Files/RandomFile.txt", "    42\r\n 3.5000E-1\r\n");
+        EXPECT_EQ(ScriptedGame::Play(driver, std::move(args), also), 0);
         return driver.Trace();
     }
 };
 
 }  // namespace
 
+// The duel to a victory and a second game, against the golden trace, and
+// heard: every action sounds at the moment it is shown.
 TEST_F(WholeGameTest, DuelToVictoryThenASecondGameOnAnotherLevel) {
-    Driver driver(DuelScript());
-    int exitCode = -1;
-    const std::string trace = Play(driver, exitCode);
-    EXPECT_EQ(exitCode, 0) << "closing the window ends the program cleanly";
-    EXPECT_TRUE(driver.Used("victory")) << trace;
-    EXPECT_TRUE(driver.Used("title")) << "the second game never started";
-    EXPECT_NE(trace.find("menu level 2 rabbits 2 wind off"), std::string::npos);
-    CompareWithGolden(trace, "duel_game.trace");
-    // Both games were recorded (the second one cut short by the closed
-    // window), and each plays again as it was played.
-    EXPECT_EQ(VerifyRecords(2), "");
-}
-
-// The same duel heard: every action sounds at the moment it is shown.
-TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
     using HeadlessAudio::Kind;
     using Sound::Id;
+    const auto isBlast = [](const HeadlessAudio::Heard& h) {
+        return h.id == Id::ExplosionSmall || h.id == Id::ExplosionLarge;
+    };
     // When each blast was heard, and when its flash first showed in its column.
     std::vector<std::pair<uint64_t, uint64_t>> flashes;
     Headless::AtEveryWait([&] {
         const auto& log = HeadlessAudio::Log();
-        const auto blast = std::find_if(log.rbegin(), log.rend(), [](const HeadlessAudio::Heard& h) {
-            return h.id == Id::ExplosionSmall || h.id == Id::ExplosionLarge;
-        });
+        const auto blast = std::find_if(log.rbegin(), log.rend(), isBlast);
         if (blast == log.rend() || (!flashes.empty() && flashes.back().first == blast->atMs)) return;
         for (int32_t y = 1; y <= 600; ++y)
             if (Wimdows::WindowPixel(blast->x, y) == Wimdows::RgbColor(255, 255, 0)) {
@@ -158,9 +84,15 @@ TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
             }
     });
     std::vector<std::pair<uint64_t, std::string>> lines;  // the trace's moments
-    Driver driver(DuelScript());
-    int exitCode = -1;
-    Play(driver, exitCode, true, [&](const std::string& line) { lines.push_back({Headless::Now(), line}); });
+    // Other keys on the victory screen only redraw it; R leaves. The second
+    // game: one rabbit per team, wind off, level 2.
+    std::vector<Reaction> script = Duel(Tap(500, Space) + Tap(900, 'R'));
+    script.push_back({"title", Tap(100, Enter) + Tap(200, Enter) + Tap(300, Right) + Tap(400, Enter) +
+                                   Tap(500, Right) + Tap(600, Enter)});
+    Driver driver(std::move(script));
+    const std::string trace =
+        Play(driver, {"--classic"}, [&](const std::string& line) { lines.push_back({Headless::Now(), line}); });
+    TestSupport::CompareWithGolden(trace, "duel_game.trace");
     const auto& log = HeadlessAudio::Log();
     auto heard = [&](Id id, Kind kind, uint64_t at) {
         return std::count_if(log.begin(), log.end(),
@@ -168,26 +100,22 @@ TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
     };
     // Every blast with its flash; the whistle and the fuses from the throw to
     // the blast.
-    size_t blasts = 0;
-    for (const auto& h : log) blasts += h.id == Id::ExplosionSmall || h.id == Id::ExplosionLarge;
-    ASSERT_EQ(flashes.size(), blasts);
+    ASSERT_EQ(flashes.size(), size_t(std::count_if(log.begin(), log.end(), isBlast)));
     for (const auto& [sound, flash] : flashes) EXPECT_EQ(sound, flash);
-    std::map<Id, uint64_t> started;
+    std::set<Id> started;
     for (const auto& h : log) {
         if (h.kind == Kind::Started) {
-            EXPECT_FALSE(started.count(h.id)) << Sound::Stem(h.id) << " started twice at " << h.atMs;
-            started[h.id] = h.atMs;
+            EXPECT_TRUE(started.insert(h.id).second) << Sound::Stem(h.id) << " started twice at " << h.atMs;
             EXPECT_TRUE(h.id != Id::Whistle || heard(Id::BazookaLaunch, Kind::Played, h.atMs) == 1) << h.atMs;
         } else if (h.kind == Kind::Stopped) {
-            ASSERT_TRUE(started.count(h.id)) << Sound::Stem(h.id) << " stopped at " << h.atMs << " unstarted";
+            ASSERT_EQ(started.erase(h.id), 1u) << Sound::Stem(h.id) << " stopped at " << h.atMs << " unstarted";
             // The flight ends, and the blast follows with the first frame
             // of its flash (5 ms).
             const auto blast = std::find_if(log.begin(), log.end(), [&](const HeadlessAudio::Heard& b) {
-                return b.atMs >= h.atMs && (b.id == Id::ExplosionSmall || b.id == Id::ExplosionLarge);
+                return b.atMs >= h.atMs && isBlast(b);
             });
             EXPECT_TRUE(h.id == Id::PowerRise || (blast != log.end() && blast->atMs - h.atMs <= 5))
                 << Sound::Stem(h.id) << " stopped at " << h.atMs << " without its blast";
-            started.erase(h.id);
         }
     }
     EXPECT_TRUE(started.empty()) << "a lasting sound never stopped";
@@ -214,6 +142,9 @@ TEST_F(WholeGameTest, EveryActionIsHeardAtItsMoment) {
                   Id::BazookaLaunch, Id::GrenadeBounce, Id::PistolShot, Id::BulletHit, Id::AxeSwing, Id::RabbitHurt})
         EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const HeadlessAudio::Heard& h) { return h.id == id; }))
             << Sound::Stem(id);
+    // Both games were recorded (the second one cut short by the closed
+    // window), and each plays again as it was played.
+    EXPECT_EQ(TestSupport::CheckRecords("Replays", 2), "");
 }
 
 // Esc in every phase of a turn: resumed, the game goes on as if nothing had
@@ -255,8 +186,7 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
     }
     Headless::Reset();
     Driver plain(Duel(Tap(500, 'R')));
-    int exitCode = -1;
-    const std::string want = Play(plain, exitCode, false);
+    const std::string want = Play(plain, {});
     const uint64_t waited = Headless::WaitedMs();
     for (const Pause& p : pauses) {
         SCOPED_TRACE(std::string(p.when) + " #" + std::to_string(p.nth) + " at " + std::to_string(p.at) + " ms, " + p.how);
@@ -271,7 +201,7 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
         std::string previous, before;
         uint64_t frame = 0;
         Driver driver(std::move(script));
-        Zanderfell::Trace::SetSink([&](const std::string& line) {
+        const std::string got = Play(driver, {}, [&](const std::string& line) {
             if (line == "pause") {
                 before = previous;
                 frame = Wimdows::WindowHash();
@@ -286,38 +216,34 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
                 EXPECT_FALSE(Zanderfell::Level[500][Veld::WaterRij - 1].Grond);
             }
             previous = line;
-            driver(line);
         });
-        EXPECT_EQ(Zanderfell::Main(), 0);
-        Zanderfell::Trace::SetSink(nullptr);
-        const std::string got = driver.Trace();
         EXPECT_EQ(before.rfind(p.when, 0), 0u) << "paused after " << before;
         const size_t at = got.find("pause\n");
         ASSERT_NE(at, std::string::npos);
-        EXPECT_EQ(got.substr(at + 6, std::string(p.how).size() + 1), std::string(p.how) + "\n");
-        if (std::string(p.how) == "resume") {
-            EXPECT_EQ(Without(got, {"pause", "resume"}), want);
+        const std::string how = p.how;
+        if (how == "resume") {
+            EXPECT_EQ(got.substr(at, 13), "pause\nresume\n");
+            std::string without;
+            for (const std::string& l : Lines(got))
+                if (l != "pause" && l != "resume") without += l + "\n";
+            EXPECT_EQ(without, want);
             EXPECT_EQ(Headless::WaitedMs(), waited);
         } else {
-            // The game up to the pause, and no more of it.
-            EXPECT_EQ(want.substr(0, at), got.substr(0, at));
-            EXPECT_EQ(got.find("victory"), std::string::npos);
-        }
-        const std::string end = std::string(p.how) == "quit" ? "pause\nquit\n" : "quit to title\ntitle\nquit\n";
-        if (std::string(p.how) != "resume") {
-            EXPECT_EQ(got.substr(got.size() - end.size()), end);
+            // The game up to the pause, and no more of it: the program ends
+            // at once, or after the title that follows.
+            EXPECT_EQ(got.substr(0, at), want.substr(0, at));
+            EXPECT_EQ(got.substr(at), how == "quit" ? "pause\nquit\n" : "pause\nquit to title\ntitle\nquit\n");
         }
     }
     // A pause is no part of the match: every game above plays again as recorded.
-    EXPECT_EQ(VerifyRecords(std::size(pauses) + 1), "");
+    EXPECT_EQ(TestSupport::CheckRecords("Replays", std::size(pauses) + 1), "");
 }
 
 // Enter on the victory screen: the same settings again, from the opening
 // with new draws.
 TEST_F(WholeGameTest, EnterOnTheVictoryScreenPlaysAgain) {
     Driver driver(Duel(Tap(500, Enter)));
-    int exitCode = -1;
-    const std::vector<std::string> trace = Lines(Play(driver, exitCode));
+    const std::vector<std::string> trace = Lines(Play(driver));
     const auto rematch = std::find(trace.begin(), trace.end(), "rematch");
     ASSERT_NE(rematch, trace.end());
     EXPECT_EQ(rematch[-1], "game over");
@@ -326,8 +252,7 @@ TEST_F(WholeGameTest, EnterOnTheVictoryScreenPlaysAgain) {
     // A fresh game: full lives, no craters, the generator going on from where
     // the first game left it.
     EXPECT_EQ(rematch[2], "start");
-    EXPECT_EQ(rematch[3].substr(rematch[3].size() - 9), "lives 100");
-    EXPECT_EQ(rematch[4].substr(rematch[4].size() - 9), "lives 100");
+    for (int i : {3, 4}) EXPECT_TRUE(rematch[i].ends_with(" lives 100")) << rematch[i];
     EXPECT_EQ(rematch[5], "  impacts 0");
     const auto last = std::find(std::make_reverse_iterator(rematch), trace.rend(), "victory 2");
     ASSERT_NE(last, trace.rend());
