@@ -2,7 +2,8 @@
 // bullet and the grenade; explosions (lives by distance, when they are shown,
 // the impact list, the crater) and the axe's reach; then the grenade's flight,
 // the shell's wait and the explosions on the screen. The weapons' procedures
-// as a whole are held to the shot simulator in ShotSimulatorTest.
+// as a whole are held to the shot simulator in
+// TurnsTest.TheShotSimulatorForeseesWhatTheGameDoes.
 #include <gtest/gtest.h>
 
 #include <cmath>
