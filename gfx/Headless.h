@@ -8,12 +8,13 @@
 
 namespace Headless {
 
-enum class Action : uint8_t { Press, Release, Close };
+// FocusLost: the player switches to another window (the keys held are let go).
+enum class Action : uint8_t { Press, Release, Close, FocusLost };
 
 struct ScriptedEvent {
     uint64_t atMs;    // virtual time at which the event happens
     Action action;
-    uint32_t vk;      // virtual-key code (ignored for Close)
+    uint32_t vk;      // virtual-key code (ignored for Close and FocusLost)
 };
 
 // Starts afresh: virtual time 0, no scripted events, all keys up, and no

@@ -16,6 +16,7 @@
 #include "game/weapons/Flight.h"
 #include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
+#include "tests/Snapshot.h"
 #include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 
@@ -235,6 +236,10 @@ TEST_F(SpritesTest, HandlesFollowTheCatalogueAndAMissingImageShiftsLaterOnesDown
     };
     Zanderfell::MaakSchermAan();
     expect("");
+    // The loading picture (handle 1) shows from (1, 1) while the rest loads.
+    const auto shown = TestSupport::Snapshot(0, 0, 999, 699);
+    Wimdows::DrawBitmap(1, 1, 1);
+    EXPECT_TRUE(TestSupport::Snapshot(0, 0, 999, 699) == shown);
     const fs::path art = fs::read_symlink("Images");
     fs::remove("Images");
     fs::create_directory("Images");

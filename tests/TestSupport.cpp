@@ -1,6 +1,7 @@
 #include "tests/TestSupport.h"
 
 #include "audio/HeadlessAudio.h"
+#include "game/TurnBanner.h"
 
 #include <unistd.h>
 
@@ -110,6 +111,7 @@ void ResetGame() {
     for (int k = 1; k <= 8; ++k) Konijntjes[k] = KonijnRecord{};
     ResetInslagen();
     KonijnNr = 0;
+    GeenBanner();  // nor the numbers lost of a game closed in the middle
     for (int x = 1; x <= 1000; ++x)
         for (int y = 1; y <= 600; ++y) Level[x][y] = CEL{};
 }

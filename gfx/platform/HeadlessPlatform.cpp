@@ -77,6 +77,7 @@ void Apply(const Headless::ScriptedEvent& e) {
         case Headless::Action::Close:
             if (Wimdows::State() == Wimdows::STATE_ACTIVE) PlayerCloses();
             break;
+        case Headless::Action::FocusLost: Wimdows::Internal::AllKeysUp(); break;
     }
 }
 
