@@ -307,6 +307,11 @@ TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
         TekenBitmaps::TekenDynamiet(Start.x, Start.y);
         EXPECT_EQ(stappen[i].second, Rond(p)) << "step " << i + 1;
     }
+    // One step heard per round of the three pictures: at the first and the fourth.
+    std::vector<int32_t> gehoord;
+    for (const auto& h : HeadlessAudio::Log())
+        if (h.id == Sound::Id::Step) gehoord.push_back(h.x);
+    EXPECT_EQ(gehoord, (std::vector<int32_t>{stappen[0].first.x, stappen[3].first.x}));
 }
 
 void Zet(uint32_t k, int32_t x, int32_t y, int32_t levens, uint32_t team) {

@@ -107,6 +107,8 @@ TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
     Disc(0, 0, 5, e);
     EXPECT_EQ(Count(e, 0, 0, 2, 2), 9);
     EXPECT_EQ(Count(e, 995, 695, 999, 699), 25);
+    Rectangle(990, 100, 1000, 110, e, false);  // its right side just past the buffer
+    EXPECT_EQ(Count(e, 0, 100, 5, 111), 0) << "an outline wrapped to the start of the next row";
 }
 
 TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
