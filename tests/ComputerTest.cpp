@@ -87,6 +87,8 @@ TEST(ComputerTest, HardFindsTheWinningShot) {
             const SchotUitslag stil = Simuleer(Stand{Level, Konijntjes, n, 0}, 1, plan.toetsen);
             EXPECT_GT(stil.Levens[2], 0) << "the same keys without the wind miss";
         }
+        EXPECT_NE(Computer::Kies(stand, 1, Speler::Makkelijk, kans).toetsen.wapen, Wapen::Granaat)
+            << "the easy player never throws the grenade";
     }
 }
 
