@@ -139,7 +139,7 @@ TEST_F(ComputerGame, TwoComputersPlayTheGoldenGame) {
     // Its record plays back as the game went: the computer kept every rule
     // a person keeps, pressing keys only.
     for (const auto& f : std::filesystem::directory_iterator(Replay::Map))
-        EXPECT_NE(TestSupport::ReadFile(f.path()).find("team 2 hard\n"), std::string::npos);
+        EXPECT_NE(TestSupport::ReadFile(f.path()).find("team 1 normal\nteam 2 hard\n"), std::string::npos);
     EXPECT_EQ(TestSupport::CheckRecords(Replay::Map, 1), "");
 }
 

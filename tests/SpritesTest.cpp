@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <numbers>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,11 @@ TEST_F(SpritesTest, TheShellPointsWhereItFlies) {
 TEST_F(SpritesTest, TheAxeSwingsThroughItsThreeFrames) {
     Zanderfell::Menu.LevelNr = 1;
     TestSupport::PutRabbit(1, 500, 400, 100, 2);
+    // Until a side is chosen it faces left, the axe in the swing's first frame.
+    Headless::SetFailOnStarvation(true);
+    EXPECT_THROW(Zanderfell::BaanBijl(1), std::runtime_error);
+    Headless::SetFailOnStarvation(false);
+    EXPECT_EQ(StemAt(485, 340, false), "KonijntjeBijL1Blauw");
     for (const char* side : {"L", "R"}) {
         std::vector<std::string> shown;
         Headless::AtEveryWait([&] {
