@@ -144,6 +144,11 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     DrawMaskBitmap(1, 99, 0, 0);
     DrawMaskBitmap(0, 3, 0, 0);
     EXPECT_EQ(Count(0, 0, 0, 50, 50), 51 * 51);
+    // An OS/2 picture: a header of 12 bytes with 16-bit sizes.
+    TestSupport::WriteFile("os2.bmp", std::string("BM*\0\0\0\0\0\0\0\x1a\0\0\0\x0c\0\0\0\x02\0\x02\0\x01\0\x18\0", 26) +
+                                          std::string("\xff\0\0\xff\xff\xff\0\0\0\0\xff\0\xff\0\0\0", 16));
+    DrawBitmap(LoadBitmap("os2.bmp", 2, 2), 60, 60);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(BufferPixel(60 + i % 2, 60 + i / 2), Rgb(quad[size_t(i)])) << "OS/2 " << i;
 }
 
 TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
