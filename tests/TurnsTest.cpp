@@ -288,8 +288,9 @@ TEST_F(TurnsTest, SightTurnsOnlyWhereItStaysInside) {
     // {x, Up taps, then Down taps, angle}. At x 30 Up stops at -1.90: one more
     // step puts the sight in column 11. At x 938 and 981 the sight starts past
     // the right margin: it turns either way towards the field, never back out.
+    // At x 937 the sight at -0.10 lies on the margin's bound, still inside.
     const struct { int32_t x; int ups, downs; float angle; } turns[] = {
-        {30, 60, 0, -1.90f}, {938, 1, 0, -0.05f}, {938, 0, 1, 0.05f},
+        {30, 60, 0, -1.90f}, {937, 3, 1, -0.10f}, {938, 1, 0, -0.05f}, {938, 0, 1, 0.05f},
         {981, 3, 2, -0.15f}, {981, 35, 0, -1.75f}, {981, 0, 3, 0.15f},
     };
     for (const auto& c : turns) {
