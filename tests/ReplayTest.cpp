@@ -4,6 +4,7 @@
 // to there. And every record of the corpus plays again as recorded.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "game/replay/Replay.h"
 #include "game/replay/Verify.h"
+#include "tests/ScriptedGame.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -53,6 +55,18 @@ TEST_F(ReplayTest, BadRecordsAreRefusedAndChangedOnesCaught) {
         EXPECT_EQ(Zanderfell::Replay::Verifieer({"record.zfr"}, gezegd), g.code) << gezegd;
         EXPECT_EQ(gezegd.rfind(std::string("record.zfr") + g.gezegd, 0), 0u) << gezegd;
     }
+}
+
+// A record played back in the window (headless here) runs to its end and
+// the program ends cleanly, leaving the player's random state alone.
+TEST_F(ReplayTest, APlaybackRunsToItsEnd) {
+    const std::string kans = TestSupport::ReadFile("Files/RandomFile.txt");
+    ScriptedGame::Driver driver({});
+    EXPECT_EQ(ScriptedGame::Play(driver, {"--replay", ZF_TEST_DATA_DIR "/replays/duel-every-weapon.zfr"}), 0);
+    const auto regels = TestSupport::Lines(driver.Trace());
+    EXPECT_EQ(std::count_if(regels.begin(), regels.end(), [](const std::string& r) { return r.starts_with("turn "); }),
+              9) << "the record's nine turns";
+    EXPECT_EQ(TestSupport::ReadFile("Files/RandomFile.txt"), kans);
 }
 
 // The newest 100 records are kept: a new one takes the place of the oldest.
