@@ -126,6 +126,7 @@ std::string OptieGebruik() {
     return s;
 }
 
-std::string Versie() { return std::string("zanderfell ") + ZF_VERSION; }
+std::string VersieNummer() { return ZF_VERSION; }
+std::string Versie() { return "zanderfell " + VersieNummer(); }
 
 }  // namespace Zanderfell

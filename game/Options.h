@@ -41,6 +41,8 @@ OptieUitkomst LeesOpties(const std::vector<std::string>& args);
 
 // The usage message: one line per option.
 std::string OptieGebruik();
+// The game's version ("0.1.0"), as the build gives it; a record names it.
+std::string VersieNummer();
 // "zanderfell <version>".
 std::string Versie();
 
