@@ -183,7 +183,7 @@ void RandomInGeheugen(const RANDOMTOESTAND& Begin) {
 
 void RandomInBestand() { inGeheugen = false; }
 
-RANDOMTOESTAND LeesRandomBestand() {
+RANDOMTOESTAND LeesRandomBestand(bool Melden) {
     if (inGeheugen) return geheugen;
     std::string tekst;
     if (!Runtime::ReadFile(RandomBestand, tekst)) {
@@ -191,7 +191,7 @@ RANDOMTOESTAND LeesRandomBestand() {
     }
     std::string klacht;
     RANDOMTOESTAND t = ToestandUitTekst(tekst, klacht);
-    if (!klacht.empty()) {
+    if (Melden && !klacht.empty()) {
         std::fprintf(stderr, "zanderfell: note: %s: %s\n", RandomBestand, klacht.c_str());
     }
     return t;

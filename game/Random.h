@@ -30,8 +30,9 @@ RANDOMTOESTAND ToestandUitTekst(const std::string& Tekst, std::string& Klacht);
 std::string ToestandAlsTekst(const RANDOMTOESTAND& Toestand);
 
 // The state file itself. Reading stops the program when the file cannot be
-// read and notes an unsound content on stderr; writing replaces it whole.
-RANDOMTOESTAND LeesRandomBestand();
+// read and notes an unsound content on stderr (unless told not to: the
+// set-up reads it again and says it then); writing replaces it whole.
+RANDOMTOESTAND LeesRandomBestand(bool Melden = true);
 void SchrijfRandomBestand(const RANDOMTOESTAND& Toestand);
 
 // Playback and verification of a recorded game run on a state in memory and

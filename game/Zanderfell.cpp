@@ -71,9 +71,10 @@ void VergeetSpel() {
 bool SpeelSpel() {
     Replay::Opname kop = Replay::NieuweKop();
     // The computer's teams give their keys through the input layer, seeded
-    // from the match's random state; the record says who played.
+    // from the match's random state; the record names each team's source
+    // (a person, a computer's strength, the network).
     const Computer::SpelersVanDePartij spelers(kop.random);
-    for (uint32_t team = 1; team <= 2; ++team) kop.spelers[team - 1] = Computer::Naam(Computer::SpelerVan(team));
+    for (uint32_t team = 1; team <= 2; ++team) kop.spelers[team - 1] = Input::SourceOf(team)->Name();
     Replay::Recorder opname(kop);
     Afloop afloop = Afloop::Verder;
     try {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "game/Random.h"
@@ -19,6 +20,7 @@ public:
     Bron(Speler sterkte, uint64_t zaad) : speler_(sterkte, zaad) {}
     void Take(uint64_t look, uint64_t klok, std::vector<Input::Event>& out) override;
     uint64_t NextAt(uint64_t look) override;
+    std::string Name() const override { return Naam(speler_.Sterkte()); }
     const Toetsenist& Toetsen() const { return speler_; }
 
 private:

@@ -5,12 +5,9 @@
 #include <ctime>
 #include <filesystem>
 
+#include "game/Options.h"
 #include "game/Zanderfell.h"
 #include "runtime/Runtime.h"
-
-#ifndef ZF_VERSION
-#define ZF_VERSION "unknown"
-#endif
 
 namespace Zanderfell::Replay {
 
@@ -18,19 +15,17 @@ namespace fs = std::filesystem;
 
 Opname NieuweKop() {
     Opname o;
-    o.versie = ZF_VERSION;
+    o.versie = VersieNummer();
     const std::time_t nu = std::time(nullptr);
     std::tm tm{};
     char datum[32] = "";
     if (localtime_r(&nu, &tm)) std::strftime(datum, sizeof datum, "%Y-%m-%d %H:%M:%S", &tm);
     o.datum = datum;
-    // The state the set-up's draws will read (a file that cannot be read
-    // stops the set-up itself, with its message).
-    std::string tekst, klacht;
-    if (Runtime::ReadFile(RandomBestand, tekst)) o.random = ToestandUitTekst(tekst, klacht);
+    // The state the set-up's draws will read.
+    // A network joiner plays from the host's state, kept in memory.
+    o.random = LeesRandomBestand(false);
     o.menu = Menu;
     o.klassiek = Klassiek;
-    for (uint32_t t = 1; t <= 2; ++t) o.spelers[t - 1] = Input::SourceOf(t)->Name();
     return o;
 }
 
