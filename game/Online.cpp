@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "game/Random.h"
 #include "game/Trace.h"
@@ -20,8 +21,9 @@ namespace Zanderfell {
 namespace {
 
 std::unique_ptr<Net::Session> sessie;
-// The player's own choice of screens, back once the host's is no longer needed.
-bool eigenKlassiek = false;
+// The joiner's own choice of screens, kept at its first match (the host's
+// is in force from then on) and back once the host's is no longer needed.
+std::optional<bool> eigenKlassiek;
 // How long the reason an online game ended stays on screen before the
 // title: with the second it takes to notice a silent peer, under 2 s.
 constexpr uint32_t BerichtDuur = 500;
@@ -64,7 +66,7 @@ void OnlineWachtOpStart() {
     Menu.LevelNr = s.level;
     Menu.AantalKonijntjes = s.rabbits;
     Menu.Wind = s.wind;
-    eigenKlassiek = Klassiek;
+    if (!eigenKlassiek) eigenKlassiek = Klassiek;
     Klassiek = s.classic;
     // The host's chance: the joiner's own state file is never read or written.
     RandomInGeheugen(RANDOMTOESTAND{s.previousRandom, s.divisor});
@@ -91,12 +93,7 @@ void OnlineNaBeurt(uint32_t beurt) {
 }
 
 void OnlineVerloren(const Net::Ended& einde) {
-    const bool joiner = OnlineJoiner();
-    sessie.reset();
-    if (joiner) {
-        RandomInBestand();
-        Klassiek = eigenKlassiek;
-    }
+    OnlineSluit();
     std::fprintf(stderr, "zanderfell: the network game is over: %s\n", einde.why.c_str());
     Trace::Line("network: " + einde.why);
     const Wimdows::Handle berichten[4] = {TekenBitmaps::NetBericht1Bitmap, TekenBitmaps::NetBericht2Bitmap,
@@ -109,7 +106,8 @@ void OnlineVerloren(const Net::Ended& einde) {
 void OnlineSluit() {
     if (OnlineJoiner()) {
         RandomInBestand();
-        Klassiek = eigenKlassiek;
+        Klassiek = eigenKlassiek.value_or(Klassiek);
+        eigenKlassiek.reset();
     }
     sessie.reset();
 }
