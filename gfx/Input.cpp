@@ -103,10 +103,12 @@ public:
 WindowKeys& windowKeys = *new WindowKeys;
 const std::shared_ptr<Source> windowSource(&windowKeys, [](Source*) {});
 
-const std::shared_ptr<Source>& SourceOnTurn() {
-    const auto& s = sources.at(turn);
+// A team's source: its own, or the window's.
+const std::shared_ptr<Source>& SourceAt(uint32_t team) {
+    const auto& s = sources.at(team);
     return s ? s : windowSource;
 }
+const std::shared_ptr<Source>& SourceOnTurn() { return SourceAt(turn); }
 
 // Takes the due events of this look in; calls the observers after.
 void TakeIn(std::unique_lock<std::mutex>& lk, bool newLook) {
@@ -157,10 +159,7 @@ std::shared_ptr<Source> Window() { return windowSource; }
 
 void SetSource(uint32_t team, std::shared_ptr<Source> source) { sources.at(team) = std::move(source); }
 
-std::shared_ptr<Source> SourceOf(uint32_t team) {
-    const auto& s = sources.at(team);
-    return s ? s : windowSource;
-}
+std::shared_ptr<Source> SourceOf(uint32_t team) { return SourceAt(team); }
 
 void SetTurn(uint32_t team) {
     if (team > 2) team = 0;

@@ -5,8 +5,6 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
-#include <deque>
-#include <functional>
 #include <mutex>
 #include <vector>
 

@@ -46,8 +46,6 @@ public:
     ~Session();
 
     Role role() const { return role_; }
-    // The team this machine's player steers: 1 red (host), 2 blue.
-    uint32_t Team() const { return role_ == Role::Host ? 1 : 2; }
 
     // Until the other side has connected and greeted (closing the window
     // ends the wait with the graphics layer's QuitGame).
