@@ -51,9 +51,7 @@ play_to_title() {
   local n=$1 wid differ
   env -u XDG_DATA_HOME HOME="$home" SDL_AUDIODRIVER=dummy "$prefix/games/zanderfell" >"$work/out$n.txt" 2>"$work/err$n.txt" &
   game_pid=$!
-  find_window Zanderfell >/dev/null || fail "start $n: no window: $(cat "$work/err$n.txt")"
-  sleep 1.5  # the window opens twice at start-up: the second one shows the title
-  wid=$(find_window Zanderfell) || fail "start $n: the title window did not appear"
+  wid=$(run="$share" wait_title) || fail "start $n: no title screen: $(cat "$work/err$n.txt")"
   xwd -id "$wid" -silent | convert xwd:- -crop 999x699+1+1 +repage "$out/title$n.png"
   convert "$share/Images/TitelScherm1.bmp" "$share/Images/BlauweSpeler1.bmp" -geometry +215+599 -composite \
     -crop 999x699+0+0 +repage "$work/title-ref.png"

@@ -5,12 +5,9 @@
 #   package_test.sh BUILD_DIR
 set -euo pipefail
 build=$(realpath "$1")
-for t in appstreamcli lintian man cpack dpkg-deb; do
-  command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (./build.sh test installs it)"; exit 1; }
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+# shellcheck source=tests/e2e/xvfb.sh
+source "$(dirname "$0")/xvfb.sh"  # the scratch directory and need/fail; no X server here
+need appstreamcli lintian man cpack dpkg-deb
 
 echo "--- the package made by cpack"
 (cd "$work" && cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1) ||

@@ -7,15 +7,13 @@ set -euo pipefail
 run=$(realpath "$1") tools=$(realpath "$2")
 # shellcheck source=tests/e2e/xvfb.sh
 source "$(dirname "$0")/xvfb.sh"
-need Xvfb xdotool
+need Xvfb xdotool xwd convert
 game_dir "$run" "$work"
 start_xvfb "$work" || exit 1
 
 (cd "$work" && exec ./zanderfell --mute --red hard --blue normal >"$work/out.txt" 2>"$work/err.txt") &
 game_pid=$!
-find_window Zanderfell >/dev/null || fail "no window"
-sleep 2  # the start-up's window, then the title screen's
-wid=$(find_window Zanderfell) || fail "no title screen"
+wid=$(wait_title) || fail "no title screen: $(cat "$work/err.txt")"
 xdotool windowfocus --sync "$wid"
 xdotool key --delay 150 Down Down Return  # the duel
 # The first turns: each team plans at its turn's first look and plays.
@@ -27,7 +25,6 @@ for _ in $(seq 600); do
 done
 [[ -n "$record" ]] || fail "no record of the match: $(ls "$work"; cat "$work/err.txt")"
 grep -q "^team 1 hard" "$record" || fail "the record does not say red was the hard computer"
-grep -c "^key " "$record" >/dev/null || fail "no keys in the record"
 # Closed in the middle of the computers' play: the game ends at once.
 start=$(date +%s%N)
 "$tools/zanderfell_closebox" "$wid" || fail "could not click the close box"
