@@ -427,4 +427,12 @@ void HermaakLevel() {
     Wimdows::UpdateWindow();
 }
 
+uint64_t RasterHash(const LEVEL& level) {
+    uint64_t h = 1469598103934665603ull;
+    for (int32_t x = 1; x <= Veld::Breedte; ++x)
+        for (int32_t y = 1; y <= Veld::Hoogte; ++y)
+            h = (h ^ (uint64_t(level[x][y].Grond) << 1 | uint64_t(level[x][y].Konijn))) * 1099511628211ull;
+    return h;
+}
+
 }  // namespace Zanderfell

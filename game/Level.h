@@ -18,6 +18,10 @@ void LeesLevelDeel(const std::string& bestand, LEVEL& level, int32_t eersteRij);
 
 // Redraws the whole field and shows it with one window update.
 void HermaakLevel();
+
+// A hash of every cell (its ground and rabbit marks, FNV-1a): the trace and
+// the records compare grids by it.
+uint64_t RasterHash(const LEVEL& level);
 // The field's drawing is recorded and replayed while nothing it depends on
 // changes; off, every redraw draws it afresh (tests compare both ways).
 void HermaakLevelOpnemen(bool aan);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "game/Field.h"
+#include "game/Level.h"
 #include "game/Random.h"
 #include "game/Zanderfell.h"
 
@@ -13,16 +14,6 @@ namespace Zanderfell::Trace {
 namespace {
 
 Sink sink;
-
-uint64_t GridHash() {
-    uint64_t h = 1469598103934665603ull;
-    for (int32_t x = 1; x <= Veld::Breedte; ++x)
-        for (int32_t y = 1; y <= Veld::Hoogte; ++y) {
-            const CEL& c = Level[x][y];
-            h = (h ^ uint64_t(c.Grond) << 1 ^ uint64_t(c.Konijn)) * 1099511628211ull;
-        }
-    return h;
-}
 
 std::string RandomState() {
     std::ifstream in(RandomBestand, std::ios::binary);
@@ -56,7 +47,7 @@ void Point(const std::string& what) {
     }
     char hashes[80];
     std::snprintf(hashes, sizeof hashes, "\n  grid %016llx screen %016llx\n",
-                  static_cast<unsigned long long>(GridHash()),
+                  static_cast<unsigned long long>(RasterHash(Level)),
                   static_cast<unsigned long long>(Wimdows::WindowHash()));
     out << hashes << "  random " << RandomState();
     sink(out.str());

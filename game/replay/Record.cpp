@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <sstream>
 
+#include "game/Level.h"
+
 namespace Zanderfell::Replay {
 
 namespace {
 
-constexpr uint64_t FnvBegin = 1469598103934665603ull, FnvPriem = 1099511628211ull;
+constexpr uint64_t FnvPriem = 1099511628211ull;
 
 void Meng(uint64_t& h, int64_t v) {
     for (int i = 0; i < 8; ++i) h = (h ^ (uint64_t(v) >> (8 * i) & 0xFF)) * FnvPriem;
@@ -260,15 +262,8 @@ bool LeesOpname(const std::string& tekst, Opname& o, std::string& fout) {
     return lezer.Compleet(fout);
 }
 
-uint64_t GrondHash() {
-    uint64_t h = FnvBegin;
-    for (int32_t x = 1; x <= Veld::Breedte; ++x)
-        for (int32_t y = 1; y <= Veld::Hoogte; ++y) h = (h ^ (uint64_t(Level[x][y].Grond) << 1 | Level[x][y].Konijn)) * FnvPriem;
-    return h;
-}
-
 uint64_t StaatHash() {
-    uint64_t h = GrondHash();
+    uint64_t h = RasterHash(Level);
     // The rabbits in the match: those beyond keep the places of an earlier one.
     for (int64_t k = 1; k <= int64_t(Menu.AantalKonijntjes); ++k) {
         const KonijnRecord& r = Konijntjes[k];
@@ -287,7 +282,7 @@ Beurtstand Stand(uint32_t beurt, uint32_t konijn) {
     b.look = Input::Looks();
     b.klok = Input::ClockMs();
     b.inslagen = AANTALINSLAGEN;
-    b.grond = GrondHash();
+    b.grond = RasterHash(Level);
     for (uint32_t k = 1; k <= Menu.AantalKonijntjes; ++k)
         b.konijnen.push_back({Konijntjes[k].Positie.x, Konijntjes[k].Positie.y, Konijntjes[k].Levens});
     return b;

@@ -67,9 +67,8 @@ std::string AfbrekingRegel(uint64_t look, uint64_t klok);
 // does not read.
 bool LeesOpname(const std::string& tekst, Opname& o, std::string& fout);
 
-// Hashes (FNV-1a) of the live game: the grid alone, and the whole state
-// (grid, the rabbits in the match, impacts).
-uint64_t GrondHash();
+// A hash (FNV-1a) of the live game's whole state: the grid (RasterHash), the
+// rabbits in the match, the impacts.
 uint64_t StaatHash();
 // The live game's state now, as a turn line gives it.
 Beurtstand Stand(uint32_t beurt, uint32_t konijn);
