@@ -2,19 +2,15 @@
 // reader: every file of the catalogue at its size, the masks, the rabbits' feet, the shells'
 // noses, the status bar's pieces, the level grids against their pictures and the spawn spots,
 // and the first random state.
-#include <gtest/gtest.h>
+#include "tests/TestSupport.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <numbers>
 #include <regex>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "game/Field.h"
 #include "gfx/BmpFile.h"

@@ -1,12 +1,8 @@
 // The computer player's judgement on small fields where the winning shot is
 // known: the hard player finds it, and what it plans does what it expected
 // when the simulator plays it.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "game/Placement.h"
 #include "game/computer/Choice.h"

@@ -1,10 +1,8 @@
 // The field's drawing is recorded and replayed between impacts, and a new
 // impact only has its box drawn again: whatever happened, the replayed field
 // must be the very field the full redraw draws.
-#include <gtest/gtest.h>
 
 #include <random>
-#include <string>
 
 #include "game/Level.h"
 #include "game/weapons/Damage.h"

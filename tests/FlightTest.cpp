@@ -4,7 +4,6 @@
 // the shell's wait and the explosions on the screen. The weapons' procedures
 // as a whole are held to the shot simulator in
 // TurnsTest.TheShotSimulatorForeseesWhatTheGameDoes.
-#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -16,9 +15,7 @@
 #include "game/weapons/Damage.h"
 #include "game/weapons/Flight.h"
 #include "game/weapons/Weapons.h"
-#include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
-#include "tests/Snapshot.h"
 #include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 
@@ -223,7 +220,6 @@ TEST_F(WeaponTest, AShellWaitsOnlyOffARowOrColumn) {
     for (auto [x1, y1] : van) Kogel(x1, y1, 100, 100);
     EXPECT_EQ(Headless::Now() - start, 6u * 50);
 }
-
 
 TEST_F(WeaponTest, ExplosionShownWhenItFits) {
     // A flash and the picture, half a second; near the edge only sky over

@@ -1,14 +1,9 @@
 // Level files, the terrain grid and the field redraw.
-#include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "game/Level.h"
 #include "gfx/TekenBitmaps.h"
-#include "gfx/Wimdows.h"
-#include "tests/Snapshot.h"
 #include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 

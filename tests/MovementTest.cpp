@@ -3,7 +3,6 @@
 // under the virtual clock (idle ticks, keys, drowning, the pictures of a
 // run) and the falls after a turn.
 #include <memory>
-#include <vector>
 
 #include "audio/HeadlessAudio.h"
 #include "game/Level.h"
@@ -11,10 +10,8 @@
 #include "game/movement/Falling.h"
 #include "game/movement/Movement.h"
 #include "game/movement/Probes.h"
-#include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/ScriptedGame.h"
-#include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
 using namespace Zanderfell;

@@ -2,18 +2,14 @@
 // gets), two transports talking over the loopback, and whole programs in
 // child processes of the test playing one game over the loopback, losing
 // the other side, and meeting a hostile one.
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "game/Options.h"
-#include "game/Zanderfell.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
 #include "tests/ScriptedGame.h"

@@ -2,21 +2,16 @@
 // wind, and Distance; what chance places: the choice of teams and spots, the
 // rabbits' set-up, the game's set-up through the state file, and the rabbit
 // marks in the grid.
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "game/Placement.h"
 #include "game/Random.h"
 #include "game/StandardLib.h"
 #include "gfx/TekenBitmaps.h"
-#include "gfx/Wimdows.h"
-#include "tests/Snapshot.h"
 #include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 
@@ -198,7 +193,6 @@ TEST(SpawnSpots, TheNineteenOfEachLevel) {
     EXPECT_TRUE(sum[1] == 53450801 && sum[2] == 50097745) << sum[1] << ", " << sum[2];
 }
 
-
 TEST_F(RandomScreenTest, TheSetUpDrawsFromTheStateFileAndShowsTheRabbits) {
     const Wimdows::Color red = Wimdows::RgbColor(250, 1, 1), blue = Wimdows::RgbColor(1, 1, 250);
     TekenBitmaps::KonijntjeRoodBitmap = TestImages::Solid(29, 60, red);
@@ -224,7 +218,6 @@ TEST_F(RandomScreenTest, TheSetUpDrawsFromTheStateFileAndShowsTheRabbits) {
 }
 
 // --- PlaatsKonijntje ----------------------------------------------------------
-
 
 TEST_F(RandomFileTest, TheFootprintIs31By66CellsWithinTheGridAndFlagsAreSetNotCounted) {
     // {x, y, team, cells}: in the open, cut by the top, drowned below the grid at the left edge, at the right edge.

@@ -2,13 +2,9 @@
 // version, the level), a record whose keys were changed no longer verifies
 // and names the turn, and one cut off in the middle of a line still plays up
 // to there. And every record of the corpus plays again as recorded.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "game/replay/Replay.h"
 #include "game/replay/Verify.h"

@@ -1,21 +1,15 @@
 // The game never hangs or crashes: the player may close the window at any
 // moment, standard output may be a broken pipe, and random keys may come in
 // any order. Whole games, headless and in virtual time.
-#include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "game/Random.h"
-#include "game/Zanderfell.h"
 #include "tests/ScriptedGame.h"
 #include "tests/TestSupport.h"
 

@@ -1,15 +1,11 @@
 // The generated sounds, read back from the run directory as the mixer reads
 // them: every sound of the table present as 16-bit PCM, heard (not silent),
 // within its length and never clipped.
-#include <gtest/gtest.h>
+#include "tests/TestSupport.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 #include "audio/Sound.h"
 

@@ -8,16 +8,11 @@
 #include <map>
 #include <numbers>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-#include "game/Zanderfell.h"
 #include "game/movement/TurnClock.h"
 #include "game/weapons/Axe.h"
 #include "game/weapons/Flight.h"
 #include "gfx/TekenBitmaps.h"
-#include "gfx/Wimdows.h"
-#include "tests/Snapshot.h"
 #include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 

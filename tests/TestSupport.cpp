@@ -5,13 +5,11 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 #include "game/Trace.h"
 #include "game/replay/Verify.h"

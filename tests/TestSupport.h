@@ -1,9 +1,12 @@
 // Shared test furniture: a fresh game directory per test, the headless window
-// opened as the game opens it, and helpers for grids and pictures.
+// opened as the game opens it, and helpers for grids and pictures. Every test
+// file includes it first: it brings GoogleTest, the standard algorithms,
+// strings and vectors, the game's state and both sides of the window.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,5 +68,19 @@ void PutRabbit(uint32_t k, int32_t x, int32_t y, int32_t lives, uint32_t team);
 // Writes the off-screen buffer (or the window's picture) as a BMP under the
 // test output directory and returns its path.
 std::string SaveBuffer(const std::string& name, bool window = false);
+
+// The colours of columns x0..x1 and rows y0..y1 of the off-screen buffer, row
+// by row: what a procedure drew, to compare with a reference drawing.
+inline std::vector<Wimdows::Color> Snapshot(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    std::vector<Wimdows::Color> pixels;
+    for (int32_t y = y0; y <= y1; ++y)
+        for (int32_t x = x0; x <= x1; ++x) pixels.push_back(Wimdows::BufferPixel(x, y));
+    return pixels;
+}
+
+// Paints the rectangle in one colour, as a clean background.
+inline void Clear(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Wimdows::Color color = 0) {
+    Wimdows::Rectangle(x0, y0, x1, y1, color, true);
+}
 
 }  // namespace TestSupport

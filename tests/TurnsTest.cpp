@@ -4,13 +4,9 @@
 // and the choice of weapon; then the shot simulator against the game: for a
 // spread of shots, what it foresees from the state before equals the state
 // after the same keys.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "game/Level.h"
 #include "game/Menus.h"
@@ -23,10 +19,8 @@
 #include "game/weapons/Damage.h"
 #include "game/weapons/ShotSimulator.h"
 #include "game/weapons/Weapons.h"
-#include "gfx/Headless.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/ScriptedGame.h"
-#include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
 using namespace Zanderfell;

@@ -2,20 +2,13 @@
 // against the moments the game asks for them (title, movement, weapon
 // choice), and the game's trace is compared line by line with a trace kept in
 // tests/data (see TestSupport::CompareWithGolden).
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <functional>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "audio/HeadlessAudio.h"
-#include "game/Zanderfell.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/ScriptedGame.h"
-#include "tests/Snapshot.h"
 #include "tests/TestSupport.h"
 
 namespace {

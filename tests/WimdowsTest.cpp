@@ -1,12 +1,6 @@
 // The graphics layer's rules that the game's pictures depend on.
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "gfx/Headless.h"
 #include "gfx/Input.h"
-#include "gfx/Wimdows.h"
 #include "runtime/Runtime.h"
 #include "tests/TestImages.h"
 #include "tests/TestSupport.h"

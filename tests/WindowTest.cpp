@@ -1,9 +1,8 @@
 // The picture scaled into windows of every shape, and the remembered window.
-#include <gtest/gtest.h>
 
 #include "gfx/Scaler.h"
 #include "gfx/WindowChoice.h"
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
 namespace {
 
