@@ -105,8 +105,10 @@ sleep 0.5
 "$tools/zanderfell_closebox" "$wid" || fail "could not click the close box"
 ends_with_0 "the close box"
 
-echo "--- Esc during a flight pauses it; Esc again resumes; the menu leads back to the title"
-(cd "$work" && exec ./zanderfell >/dev/null 2>"$work/stderr4.txt") &
+echo "--- Esc during a flight pauses it; Esc again resumes; the menu leads back to the title; Q quits"
+# Muted, the game opens no sound device at all (here ALSA is asked for one
+# that does not exist) and says nothing.
+(cd "$work" && SDL_AUDIODRIVER=alsa AUDIODEV=zanderfell-none exec ./zanderfell --mute >/dev/null 2>"$work/stderr4.txt") &
 game_pid=$!
 wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr4.txt")"
 xdotool windowfocus --sync "$wid"
@@ -138,6 +140,7 @@ wid=$(wait_title) || fail "quit to the title did not come back to the title"
 xdotool windowfocus --sync "$wid"
 xdotool key q
 ends_with_0 "Q after quitting a game to the title"
+[[ ! -s "$work/stderr4.txt" ]] || fail "the muted game said: $(cat "$work/stderr4.txt")"
 
 echo "--- SIGTERM ends the game with exit code 0, also at an idle title screen"
 # Without a sound device (ALSA asked for one that does not exist) the game
@@ -149,15 +152,6 @@ kill -TERM "$game_pid"
 ends_with_0 "SIGTERM"
 [[ "$(wc -l <"$work/stderr3.txt")" -eq 1 ]] && grep -q "^zanderfell: no sound device" "$work/stderr3.txt" ||
   fail "without a sound device the game said: $(cat "$work/stderr3.txt")"
-
-echo "--- Q on the title screen quits; --mute opens no sound device at all"
-(cd "$work" && SDL_AUDIODRIVER=alsa AUDIODEV=zanderfell-none exec ./zanderfell --mute >/dev/null 2>"$work/stderr2.txt") &
-game_pid=$!
-wid=$(wait_title) || fail "no title screen: $(cat "$work/stderr2.txt")"
-xdotool windowfocus --sync "$wid"
-xdotool key q
-ends_with_0 "Q"
-[[ ! -s "$work/stderr2.txt" ]] || fail "the muted game said: $(cat "$work/stderr2.txt")"
 
 echo "--- a display that goes away ends the game (exit code 1), it never hangs"
 mkdir -p "$work/second"
