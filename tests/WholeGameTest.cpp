@@ -171,13 +171,6 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
     };
     using TekenBitmaps::HintX, TekenBitmaps::HintY;
     const auto hintVak = [] { return TestSupport::Snapshot(HintX, HintY, HintX + 83, HintY + 45); };
-    std::vector<std::vector<Wimdows::Color>> hints(7);
-    Zanderfell::MaakSchermAan();
-    for (uint32_t f = 1; f <= 6; ++f) {
-        TekenBitmaps::TekenHint(f);
-        hints[f] = hintVak();
-    }
-    Headless::Reset();
     Driver plain(Duel(Tap(500, 'R')));
     const std::string want = Play(plain, {});
     const uint64_t waited = Headless::WaitedMs();
@@ -198,7 +191,12 @@ TEST_F(WholeGameTest, PausingInEveryPhase) {
             if (line == "pause") {
                 before = previous;
                 frame = Wimdows::WindowHash();
-                EXPECT_TRUE(p.hint == 0 || hintVak() == hints[p.hint]) << "the hint of the phase";
+                // The phase's hint, drawn again over the one shown, changes nothing.
+                if (p.hint != 0) {
+                    const auto shown = hintVak();
+                    TekenBitmaps::TekenHint(p.hint);
+                    EXPECT_TRUE(hintVak() == shown) << "the hint of the phase";
+                }
             }
             if (line == "resume") {
                 EXPECT_EQ(Wimdows::WindowHash(), frame) << "the frame after the pause";
