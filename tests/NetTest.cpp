@@ -144,7 +144,6 @@ TEST(CommandLine, WhoPlaysAndOverWhichNetwork) {
         {{"--host", "--mute"}, true, Rol::Host, "", DefaultPort},
         {{"--host", "5000", "--classic"}, true, Rol::Host, "", 5000},
         {{"--host", "x"}, false},
-        {{"--join", "10.1.1.1:6000"}, true, Rol::Join, "10.1.1.1", 6000},
         {{"--join", "example.org"}, true, Rol::Join, "example.org", DefaultPort},
         {{"--join", "10.0.0.2:1"}, true, Rol::Join, "10.0.0.2", 1},
         {{"--join", "h:65535"}, true, Rol::Join, "h", 65535},
@@ -288,7 +287,6 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
         EXPECT_EQ(Reap(host), 0);
         const std::string hostTrace = TestSupport::ReadFile(dir + "/host.trace");
         const std::string joinTrace = TestSupport::ReadFile(dir + "/join.trace");
-        EXPECT_NE(hostTrace.find("turn 1"), std::string::npos);
         EXPECT_NE(hostTrace.find(c.hostSays), std::string::npos) << hostTrace;
         EXPECT_NE(joinTrace.find(c.joinSays), std::string::npos) << joinTrace;
         if (!c.toTheEnd) continue;
