@@ -68,16 +68,14 @@ TEST(ComputerTest, HardFindsTheWinningShot) {
         EXPECT_NE(std::find(p.wapens.begin(), p.wapens.end(), plan.toetsen.wapen), p.wapens.end())
             << "weapon " << int(plan.toetsen.wapen) << " from " << plan.Na.x << "," << plan.Na.y;
         EXPECT_GT(plan.Waarde, 50000) << "the game won";
-        // What it plans is what the simulator gives for the same keys from
-        // where the move leaves it.
-        KONIJN daar = Konijntjes;
-        daar[1].Positie = plan.Na;
+        // The simulator, playing its keys from where the move leaves it,
+        // agrees: every enemy out, its own lives whole. (That its turns go
+        // as it foresaw them, the golden game of two computers checks.)
         PlaatsKonijntje(1, false);
         Konijntjes[1].Positie = plan.Na;
         PlaatsKonijntje(1, true);
         const SchotUitslag u = Simuleer(Stand{Level, Konijntjes, n, p.wind}, 1, plan.toetsen);
-        if (plan.toetsen.WegNaar) daar[1].Positie = *plan.toetsen.WegNaar;
-        EXPECT_EQ(Computer::Waarde(stand, 1, u, daar), plan.Waarde) << "as planned";
+        for (uint32_t k = 2; k <= n; k += 2) EXPECT_LE(u.Levens[k], 0) << "rabbit " << k;
         EXPECT_EQ(u.Levens[1], 100) << "its own lives";
         if (p.wind != 0) {
             const SchotUitslag stil = Simuleer(Stand{Level, Konijntjes, n, 0}, 1, plan.toetsen);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
@@ -63,7 +62,6 @@ public:
     void operator()(const std::string& line) {
         trace_ << line << "\n";
         Headless::CheckWindow();  // at every step of the game, as the player sees it
-        if (std::getenv("ZF_SHOW_TRACE")) std::fprintf(stderr, "[%llu ms] %s\n", (unsigned long long)Headless::Now(), line.c_str());
         for (auto it = script_.begin(); it != script_.end(); ++it) {
             if (line.rfind(it->when, 0) != 0) continue;
             std::vector<Headless::ScriptedEvent> events;

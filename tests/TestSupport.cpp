@@ -110,8 +110,7 @@ void ResetGame() {
     ResetInslagen();
     KonijnNr = 0;
     GeenBanner();  // nor the numbers lost of a game closed in the middle
-    for (int x = 1; x <= 1000; ++x)
-        for (int y = 1; y <= 600; ++y) Level[x][y] = CEL{};
+    SetFlatGround(Veld::Hoogte + 1);  // all air
 }
 
 void SetFlatGround(int32_t row) {
