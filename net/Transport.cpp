@@ -299,7 +299,9 @@ bool ParseAddress(const std::string& text, std::string& address, uint16_t& port)
     const size_t colon = text.rfind(':');
     address = text.substr(0, colon);
     port = DefaultPort;
-    if (address.empty()) return false;
+    // A colon of the address's own is an IPv6 address, which the network
+    // game does not speak: refused here rather than tried as a host name.
+    if (address.empty() || address.find(':') != std::string::npos) return false;
     if (colon == std::string::npos) return true;
     const std::string digits = text.substr(colon + 1);
     if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) return false;

@@ -66,7 +66,8 @@ private:
 };
 
 // "ADDRESS[:PORT]" as the command line gives it: false for an empty
-// address or a port that is not 1..65535.
+// address, an IPv6 one (the network game is IPv4 only) or a port that is
+// not 1..65535.
 bool ParseAddress(const std::string& text, std::string& address, uint16_t& port);
 
 }  // namespace Net

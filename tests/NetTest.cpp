@@ -145,6 +145,7 @@ TEST(CommandLine, WhoPlaysAndOverWhichNetwork) {
         {{"--join", "h:"}, false},
         {{"--join", "h:12a"}, false},
         {{"--join", ":5000"}, false},
+        {{"--join", "::1"}, false},  // IPv6: not taken for host ":" at port 1
         {{"--join"}, false},
         {{"--join", "a", "--host"}, false},
         {{"--host", "--replay", "f.zfr"}, false},
