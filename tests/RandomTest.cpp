@@ -1,5 +1,5 @@
 // The generator's draw as a step from state to state, its state file, the
-// wind, and Distance; what chance places: the choice of teams and spots, the
+// wind; what chance places: the choice of teams and spots, the
 // rabbits' set-up, the game's set-up through the state file, and the rabbit
 // marks in the grid.
 #include <cmath>
@@ -10,7 +10,6 @@
 
 #include "game/Placement.h"
 #include "game/Random.h"
-#include "game/StandardLib.h"
 #include "gfx/TekenBitmaps.h"
 #include "tests/TestImages.h"
 #include "tests/TestSupport.h"
@@ -90,13 +89,6 @@ TEST_F(RandomFileTest, RandomCardReadsDrawsAndRewritesTheFile) {
     EXPECT_TRUE(err.find(RandomBestand) != std::string::npos && std::count(err.begin(), err.end(), '\n') == 1) << err;
     std::filesystem::remove(RandomBestand);
     EXPECT_EXIT(RandomCard(1, 20), testing::ExitedWithCode(3), "Files/RandomFile.txt");
-}
-
-TEST(DistanceTest, WholePixelsTruncated) {
-    const struct { int32_t x1, y1, x2, y2; uint32_t d; } cases[] = {
-        {0, 0, 3, 4, 5}, {3, 4, 0, 0, 5}, {0, 0, 1, 1, 1}, {10, 10, 10, 10, 0},
-        {0, 0, 2, 2, 2}, {-5, 0, 5, 0, 10}, {0, 0, 999, 599, 1164}};
-    for (const auto& c : cases) EXPECT_EQ(Distance(c.x1, c.y1, c.x2, c.y2), c.d) << c.x2 << ", " << c.y2;
 }
 
 // --- the wind ---------------------------------------------------------------
