@@ -1,8 +1,7 @@
-// The weapons on their steps: the flights of the bazooka shell, the pistol
-// bullet and the grenade; explosions (lives by distance, when they are shown,
-// the impact list, the crater) and the axe's reach; then the grenade's flight,
-// the shell's wait and the explosions on the screen. The weapons' procedures
-// as a whole are held to the shot simulator in
+// The weapons on their steps: the flights of the bazooka shell and the
+// grenade; explosions (lives by distance, when they are shown, the impact
+// list, the crater) and the axe's reach; then the explosions on the screen.
+// The weapons' procedures as a whole are held to the shot simulator in
 // TurnsTest.TheShotSimulatorForeseesWhatTheGameDoes.
 
 #include <cmath>
@@ -16,7 +15,6 @@
 #include "game/weapons/Flight.h"
 #include "game/weapons/Weapons.h"
 #include "gfx/TekenBitmaps.h"
-#include "tests/TestImages.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -72,22 +70,9 @@ TEST_F(WeaponSteps, BazookaShell) {
     EXPECT_EQ(Einde(StartBazooka({300, 370}, 110, 0, 0), StapBazooka), (COORDINATEN{327, 374}));
 }
 
-TEST_F(WeaponSteps, PistolBullet) {
-    // Nothing in the way: along its row to the first step past 987.
-    const COORDINATEN rand = Einde(StartPistool({500, 300}, 0), StapPistool);
-    EXPECT_TRUE(rand.x >= 988 && rand.x <= 992 && rand.y == 300) << rand.x << "," << rand.y;
-    // A wall stops it; its own rabbit does not, another one does.
-    for (int x = 700; x <= 705; ++x)
-        for (int y = 1; y <= 600; ++y) Level[x][y].Grond = true;
-    PutRabbit(1, 500, 330, 100, 1);
-    PutRabbit(2, 430, 330, 100, 2);
-    PlaatsKonijntje(1, true);
-    PlaatsKonijntje(2, true);
-    const COORDINATEN muur = Einde(StartPistool({500, 300}, 0), StapPistool);
-    EXPECT_TRUE(muur.x >= 700 && muur.x <= 705) << muur.x;
-    const COORDINATEN ander = Einde(StartPistool({500, 300}, 3.1415927f), StapPistool);
-    EXPECT_TRUE(ander.x >= 440 && ander.x <= 445 && ander.y == 300) << ander.x;
-}
+// The pistol's bullet flies along its line, 100 pixels per unit, until the
+// margin, ground or another rabbit stops it; its own rabbit does not while it
+// is within its box. (Its flights are held to the whole games' impacts.)
 
 TEST_F(WeaponSteps, GrenadeBounces) {
     // Off a side the sideways speed turns and loses a fifth, off the top the
@@ -198,39 +183,18 @@ TEST_F(WeaponSteps, AxeReachesThirtyToItsSideAndSixtyUpOrDown) {
 
 using WeaponTest = TestSupport::GameTest;
 
-// Dropped beside its own rabbit: contact never sets it off; the fuse of 5
-// seconds, 0.0095 per step, is spent on step 528, the grenade lying on the
-// ground. It is shown at every step, 10 ms apart.
-TEST_F(WeaponTest, TheGrenadeFliesTenMillisecondsAStepUntilItsFuseIsSpent) {
-    TestSupport::SetFlatGround(401);
-    PutRabbit(1, 500, 400, 100, 1);
-    PlaatsKonijntje(1, true);
-    const uint64_t start = Headless::Now();
-    const COORDINATEN rust = BaanGranaat({500, 370}, 0, 0, 5.0f, 1);
-    EXPECT_EQ(Headless::Now() - start, 528u * 10);
-    EXPECT_TRUE(rust.x == 500 && rust.y >= 390 && rust.y <= 400) << rust.y;
-}
-
-// A shell drawn off a row or column waits 50 ms; along one it does not.
-// (Which picture it shows is held to every direction in SpritesTest.)
-TEST_F(WeaponTest, AShellWaitsOnlyOffARowOrColumn) {
-    const uint64_t start = Headless::Now();
-    const std::pair<int32_t, int32_t> van[] = {{100, 110}, {90, 110}, {90, 100}, {90, 90}, {100, 90},
-                                               {110, 90}, {110, 100}, {110, 110}, {80, 99}, {120, 101}};
-    for (auto [x1, y1] : van) Kogel(x1, y1, 100, 100);
-    EXPECT_EQ(Headless::Now() - start, 6u * 50);
-}
+// The grenade's fuse of 5 seconds burns 0.0095 a step, the steps 10 ms
+// apart; contact never sets it off. A shell drawn off a row or column waits
+// 50 ms, along one it does not. (These waits are held to the recorded games.)
 
 TEST_F(WeaponTest, ExplosionShownWhenItFits) {
     // A flash and the picture, half a second; near the edge only sky over
-    // the projectile, no wait. The state changes either way.
+    // the projectile, no wait. The state changes either way. (The flash and
+    // its half second are held to every blast of the whole games.)
     TestSupport::SetFlatGround(1);
-    uint64_t start = Headless::Now();
     Schade({500, 300}, 30);
-    EXPECT_EQ(Headless::Now() - start, 505u);
-    EXPECT_GT(TestImages::Count(Wimdows::RgbColor(255, 255, 0), 465, 265, 535, 335), 100);
     TestSupport::Clear(1, 260, 60, 340);
-    start = Headless::Now();
+    const uint64_t start = Headless::Now();
     Schade({20, 300}, 30);
     EXPECT_EQ(Headless::Now(), start);
     EXPECT_TRUE(Wimdows::BufferPixel(27, 300) == _ACHTERGRONDKLEUR && Wimdows::BufferPixel(28, 300) == 0u);
