@@ -128,18 +128,6 @@ TEST(MovementSteps, JumpArcs) {
     }
 }
 
-// On an empty grid but for one ground cell, a drop stops on it only under
-// the rabbit's middle, else in the water.
-TEST(FallingSteps, DropsEndOnGroundUnderTheMiddleOrInTheWater) {
-    const struct { int32_t kolom, rij, van; COORDINATEN einde; } vallen[] = {
-        {500, 450, 400, {500, 449}}, {500, 450, 449, {500, 449}}, {501, 450, 400, {500, 596}},
-        {500, 597, 400, {500, 596}}};
-    for (const auto& v : vallen)
-        EXPECT_EQ(ValLanding(Veld(601, {{v.kolom, v.rij}}), {500, v.van}), v.einde) << &v - vallen;
-    EXPECT_FALSE(Verdronken({500, 595}));
-    EXPECT_TRUE(Verdronken({500, 596}));
-}
-
 std::vector<Color> Klok() { return TestSupport::Snapshot(932, 634, 977, 666); }  // its two digits
 
 bool KlokToont(uint32_t tien, uint32_t een) {  // drawing these digits changes nothing
@@ -316,7 +304,9 @@ bool Gemarkeerd(uint32_t k) {
 }
 
 // In number order: a drop of 5 rows lands at once, longer ones are drawn
-// row by row; rabbits fall through others and drown in the water.
+// row by row; rabbits fall through others and drown in the water. A drop
+// stops on ground under the rabbit's middle column only, or on the water row
+// (the whole games hold the drops of every turn).
 TEST_F(MovementTest, RabbitsFallInOrderThroughOthersAndIntoTheWater) {
     for (int32_t x = 590; x <= 610; ++x)
         for (int32_t y = 401; y <= 600; ++y) Level[x][y].Grond = false;  // a shaft to the water
