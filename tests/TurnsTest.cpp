@@ -141,10 +141,9 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
 TEST_F(TurnsTest, TheTurnsOpening) {
     const struct { bool klassiek; uint32_t aantal, konijn, team, nummer; } gevallen[] = {
         {false, 2, 1, 1, 0}, {false, 4, 4, 2, 2}, {false, 8, 5, 1, 3}, {true, 4, 4, 2, 2}};
-    const int32_t bx = TekenBitmaps::BannerX, by = TekenBitmaps::BannerY, lx = TekenBitmaps::AanZetX,
-                  ly = TekenBitmaps::AanZetY;
-    const auto banner = [&] { return Snapshot(bx, by, bx + 319, by + 43); };
-    const auto label = [&] { return Snapshot(lx, ly, lx + 239, ly + 27); };
+    using TekenBitmaps::BannerX, TekenBitmaps::BannerY, TekenBitmaps::AanZetX, TekenBitmaps::AanZetY;
+    const auto banner = [] { return Snapshot(BannerX, BannerY, BannerX + 319, BannerY + 43); };
+    const auto label = [] { return Snapshot(AanZetX, AanZetY, AanZetX + 239, AanZetY + 27); };
     for (const auto& g : gevallen) {
         SCOPED_TRACE(&g - gevallen);
         Headless::Reset();
