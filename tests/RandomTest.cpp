@@ -105,7 +105,6 @@ TEST_F(RandomScreenTest, EachStrengthHasItsShareOfTheDrawsAndItsLitBars) {
         ASSERT_TRUE(shown == panel()) << "draw " << draw;
     }
     for (int32_t w = -100; w <= 100; w += 25) EXPECT_EQ(draws[w], 5 - std::abs(w) / 25) << w;
-    EXPECT_EQ(draws.size(), 9u);
 }
 
 // --- what chance places -----------------------------------------------------
