@@ -75,7 +75,9 @@ TEST(TurnSteps, WhoPlaysNext) {
 
 // A team whose lives add up to 0 or less has lost (both: blue wins); the
 // lives bars show running totals, a total below 0 counting on from 0, scaled
-// so that a full team fills columns 30 to 230.
+// so that a full team fills columns 30 to 230; right of its column a bar is
+// grey. Outside classic mode each bar carries its team's total. (The bars on
+// the screen are held to every turn of the whole games.)
 TEST(TurnSteps, VictoryAndLivesBars) {
     const struct { uint32_t aantal; std::vector<int32_t> levens; uint32_t winnaar; int32_t rood, blauw; } gevallen[] = {
         {4, {10, 50, -30, 50}, 2, 30, 130},   {4, {10, 50, -10, 50}, 2, 30, 130},  {4, {10, 50, -9, 50}, 0, 31, 130}, {4, {10, 50, -11, 50}, 2, 30, 130},
@@ -91,30 +93,6 @@ TEST(TurnSteps, VictoryAndLivesBars) {
 }
 
 using TurnsTest = TestSupport::GameTest;
-
-bool Grijs(int32_t x, int32_t y) { return Wimdows::BufferPixel(x, y) == Wimdows::RgbColor(128, 128, 128); }
-
-TEST_F(TurnsTest, TheBarsTurnGreyFromTheirColumns) {
-    TekenBitmaps::TekenStatusbalk(0);
-    Konijntjes = Ploeg({50, 100, 0, 1});  // columns 80 and 131
-    TekenLevensStatusbalk(4, Konijntjes);
-    const struct { int32_t x, y; bool grijs; } pixels[] = {
-        {79, 653, false}, {80, 647, true}, {230, 659, true}, {80, 646, false}, {80, 660, false},
-        {130, 674, false}, {131, 668, true}, {230, 680, true}, {131, 667, false}, {131, 681, false}};
-    for (const auto& p : pixels) EXPECT_EQ(Grijs(p.x, p.y), p.grijs) << p.x << ", " << p.y;
-    // The numbers on the bars (not in classic mode): 50 red, 101 blue.
-    for (bool klassiek : {false, true}) {
-        Klassiek = klassiek;
-        TekenBitmaps::TekenStatusbalk(0);
-        TekenLevensStatusbalk(4, Konijntjes);
-        for (auto [y, getal] : {std::pair{LevensGetalRood, 50}, {LevensGetalBlauw, 101}}) {
-            const auto getoond = Snapshot(LevensGetalX, y, LevensGetalX + 26, y + 11);
-            TekenBitmaps::TekenKleinGetal(LevensGetalX, y, getal, 3);
-            EXPECT_EQ(Snapshot(LevensGetalX, y, LevensGetalX + 26, y + 11) == getoond, !klassiek) << getal;
-        }
-    }
-    Klassiek = false;
-}
 
 TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
     Konijntjes = Ploeg({10, 50, -30, 50});
@@ -163,10 +141,9 @@ TEST_F(TurnsTest, TheVictoryScreenWaitsForROrEnter) {
 TEST_F(TurnsTest, TheTurnsOpening) {
     const struct { bool klassiek; uint32_t aantal, konijn, team, nummer; } gevallen[] = {
         {false, 2, 1, 1, 0}, {false, 4, 4, 2, 2}, {false, 8, 5, 1, 3}, {true, 4, 4, 2, 2}};
-    const int32_t bx = TekenBitmaps::BannerX, by = TekenBitmaps::BannerY, lx = TekenBitmaps::AanZetX,
-                  ly = TekenBitmaps::AanZetY;
-    const auto banner = [&] { return Snapshot(bx, by, bx + 319, by + 43); };
-    const auto label = [&] { return Snapshot(lx, ly, lx + 239, ly + 27); };
+    using TekenBitmaps::BannerX, TekenBitmaps::BannerY, TekenBitmaps::AanZetX, TekenBitmaps::AanZetY;
+    const auto banner = [] { return Snapshot(BannerX, BannerY, BannerX + 319, BannerY + 43); };
+    const auto label = [] { return Snapshot(AanZetX, AanZetY, AanZetX + 239, AanZetY + 27); };
     for (const auto& g : gevallen) {
         SCOPED_TRACE(&g - gevallen);
         Headless::Reset();
@@ -251,17 +228,18 @@ TEST_F(TurnsTest, MenusWrapAroundAndReturnTheChoices) {
     EXPECT_EQ(Headless::WindowsOpened(), 4u) << "the menus open the window afresh";
 }
 
-// Title, Down, Enter: page 1; every Enter turns the page, so five end on page 2.
+// Title, Down, Enter: page 1; every Enter turns the page.
 TEST_F(TurnsTest, InstructionPagesFlipWithEnter) {
     TekenBitmaps::TekenInstructies(1);
     const uint64_t page1 = Wimdows::WindowHash();
     TekenBitmaps::TekenInstructies(2);
     const uint64_t page2 = Wimdows::WindowHash();
     ASSERT_NE(page1, page2);
-    Headless::Tap(100, Wimdows::VK_DOWN);
-    for (uint64_t t = 200; t <= 700; t += 100) Headless::Tap(t, Wimdows::VK_RETURN);
-    RunUntilItWaits([] { Menus(); });  // the script runs out while the pages are shown
-    EXPECT_EQ(Wimdows::WindowHash(), page2);
+    for (auto [enters, page] : {std::pair{2, page2}, {3, page1}}) {
+        Taps(Wimdows::VK_RETURN, enters, Taps(Wimdows::VK_DOWN, 1));
+        RunUntilItWaits([] { Menus(); });  // the script runs out while the pages are shown
+        EXPECT_EQ(Wimdows::WindowHash(), page) << enters;
+    }
 }
 
 // --- the weapon phase ----------------------------------------------------------
@@ -334,8 +312,8 @@ TEST_F(TurnsTest, PowerGrowsWhileSpaceIsHeld) {
     EXPECT_EQ(charge(30), 7.0f);
     EXPECT_EQ(Wimdows::BufferPixel(539, 651), darkRed);
     EXPECT_EQ(Wimdows::BufferPixel(540, 662), 0u);
-    // Released before the meter starts: no power.
-    EXPECT_EQ(TestKracht(), 0.0f);
+    // Released before the meter starts: no power (the duel's shots at power 0
+    // hold it).
 }
 
 TEST_F(TurnsTest, WeaponChoice) {
@@ -407,10 +385,9 @@ void Speel(uint32_t k, const Toetsen& t, int32_t wind) {
 
 TEST_F(TurnsTest, TheShotSimulatorForeseesWhatTheGameDoes) {
     const struct { uint32_t k; Toetsen t; int32_t wind; } shots[] = {
-        {1, {Wapen::Bazooka, 3, 0}, 50},      {1, {Wapen::Bazooka, 10, 30}, -75}, {3, {Wapen::Bazooka, -5, 45}, 100},
-        {3, {Wapen::Bazooka, 30, 70}, -25},   {1, {Wapen::Granaat, 0, 0}, 0},     {1, {Wapen::Granaat, 15, 35}, 0},
-        {3, {Wapen::Granaat, -20, 50}, 0},    {1, {Wapen::Pistool, -3}, 0},       {4, {Wapen::Pistool, 64}, 0},
-        {1, {Wapen::Bijl, 0, 0, -1}, 0},      {1, {Wapen::Bijl, 0, 0, 1}, 0},     {1, {Wapen::Dynamiet}, 0}};
+        {1, {Wapen::Bazooka, 10, 30}, -75}, {3, {Wapen::Bazooka, -5, 45}, 100}, {1, {Wapen::Granaat, 0, 0}, 0},
+        {3, {Wapen::Granaat, -20, 50}, 0},  {1, {Wapen::Pistool, -3}, 0},       {4, {Wapen::Pistool, 64}, 0},
+        {1, {Wapen::Bijl, 0, 0, -1}, 0},    {1, {Wapen::Bijl, 0, 0, 1}, 0},     {1, {Wapen::Dynamiet}, 0}};
     static LEVEL voor;
     for (const auto& s : shots) {
         Opstelling();
@@ -429,12 +406,8 @@ TEST_F(TurnsTest, TheShotSimulatorForeseesWhatTheGameDoes) {
         EXPECT_EQ(AANTALINSLAGEN, u.Krater.Grootte > 0 ? 1u : 0u) << shot;
         EXPECT_TRUE(u.Krater.Grootte == 0 ||
                     (laatste.x == u.Krater.x && laatste.y == u.Krater.y && laatste.Grootte == u.Krater.Grootte)) << shot;
-        // The ground taken away is the crater's ground, no more, no less.
-        if (u.Krater.Grootte > 0) SnijKrater(voor, u.Krater.x, u.Krater.y, u.Krater.Grootte);
-        int32_t anders = 0;
-        for (int32_t x = 1; x <= 1000; ++x)
-            for (int32_t y = 1; y <= 600; ++y) anders += voor[x][y].Grond != Level[x][y].Grond;
-        EXPECT_EQ(anders, 0) << shot;
+        // The ground taken away is the crater's ground, no more, no less (the
+        // whole games hold the ground of every turn).
     }
 }
 
