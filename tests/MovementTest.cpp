@@ -129,13 +129,8 @@ TEST(MovementSteps, JumpArcs) {
     }
 }
 
-std::vector<Color> Venster(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {  // what the window shows there
-    std::vector<Color> c;
-    for (int32_t y = y0; y <= y1; ++y)
-        for (int32_t x = x0; x <= x1; ++x) c.push_back(WindowPixel(x, y));
-    return c;
-}
-std::vector<Color> Rond(COORDINATEN p) { return Venster(p.x - 17, p.y - 61, p.x + 17, p.y); }  // a rabbit at p
+// What the window shows of a rabbit at p.
+std::vector<Color> Rond(COORDINATEN p) { return TestSupport::Snapshot(p.x - 17, p.y - 61, p.x + 17, p.y, true); }
 
 class MovementTest : public TestSupport::GameTest {
 protected:
@@ -252,7 +247,8 @@ TEST_F(MovementTest, AJumpShowsEveryStepOfItsArc) {
 // the rabbit; and the stick is in every frame (drawing it again at any wait
 // changes nothing).
 TEST_F(MovementTest, TheLitStickStaysInEveryFrameOfARun) {
-    auto stok = [] { return Venster(Start.x - 3, Start.y - 26, Start.x + 4, Start.y - 1); };  // where it lies
+    // Where the stick lies, as the window shows it.
+    auto stok = [] { return TestSupport::Snapshot(Start.x - 3, Start.y - 26, Start.x + 4, Start.y - 1, true); };
     TekenBitmaps::TekenDynamiet(Start.x, Start.y);
     Headless::Tap(100, VK_RIGHT, 230);
     Headless::Tap(400, VK_LEFT, 80);

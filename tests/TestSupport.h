@@ -69,12 +69,14 @@ void PutRabbit(uint32_t k, int32_t x, int32_t y, int32_t lives, uint32_t team);
 // test output directory and returns its path.
 std::string SaveBuffer(const std::string& name, bool window = false);
 
-// The colours of columns x0..x1 and rows y0..y1 of the off-screen buffer, row
-// by row: what a procedure drew, to compare with a reference drawing.
-inline std::vector<Wimdows::Color> Snapshot(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+// The colours of columns x0..x1 and rows y0..y1 of the off-screen buffer (or
+// of what the window shows), row by row: what a procedure drew, to compare
+// with a reference drawing.
+inline std::vector<Wimdows::Color> Snapshot(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool window = false) {
     std::vector<Wimdows::Color> pixels;
     for (int32_t y = y0; y <= y1; ++y)
-        for (int32_t x = x0; x <= x1; ++x) pixels.push_back(Wimdows::BufferPixel(x, y));
+        for (int32_t x = x0; x <= x1; ++x)
+            pixels.push_back(window ? Wimdows::WindowPixel(x, y) : Wimdows::BufferPixel(x, y));
     return pixels;
 }
 
