@@ -9,8 +9,13 @@ using namespace Wimdows;
 
 namespace {
 
+// The window open as the game opens it, its picture store empty.
 class WimdowsTest : public TestSupport::GameDirTest {
 protected:
+    void SetUp() override {
+        GameDirTest::SetUp();
+        Open();
+    }
     void Open() { Window("Zanderfell", 1000, 700); }
 };
 
@@ -39,16 +44,12 @@ std::string MakeRleBmp(int bits, uint32_t w, uint32_t h, const std::vector<uint3
 }  // namespace
 
 TEST_F(WimdowsTest, ColourValuesKeepBlueInTheMiddleByte) {
-    EXPECT_EQ(RgbColor(300, 0, 0), 0x0000FFu);
-    EXPECT_EQ(RgbColor(0, 255, 0), 0xFF0000u);
-    EXPECT_EQ(RgbColor(0, 0, 255), 0x00FF00u);
     EXPECT_EQ(RgbColor(166, 202, 240), 0xCAF0A6u);
-    Open();
-    Rectangle(5, 5, 5, 5, RgbColor(255, 255, 0), true);
-    EXPECT_EQ(BufferPixel(5, 5), 0xFF00FFu);  // yellow reads back as drawn
+    EXPECT_EQ(RgbColor(300, 256, 999), 0xFFFFFFu) << "each part is at most 255";
 }
 
 TEST_F(WimdowsTest, NothingIsDrawnWithoutAWindow) {
+    KillWindow();
     SetPixel(1, 1, 0xFFFFFF);
     Rectangle(0, 0, 10, 10, 0xFFFFFF, true);
     Disc(50, 50, 10, 0xFFFFFF);
@@ -62,7 +63,6 @@ TEST_F(WimdowsTest, NothingIsDrawnWithoutAWindow) {
 }
 
 TEST_F(WimdowsTest, BufferingDecidesWhenTheWindowShowsADrawing) {
-    Open();
     const Color red = RgbColor(255, 0, 0);
     Rectangle(10, 10, 12, 12, red, true);
     EXPECT_EQ(WindowPixel(11, 11), red) << "unbuffered drawing shows at once";
@@ -78,7 +78,6 @@ TEST_F(WimdowsTest, BufferingDecidesWhenTheWindowShowsADrawing) {
 }
 
 TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
-    Open();
     const Color c = RgbColor(1, 2, 3), d = RgbColor(9, 9, 9);
     Rectangle(12, 21, 10, 20, c, true);  // corners in either order, both included
     EXPECT_EQ(TestImages::Find(c, 5, 15, 20, 25), (TestImages::Box{10, 20, 12, 21}));
@@ -106,7 +105,6 @@ TEST_F(WimdowsTest, ShapesCoverExactlyTheirPixelsClippedAtTheEdges) {
 }
 
 TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
-    Open();
     const std::vector<uint32_t> quad = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
     TestSupport::WriteFile("b24.bmp", Bmp(24, 2, 2, quad));
     TestSupport::WriteFile("b1.bmp", Bmp(1, 2, 2, {0, 0xFFFFFF, 0xFFFFFF, 0}));
@@ -146,7 +144,6 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
 }
 
 TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
-    Open();
     TestSupport::WriteFile("pic.bmp", Bmp(24, 2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}));
     TestSupport::WriteFile("mask.bmp", Bmp(1, 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF}));
     Handle pic = LoadBitmap("pic.bmp", 2, 2), mask = LoadBitmap("mask.bmp", 2, 2);
@@ -173,7 +170,6 @@ TEST_F(WimdowsTest, MaskedCopiesOnlyReplaceWhereTheMaskIsWhite) {
 
 // A run-length coded screen is far smaller than even a 1-bit one, yet whole.
 TEST_F(WimdowsTest, RunLengthCodedPicturesLoad) {
-    Open();
     const std::vector<uint32_t> palette = {0xFF0000, 0x0000FF, 0xFFFFFF};
     auto at = [](uint32_t x, uint32_t y) { return y >= 350 ? 2u : x < 500 ? 0u : 1u; };
     for (int bits : {8, 4}) {
@@ -193,7 +189,6 @@ TEST_F(WimdowsTest, RunLengthCodedPicturesLoad) {
 }
 
 TEST_F(WimdowsTest, KeyQueueIsFirstInFirstOut) {
-    Open();
     for (uint32_t vk : {'A', 'B', 'C'}) Headless::Press(vk);
     for (uint32_t vk : {'A', 'B', 'C'}) EXPECT_EQ(GetKey(), vk);
     // A held key repeats: every repeat queues it again.
@@ -223,7 +218,6 @@ TEST_F(WimdowsTest, KeyQueueIsFirstInFirstOut) {
 // that paused) and are gone after it; the game's queue is as it was, and the
 // pause took no time. Without a match Esc is a key like any.
 TEST_F(WimdowsTest, EscPausesAtTheNextWaitAndLeavesTheGameKeysAlone) {
-    Open();
     std::vector<uint32_t> seen;
     SetPauseHandler([&] {
         for (uint32_t k; (k = PauseKey()) != VK_RETURN;) seen.push_back(k);
@@ -250,7 +244,6 @@ TEST_F(WimdowsTest, EscPausesAtTheNextWaitAndLeavesTheGameKeysAlone) {
 // nothing in its turn, and what it held is let go when the turn passes. Every
 // key taken in is seen with its look, clock and team.
 TEST_F(WimdowsTest, EachTeamsKeysComeFromItsSource) {
-    Open();
     struct Script : Input::Source {
         std::vector<std::pair<uint64_t, Input::Event>> keys;  // at look
         void Take(uint64_t look, uint64_t, std::vector<Input::Event>& out) override {
@@ -282,7 +275,6 @@ TEST_F(WimdowsTest, EachTeamsKeysComeFromItsSource) {
 // Closing the window lets go of the keys, the queue and the pictures (their numbers start again
 // at 1); the player closing it ends the game at its next wait.
 TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {
-    Open();
     TestImages::Mask(2, 2);
     Headless::Press(VK_LEFT);
     Headless::Press('Q');
