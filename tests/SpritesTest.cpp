@@ -5,7 +5,6 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <numbers>
 #include <stdexcept>
 
@@ -27,14 +26,7 @@ using Wimdows::RgbColor;
 
 const Color Bg = RgbColor(3, 5, 7);
 
-Handle& HandleOf(const std::string& stem) {
-    static const std::map<std::string, Handle*> handles = {
-#define CATALOGUE(stem, w, h) {#stem, &stem##Bitmap},
-#include "gfx/Catalogue.def"
-#undef CATALOGUE
-    };
-    return *handles.at(stem);
-}
+Handle& HandleOf(const std::string& stem) { return *TestImages::Lookup(stem)->handle; }
 // The colour of the solid picture standing in for catalogue entry i.
 Color Tint(size_t i) { return RgbColor(uint32_t(40 + i), 60, 90); }
 Color TintOf(const std::string& stem) { return Tint(size_t(TestImages::Lookup(stem) - TestImages::Catalogue().data())); }
@@ -57,7 +49,7 @@ protected:
         TestSupport::GameTest::SetUp();
         const auto& c = TestImages::Catalogue();
         for (size_t i = 0; i < c.size(); ++i)
-            HandleOf(c[i].stem) = TestImages::Solid(c[i].w, c[i].h, c[i].stem.ends_with("Mask") ? RgbColor(255, 255, 255) : Tint(i), true);
+            *c[i].handle = TestImages::Solid(c[i].w, c[i].h, c[i].stem.ends_with("Mask") ? RgbColor(255, 255, 255) : Tint(i), true);
     }
     // Paints the whole window in the background colour, buffering off.
     static void ClearAll() {
@@ -221,7 +213,7 @@ TEST_F(SpritesTest, TheClockShowsTheWholeSeconds) {
 TEST_F(SpritesTest, HandlesFollowTheCatalogueAndAMissingImageShiftsLaterOnesDown) {
     const auto expect = [](const std::string& missing) {
         Handle next = 2;
-        for (const auto& e : TestImages::Catalogue()) EXPECT_EQ(HandleOf(e.stem), e.stem == missing ? 0u : next++) << e.stem;
+        for (const auto& e : TestImages::Catalogue()) EXPECT_EQ(*e.handle, e.stem == missing ? 0u : next++) << e.stem;
         EXPECT_EQ(Wimdows::BitmapCount(), next - 1);
     };
     Zanderfell::MaakSchermAan();

@@ -1,4 +1,4 @@
-// The image catalogue as data, BMP files made in memory, solid-colour test pictures and masks
+// The image catalogue as data (each file with the handle the game keeps it under), BMP files made in memory, solid-colour test pictures and masks
 // loaded into the bitmap store, and searches of the screen.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 
 namespace TestImages {
@@ -18,10 +19,11 @@ namespace TestImages {
 struct Entry {
     std::string stem;
     uint32_t w, h;
+    Wimdows::Handle* handle = nullptr;
 };
 inline const std::vector<Entry>& Catalogue() {
     static const std::vector<Entry> c = {
-#define CATALOGUE(stem, w, h) {#stem, w, h},
+#define CATALOGUE(stem, w, h) {#stem, w, h, &TekenBitmaps::stem##Bitmap},
 #include "gfx/Catalogue.def"
 #undef CATALOGUE
     };
