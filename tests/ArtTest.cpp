@@ -198,12 +198,11 @@ TEST(Landscapes, GridPictureAndSpawnSpotsAgree) {
 
 TEST(RandomState, FirstFileHasTheGeneratorFormat) {
     std::ifstream f(kRun + "/Files/RandomFile.txt", std::ios::binary);
-    ASSERT_TRUE(f.good()) << "Files/RandomFile.txt is missing";
     const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     // A player's later file keeps the format; its numbers are the player's own.
     const std::regex format(R"(( *[0-9]+)\r\n ([1-9]\.[0-9]{4}E[+-](0|[1-9][0-9]*))\r\n)");
     std::smatch m;
-    ASSERT_TRUE(std::regex_match(text, m, format)) << "unexpected content: " << text;
+    ASSERT_TRUE(std::regex_match(text, m, format)) << "Files/RandomFile.txt missing or unexpected: " << text;
     EXPECT_GE(m[1].length(), 6);
     EXPECT_TRUE(std::stod(m[2]) > 0 && std::stod(m[2]) <= 1) << m[2];
 }
