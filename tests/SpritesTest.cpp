@@ -58,19 +58,37 @@ protected:
     }
 };
 
-struct Case {
-    std::string what;
-    std::function<void()> draw;
-    std::string stem;  // the picture that must appear, at corner (x, y)
-    int32_t x, y;
-    bool buffered;     // buffering on afterwards
-    bool shown;        // on the window without an update
-};
-
 TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
-    std::vector<Case> cases;
-    const auto add = [&](auto&&... c) { cases.push_back(Case{c...}); };
-    const auto screen = [&](std::string what, std::function<void()> draw, std::string stem) { add(what, draw, stem, 1, 1, false, true); };
+    // Draws, and finds the picture `stem` at corner (x, y) and nothing else near it; buffering on
+    // afterwards or not; on the window without an update or not. Then through a black mask.
+    const auto check = [&](const std::string& what, const std::function<void()>& draw, const std::string& stem,
+                           int32_t x, int32_t y, bool buffered, bool shown) {
+        SCOPED_TRACE(what + ": " + stem);
+        const TestImages::Entry& e = *TestImages::Lookup(stem);
+        const Box want{x, std::max(y, 0), std::min<int32_t>(x + int32_t(e.w) - 1, 999), std::min<int32_t>(y + int32_t(e.h) - 1, 699)};
+        const Box near{std::max(want.left - 9, 0), std::max(want.top - 9, 0), std::min(want.right + 9, 999), std::min(want.bottom + 9, 699)};
+        const int64_t area = int64_t(near.right - near.left + 1) * (near.bottom - near.top + 1);
+        const auto clear = [&] {  // only where the checks look
+            Wimdows::SetBuffering(false);
+            Wimdows::Rectangle(near.left, near.top, near.right, near.bottom, Bg, true);
+        };
+        clear();
+        draw();
+        EXPECT_EQ(TestImages::Find(TintOf(stem), near.left, near.top, near.right, near.bottom), want);
+        EXPECT_EQ(Count(Bg, near.left, near.top, near.right, near.bottom), area - int64_t(want.right - want.left + 1) * (want.bottom - want.top + 1));
+        EXPECT_EQ(Wimdows::Buffering(), buffered);
+        EXPECT_EQ(TestImages::Find(TintOf(stem), near.left, near.top, near.right, near.bottom, true), shown ? want : Box{});
+        // Through its own mask: a black one lets nothing through.
+        const std::string mask = TestImages::MaskFor(stem);
+        if (mask.empty()) return;
+        const Handle white = HandleOf(mask);
+        HandleOf(mask) = TestImages::Solid(e.w, e.h, RgbColor(0, 0, 0));
+        clear();
+        draw();
+        EXPECT_EQ(Count(Bg, near.left, near.top, near.right, near.bottom), area) << mask;
+        HandleOf(mask) = white;
+    };
+    const auto screen = [&](std::string what, std::function<void()> draw, std::string stem) { check(what, draw, stem, 1, 1, false, true); };
     for (uint32_t i = 1; i <= 4; ++i) screen("title " + std::to_string(i), [i] { TekenTitelScherm(i); }, "TitelScherm" + std::to_string(i));
     uint32_t n = 0;  // the menu screens, row by row: four choices, then two and two
     for (uint32_t i = 1; i <= 3; ++i)
@@ -79,13 +97,13 @@ TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
     for (uint32_t i : {1u, 0u, 2u, 3u, 99u})
         screen("instructions " + std::to_string(i), [i] { TekenInstructies(i); }, i == 1 ? "Instructions1" : "Instructions2");
     screen("credits", [] { TekenCredits(); }, "Credits");
-    for (uint32_t i = 1; i <= 3; ++i) add("level", [i] { TekenLevel(i); }, "Level" + std::to_string(i), 1, 1, true, false);
+    for (uint32_t i = 1; i <= 3; ++i) check("level", [i] { TekenLevel(i); }, "Level" + std::to_string(i), 1, 1, true, false);
     const int32_t piece[] = {1, 263, 486, 923};
     for (uint32_t d = 0; d <= 3; ++d)
-        add("status bar", [d] { TekenStatusbalk(d); }, d ? "Statusbalk" + std::to_string(d) : "Statusbalk", piece[d], 600, false, true);
-    for (uint32_t c = 0; c <= 9; ++c) add("digit", [c] { TekenCijfer(100 + 30 * c, 50, c); }, "Digit" + std::to_string(c), 100 + 30 * int32_t(c), 50, false, true);
-    for (uint32_t t : {1u, 2u, 0u, 5u}) add("victory", [t] { TekenOverwinning(t); }, t == 1 ? "OverwinningRood" : "OverwinningBlauw", 1, 1, true, true);
-    for (uint32_t w = 0; w <= 5; ++w) add("weapon", [w] { TekenWapen(w); }, "Wapen" + std::to_string(w), 748, 617, true, true);
+        check("status bar", [d] { TekenStatusbalk(d); }, d ? "Statusbalk" + std::to_string(d) : "Statusbalk", piece[d], 600, false, true);
+    for (uint32_t c = 0; c <= 9; ++c) check("digit", [c] { TekenCijfer(100 + 30 * c, 50, c); }, "Digit" + std::to_string(c), 100 + 30 * int32_t(c), 50, false, true);
+    for (uint32_t t : {1u, 2u, 0u, 5u}) check("victory", [t] { TekenOverwinning(t); }, t == 1 ? "OverwinningRood" : "OverwinningBlauw", 1, 1, true, true);
+    for (uint32_t w = 0; w <= 5; ++w) check("weapon", [w] { TekenWapen(w); }, "Wapen" + std::to_string(w), 748, 617, true, true);
 
     using Pose = std::function<void(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur)>;
     const struct { std::string stem; Pose draw; uint32_t frames; int32_t left3; } poses[] = {
@@ -107,45 +125,18 @@ TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
             for (uint32_t kleur : {1u, 2u, 0u, 7u}) {
                 const std::string stem = p.stem + (p.frames > 1 ? std::to_string(f) : "") + (kleur == 1 ? "Rood" : "Blauw");
                 // The plain rabbit leaves the showing to its caller.
-                add("kleur " + std::to_string(kleur), [&p, f, kleur] { p.draw(400, 300, f, kleur); }, stem,
-                    400 - (f == 3 ? p.left3 : 15), 240, true, p.stem != "Konijntje");
+                check("kleur " + std::to_string(kleur), [&p, f, kleur] { p.draw(400, 300, f, kleur); }, stem,
+                      400 - (f == 3 ? p.left3 : 15), 240, true, p.stem != "Konijntje");
             }
-    add("explosion", [] { TekenKaboom(100, 100); }, "Kaboom", 70, 70, true, true);
-    add("arrow", [] { TekenPijl(500, 300); }, "Pijl", 489, 225, true, true);
-    add("arrow clipped at the top", [] { TekenPijl(500, 70); }, "Pijl", 489, -5, true, true);
-    add("grenade", [] { TekenGranaat(200, 200); }, "Granaat", 194, 194, true, true);
-    add("dynamite", [] { TekenDynamiet(400, 400); }, "Dynamiet", 397, 374, true, true);
-    add("sight", [] { TekenVizier(600, 300); }, "Vizier", 592, 292, true, true);
+    check("explosion", [] { TekenKaboom(100, 100); }, "Kaboom", 70, 70, true, true);
+    check("arrow", [] { TekenPijl(500, 300); }, "Pijl", 489, 225, true, true);
+    check("arrow clipped at the top", [] { TekenPijl(500, 70); }, "Pijl", 489, -5, true, true);
+    check("grenade", [] { TekenGranaat(200, 200); }, "Granaat", 194, 194, true, true);
+    check("dynamite", [] { TekenDynamiet(400, 400); }, "Dynamiet", 397, 374, true, true);
+    check("sight", [] { TekenVizier(600, 300); }, "Vizier", 592, 292, true, true);
     for (uint32_t r = 1; r <= 8; ++r) {  // clockwise from up, an eighth of a turn apart
         const double a = (r - 1) * std::numbers::pi / 4;
-        add("shell " + std::to_string(r), [r] { TekenKogel(300, 400, r); }, KogelStem(int(std::lround(std::sin(a))), int(-std::lround(std::cos(a)))), 292, 392, true, true);
-    }
-
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what + ": " + c.stem);
-        const TestImages::Entry& e = *TestImages::Lookup(c.stem);
-        const Box want{c.x, std::max(c.y, 0), std::min<int32_t>(c.x + int32_t(e.w) - 1, 999), std::min<int32_t>(c.y + int32_t(e.h) - 1, 699)};
-        const Box near{std::max(want.left - 9, 0), std::max(want.top - 9, 0), std::min(want.right + 9, 999), std::min(want.bottom + 9, 699)};
-        const int64_t area = int64_t(near.right - near.left + 1) * (near.bottom - near.top + 1);
-        const auto clear = [&] {  // only where the checks look
-            Wimdows::SetBuffering(false);
-            Wimdows::Rectangle(near.left, near.top, near.right, near.bottom, Bg, true);
-        };
-        clear();
-        c.draw();
-        EXPECT_EQ(TestImages::Find(TintOf(c.stem), near.left, near.top, near.right, near.bottom), want);
-        EXPECT_EQ(Count(Bg, near.left, near.top, near.right, near.bottom), area - int64_t(want.right - want.left + 1) * (want.bottom - want.top + 1));
-        EXPECT_EQ(Wimdows::Buffering(), c.buffered);
-        EXPECT_EQ(TestImages::Find(TintOf(c.stem), near.left, near.top, near.right, near.bottom, true), c.shown ? want : Box{});
-        // Through its own mask: a black one lets nothing through.
-        const std::string mask = TestImages::MaskFor(c.stem);
-        if (mask.empty()) continue;
-        const Handle white = HandleOf(mask);
-        HandleOf(mask) = TestImages::Solid(e.w, e.h, RgbColor(0, 0, 0));
-        clear();
-        c.draw();
-        EXPECT_EQ(Count(Bg, near.left, near.top, near.right, near.bottom), area) << mask;
-        HandleOf(mask) = white;
+        check("shell " + std::to_string(r), [r] { TekenKogel(300, 400, r); }, KogelStem(int(std::lround(std::sin(a))), int(-std::lround(std::cos(a)))), 292, 392, true, true);
     }
 }
 
