@@ -55,48 +55,43 @@ TEST_F(LevelReaderTest, LineRules) {
     auto extra = Diagonal(), long1001 = Diagonal();
     extra.push_back(Full);
     long1001[0] += "#", long1001[1] += "-";  // the 1001st character describes no column
-    struct Case {
-        const char* what;
-        std::string bytes;
-        std::function<std::string(int)> row;  // expected ground of rows 1..200
-        std::vector<std::string> warning;    // parts of the single warning line; none: silent
-        int32_t firstRow = 1;                // a part goes to its own rows
-    };
-    const Case cases[] = {
-        {"CR LF", Join(Diagonal(), "\r\n"), diagonal, {}},
-        {"LF", Join(Diagonal(), "\n"), diagonal, {}},
-        {"last line without end", noEnd, diagonal, {}},
-        {"CR takes the next character along", Join(Diagonal(), "\r"), shiftedFrom2, {"Files/Test.txt", "line 2"}},
-        {"CR then X", Join(Diagonal(), "\rX"), diagonal, {}},
-        {"0x1A ends a line", ctrlZ, diagonal, {}},
-        {"0x1A mid-line", Join(with(0, std::string(500, '-') + "\x1A#" + std::string(999, '-')), "\r\n"),
-         [](int y) { return y == 1 ? Air : Row({y - 1}); }, {"line 1"}},
-        {"1001 characters fit", Join(long1001, "\r\n"), diagonal, {}},
-        {"1004 characters continue", Join(with(0, Row({1}) + "X#-#"), "\r\n"),
-         [](int y) { return y == 2 ? Row({1, 3}) : Row({y == 1 ? 1 : y - 1}); }, {"line 2"}},
-        {"other characters are ground", Join(others, "\r\n"), [](int y) { return y >= 11 && y <= 13 ? Full : Air; }, {}},
-        {"short lines", Join(shortLines, "\r\n"),
-         [](int y) { return y == 5 ? std::string(500, '#') + std::string(500, '-')
-                          : y == 10 ? std::string(10, '#') + std::string(990, '-') : Full; },
-         {"Files/Test.txt", "line 5"}},
-        {"short file", Join(std::vector<std::string>(150, Full), "\r\n"), [](int y) { return y <= 150 ? Full : Air; },
-         {"Files/Test.txt", "151"}},
-        {"empty file", "", [](int) { return Air; }, {"Files/Test.txt"}},
-        {"line 201 ignored", Join(extra, "\r\n"), diagonal, {}},
-        {"the third part", Join(extra, "\r\n"), diagonal, {}, 401},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TestSupport::SetFlatGround(1);  // a row the part does not describe stays ground
-        WriteFile("Files/Test.txt", c.bytes);
+    // Reads `bytes` as a part from row `firstRow` over ground: the part's lines give rows 1..200 as
+    // `row` says, the rows around it stay ground; `warning`: the parts of the single warning line
+    // (none: silent).
+    const auto check = [&](const char* what, const std::string& bytes, const std::function<std::string(int)>& row,
+                           const std::vector<std::string>& warning, int32_t firstRow = 1) {
+        SCOPED_TRACE(what);
+        TestSupport::SetFlatGround(1);
+        WriteFile("Files/Test.txt", bytes);
         testing::internal::CaptureStderr();
-        LeesLevelDeel("Files/Test.txt", Level, c.firstRow);
+        LeesLevelDeel("Files/Test.txt", Level, firstRow);
         const std::string err = testing::internal::GetCapturedStderr();
-        for (int y = 1; y <= 200; ++y) ASSERT_EQ(GridRow(c.firstRow - 1 + y), c.row(y)) << "line " << y;
-        EXPECT_EQ(GridRow(c.firstRow == 1 ? 201 : c.firstRow - 1), Full) << "a row outside the part changed";
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.warning.empty() ? 0 : 1) << err;
-        for (const auto& part : c.warning) EXPECT_NE(err.find(part), std::string::npos) << err;
-    }
+        for (int y = 1; y <= 200; ++y) ASSERT_EQ(GridRow(firstRow - 1 + y), row(y)) << "line " << y;
+        EXPECT_EQ(GridRow(firstRow == 1 ? 201 : firstRow - 1), Full) << "a row outside the part changed";
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), warning.empty() ? 0 : 1) << err;
+        for (const auto& part : warning) EXPECT_NE(err.find(part), std::string::npos) << err;
+    };
+    check("CR LF", Join(Diagonal(), "\r\n"), diagonal, {});
+    check("LF", Join(Diagonal(), "\n"), diagonal, {});
+    check("last line without end", noEnd, diagonal, {});
+    check("CR takes the next character along", Join(Diagonal(), "\r"), shiftedFrom2, {"Files/Test.txt", "line 2"});
+    check("CR then X", Join(Diagonal(), "\rX"), diagonal, {});
+    check("0x1A ends a line", ctrlZ, diagonal, {});
+    check("0x1A mid-line", Join(with(0, std::string(500, '-') + "\x1A#" + std::string(999, '-')), "\r\n"),
+          [](int y) { return y == 1 ? Air : Row({y - 1}); }, {"line 1"});
+    check("1001 characters fit", Join(long1001, "\r\n"), diagonal, {});
+    check("1004 characters continue", Join(with(0, Row({1}) + "X#-#"), "\r\n"),
+          [](int y) { return y == 2 ? Row({1, 3}) : Row({y == 1 ? 1 : y - 1}); }, {"line 2"});
+    check("other characters are ground", Join(others, "\r\n"), [](int y) { return y >= 11 && y <= 13 ? Full : Air; }, {});
+    check("short lines", Join(shortLines, "\r\n"),
+          [](int y) { return y == 5 ? std::string(500, '#') + std::string(500, '-')
+                           : y == 10 ? std::string(10, '#') + std::string(990, '-') : Full; },
+          {"Files/Test.txt", "line 5"});
+    check("short file", Join(std::vector<std::string>(150, Full), "\r\n"), [](int y) { return y <= 150 ? Full : Air; },
+          {"Files/Test.txt", "151"});
+    check("empty file", "", [](int) { return Air; }, {"Files/Test.txt"});
+    check("line 201 ignored", Join(extra, "\r\n"), diagonal, {});
+    check("the third part", Join(extra, "\r\n"), diagonal, {}, 401);
 }
 
 class LevelTest : public TestSupport::GameTest {};
