@@ -7,7 +7,6 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <numbers>
 #include <regex>
 #include <utility>
@@ -37,18 +36,13 @@ struct Picture {
     uint32_t at(int x, int y) const { return px[size_t(y) * w + size_t(x)]; }
 };
 
-const Picture& Load(const std::string& stem) {
-    static std::map<std::string, Picture> cache;
-    auto [it, fresh] = cache.try_emplace(stem);
-    Picture& p = it->second;
-    if (fresh) {
-        const std::string path = kRun + "/Images/" + stem + ".bmp";
-        unsigned char h[26] = {};
-        std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(h), 26);
-        const auto u32 = [&](int o) { return uint32_t(h[o]) | uint32_t(h[o + 1]) << 8 | uint32_t(h[o + 2]) << 16 | uint32_t(h[o + 3]) << 24; };
-        p.w = u32(18), p.h = uint32_t(std::abs(int32_t(u32(22))));
-        if (!BmpFile::Read(path, p.w, p.h, p.px)) p.px.clear();
-    }
+Picture Load(const std::string& stem) {
+    const std::string path = kRun + "/Images/" + stem + ".bmp";
+    unsigned char h[26] = {};
+    std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(h), 26);
+    const auto u32 = [&](int o) { return uint32_t(h[o]) | uint32_t(h[o + 1]) << 8 | uint32_t(h[o + 2]) << 16 | uint32_t(h[o + 3]) << 24; };
+    Picture p{u32(18), uint32_t(std::abs(int32_t(u32(22)))), {}};
+    if (!BmpFile::Read(path, p.w, p.h, p.px)) p.px.clear();
     return p;
 }
 
