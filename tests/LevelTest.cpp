@@ -82,7 +82,8 @@ TEST_F(LevelReaderTest, LineRules) {
     check("1001 characters fit", Join(long1001, "\r\n"), diagonal, {});
     check("1004 characters continue", Join(with(0, Row({1}) + "X#-#"), "\r\n"),
           [](int y) { return y == 2 ? Row({1, 3}) : Row({y == 1 ? 1 : y - 1}); }, {"line 2"});
-    check("other characters are ground", Join(others, "\r\n"), [](int y) { return y >= 11 && y <= 13 ? Full : Air; }, {});
+    check("other characters are ground", Join(others, "\r\n"),
+          [](int y) { return y >= 11 && y <= 13 ? Full : Air; }, {});
     check("short lines", Join(shortLines, "\r\n"),
           [](int y) { return y == 5 ? std::string(500, '#') + std::string(500, '-')
                            : y == 10 ? std::string(10, '#') + std::string(990, '-') : Full; },

@@ -61,8 +61,8 @@ protected:
 TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
     // Draws, and finds the picture `stem` at corner (x, y) and nothing else near it; buffering on
     // afterwards or not; on the window without an update or not. Then through a black mask.
-    const auto check = [&](const std::string& what, const std::function<void()>& draw, const std::string& stem,
-                           int32_t x, int32_t y, bool buffered, bool shown) {
+    const auto see = [&](const std::string& what, const std::function<void()>& draw, const std::string& stem,
+                         int32_t x, int32_t y, bool buffered, bool shown) {
         SCOPED_TRACE(what + ": " + stem);
         const TestImages::Entry& e = *TestImages::Lookup(stem);
         const Box want{x, std::max(y, 0), std::min<int32_t>(x + int32_t(e.w) - 1, 999), std::min<int32_t>(y + int32_t(e.h) - 1, 699)};
@@ -88,7 +88,7 @@ TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
         EXPECT_EQ(Count(Bg, near.left, near.top, near.right, near.bottom), area) << mask;
         HandleOf(mask) = white;
     };
-    const auto screen = [&](std::string what, std::function<void()> draw, std::string stem) { check(what, draw, stem, 1, 1, false, true); };
+    const auto screen = [&](std::string what, std::function<void()> draw, std::string stem) { see(what, draw, stem, 1, 1, false, true); };
     for (uint32_t i = 1; i <= 4; ++i) screen("title " + std::to_string(i), [i] { TekenTitelScherm(i); }, "TitelScherm" + std::to_string(i));
     uint32_t n = 0;  // the menu screens, row by row: four choices, then two and two
     for (uint32_t i = 1; i <= 3; ++i)
@@ -97,13 +97,13 @@ TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
     for (uint32_t i : {1u, 0u, 2u, 3u, 99u})
         screen("instructions " + std::to_string(i), [i] { TekenInstructies(i); }, i == 1 ? "Instructions1" : "Instructions2");
     screen("credits", [] { TekenCredits(); }, "Credits");
-    for (uint32_t i = 1; i <= 3; ++i) check("level", [i] { TekenLevel(i); }, "Level" + std::to_string(i), 1, 1, true, false);
+    for (uint32_t i = 1; i <= 3; ++i) see("level", [i] { TekenLevel(i); }, "Level" + std::to_string(i), 1, 1, true, false);
     const int32_t piece[] = {1, 263, 486, 923};
     for (uint32_t d = 0; d <= 3; ++d)
-        check("status bar", [d] { TekenStatusbalk(d); }, d ? "Statusbalk" + std::to_string(d) : "Statusbalk", piece[d], 600, false, true);
-    for (uint32_t c = 0; c <= 9; ++c) check("digit", [c] { TekenCijfer(100 + 30 * c, 50, c); }, "Digit" + std::to_string(c), 100 + 30 * int32_t(c), 50, false, true);
-    for (uint32_t t : {1u, 2u, 0u, 5u}) check("victory", [t] { TekenOverwinning(t); }, t == 1 ? "OverwinningRood" : "OverwinningBlauw", 1, 1, true, true);
-    for (uint32_t w = 0; w <= 5; ++w) check("weapon", [w] { TekenWapen(w); }, "Wapen" + std::to_string(w), 748, 617, true, true);
+        see("status bar", [d] { TekenStatusbalk(d); }, d ? "Statusbalk" + std::to_string(d) : "Statusbalk", piece[d], 600, false, true);
+    for (uint32_t c = 0; c <= 9; ++c) see("digit", [c] { TekenCijfer(100 + 30 * c, 50, c); }, "Digit" + std::to_string(c), 100 + 30 * int32_t(c), 50, false, true);
+    for (uint32_t t : {1u, 2u, 0u, 5u}) see("victory", [t] { TekenOverwinning(t); }, t == 1 ? "OverwinningRood" : "OverwinningBlauw", 1, 1, true, true);
+    for (uint32_t w = 0; w <= 5; ++w) see("weapon", [w] { TekenWapen(w); }, "Wapen" + std::to_string(w), 748, 617, true, true);
 
     using Pose = std::function<void(uint32_t x, uint32_t y, uint32_t nummer, uint32_t kleur)>;
     const struct { std::string stem; Pose draw; uint32_t frames; int32_t left3; } poses[] = {
@@ -125,18 +125,18 @@ TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
             for (uint32_t kleur : {1u, 2u, 0u, 7u}) {
                 const std::string stem = p.stem + (p.frames > 1 ? std::to_string(f) : "") + (kleur == 1 ? "Rood" : "Blauw");
                 // The plain rabbit leaves the showing to its caller.
-                check("kleur " + std::to_string(kleur), [&p, f, kleur] { p.draw(400, 300, f, kleur); }, stem,
-                      400 - (f == 3 ? p.left3 : 15), 240, true, p.stem != "Konijntje");
+                see("kleur " + std::to_string(kleur), [&p, f, kleur] { p.draw(400, 300, f, kleur); }, stem,
+                    400 - (f == 3 ? p.left3 : 15), 240, true, p.stem != "Konijntje");
             }
-    check("explosion", [] { TekenKaboom(100, 100); }, "Kaboom", 70, 70, true, true);
-    check("arrow", [] { TekenPijl(500, 300); }, "Pijl", 489, 225, true, true);
-    check("arrow clipped at the top", [] { TekenPijl(500, 70); }, "Pijl", 489, -5, true, true);
-    check("grenade", [] { TekenGranaat(200, 200); }, "Granaat", 194, 194, true, true);
-    check("dynamite", [] { TekenDynamiet(400, 400); }, "Dynamiet", 397, 374, true, true);
-    check("sight", [] { TekenVizier(600, 300); }, "Vizier", 592, 292, true, true);
+    see("explosion", [] { TekenKaboom(100, 100); }, "Kaboom", 70, 70, true, true);
+    see("arrow", [] { TekenPijl(500, 300); }, "Pijl", 489, 225, true, true);
+    see("arrow clipped at the top", [] { TekenPijl(500, 70); }, "Pijl", 489, -5, true, true);
+    see("grenade", [] { TekenGranaat(200, 200); }, "Granaat", 194, 194, true, true);
+    see("dynamite", [] { TekenDynamiet(400, 400); }, "Dynamiet", 397, 374, true, true);
+    see("sight", [] { TekenVizier(600, 300); }, "Vizier", 592, 292, true, true);
     for (uint32_t r = 1; r <= 8; ++r) {  // clockwise from up, an eighth of a turn apart
         const double a = (r - 1) * std::numbers::pi / 4;
-        check("shell " + std::to_string(r), [r] { TekenKogel(300, 400, r); }, KogelStem(int(std::lround(std::sin(a))), int(-std::lround(std::cos(a)))), 292, 392, true, true);
+        see("shell " + std::to_string(r), [r] { TekenKogel(300, 400, r); }, KogelStem(int(std::lround(std::sin(a))), int(-std::lround(std::cos(a)))), 292, 392, true, true);
     }
 }
 

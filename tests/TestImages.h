@@ -1,5 +1,6 @@
-// The image catalogue as data (each file with the handle the game keeps it under), BMP files made in memory, solid-colour test pictures and masks
-// loaded into the bitmap store, and searches of the screen.
+// The image catalogue as data (each file with the handle the game keeps it under), BMP files
+// made in memory, solid-colour test pictures and masks loaded into the bitmap store, and searches
+// of the screen.
 #pragma once
 
 #include <algorithm>
