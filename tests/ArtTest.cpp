@@ -84,7 +84,6 @@ TEST(ArtCatalogue, EveryFileAtItsSizeFitsHowTheGameDrawsIt) {
             uncovered += p.px[i] != 0 && mask.px[i] != White;
         }
         EXPECT_EQ(grey, 0) << maskStem << " is not black and white";
-        EXPECT_GT(whites, 0) << maskStem << " is empty";
         EXPECT_EQ(uncovered, 0) << "drawn pixels outside " << maskStem;
         EXPECT_GT(drawn, whites / 2) << "leaves most of " << maskStem << " black";
         if (!e.stem.starts_with("Kogel")) continue;

@@ -220,10 +220,6 @@ TEST_F(SpritesTest, HandlesFollowTheCatalogueAndAMissingImageShiftsLaterOnesDown
         if (f.path().filename() != "KogelBB.bmp") fs::create_symlink(f.path(), fs::path("Images") / f.path().filename());
     Zanderfell::MaakSchermAan();
     expect("KogelBB");
-    // A shell flying upward is invisible; the game goes on.
-    ClearAll();
-    TekenKogel(300, 300, 1);
-    EXPECT_EQ(Count(Bg, 280, 280, 320, 320), 41 * 41);
 }
 
 }  // namespace

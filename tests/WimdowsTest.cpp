@@ -122,7 +122,8 @@ TEST_F(WimdowsTest, BitmapsLoadAtTheAskedSizeWithHandlesInLoadOrder) {
     EXPECT_EQ(BufferPixel(23, 23), Rgb(0xFFFFFF));
     EXPECT_EQ(BufferPixel(24, 24), 0u);
 
-    // Invalid handles are ignored.
+    // Invalid handles are ignored: a picture whose file was missing has none (0), and the game goes
+    // on without it, a shell flying upward unseen, say.
     Rectangle(0, 0, 50, 50, 0, true);
     DrawBitmap(0, 0, 0);
     DrawBitmap(3, 0, 0);
