@@ -51,11 +51,6 @@ protected:
         for (size_t i = 0; i < c.size(); ++i)
             *c[i].handle = TestImages::Solid(c[i].w, c[i].h, c[i].stem.ends_with("Mask") ? RgbColor(255, 255, 255) : Tint(i), true);
     }
-    // Paints the whole window in the background colour, buffering off.
-    static void ClearAll() {
-        Wimdows::SetBuffering(false);
-        Wimdows::Rectangle(0, 0, 999, 699, Bg, true);
-    }
 };
 
 TEST_F(SpritesTest, EveryPictureAtItsCornerThroughItsMask) {
@@ -192,7 +187,8 @@ TEST_F(SpritesTest, TheClockShowsTheWholeSeconds) {
         {-0.5f, 0, 0}, {-120.0f, 0, 0}, {100.0f, -1, 0}, {123.9f, -1, 3}};
     const auto digit = [](int d) { return d < 0 ? std::string() : "Digit" + std::to_string(d); };
     for (const auto& c : cases) {
-        ClearAll();
+        Wimdows::SetBuffering(false);  // the whole window in the background colour
+        Wimdows::Rectangle(0, 0, 999, 699, Bg, true);
         Wimdows::SetBuffering(true);  // as in a turn: the clock must show itself
         Zanderfell::GeefTijd(c.t);
         EXPECT_EQ(StemAt(932, 634) + "," + StemAt(956, 634), digit(c.tens) + "," + digit(c.units)) << c.t;
