@@ -100,14 +100,11 @@ class LevelTest : public TestSupport::GameTest {};
 template <class F>
 void WriteLevel(int nr, F ground) {
     for (int part = 1; part <= 3; ++part) {
-        std::string s;
-        for (int y = 200 * part - 199; y <= 200 * part; ++y) {
-            std::string line(1000, '-');
+        std::vector<std::string> lines(200, Air);
+        for (int y = 1; y <= 200; ++y)
             for (int x = 1; x <= 1000; ++x)
-                if (ground(x, y)) line[size_t(x - 1)] = 'A';
-            s += line + "\r\n";
-        }
-        WriteFile("Files/Level" + std::to_string(nr) + "Part" + std::to_string(part) + ".txt", s);
+                if (ground(x, 200 * part - 200 + y)) lines[size_t(y - 1)][size_t(x - 1)] = 'A';
+        WriteFile("Files/Level" + std::to_string(nr) + "Part" + std::to_string(part) + ".txt", Join(lines, "\r\n"));
     }
 }
 
