@@ -142,7 +142,7 @@ protected:
         TestSupport::GameTest::SetUp();
         Menu.LevelNr = 1;
         // A plain level picture, so that every repainted pixel shows; alone, as reference.
-        TekenBitmaps::Level1Bitmap = TestImages::Solid(1000, 600, Wimdows::RgbColor(90, 60, 30), true);
+        TekenBitmaps::Level1Bitmap = TestImages::Solid(1000, 600, Wimdows::RgbColor(90, 60, 30));
         TekenBitmaps::TekenLevel(1);
         picture = TestSupport::Snapshot(0, 0, 999, 699);
     }

@@ -49,7 +49,7 @@ protected:
         TestSupport::GameTest::SetUp();
         const auto& c = TestImages::Catalogue();
         for (size_t i = 0; i < c.size(); ++i)
-            *c[i].handle = TestImages::Solid(c[i].w, c[i].h, c[i].stem.ends_with("Mask") ? RgbColor(255, 255, 255) : Tint(i), true);
+            *c[i].handle = TestImages::Solid(c[i].w, c[i].h, c[i].stem.ends_with("Mask") ? RgbColor(255, 255, 255) : Tint(i));
     }
 };
 
