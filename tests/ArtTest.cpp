@@ -15,13 +15,9 @@
 #include "gfx/BmpFile.h"
 #include "tests/TestImages.h"
 
-#ifndef ZF_RUN_DIR
-#error "ZF_RUN_DIR must name the run directory (Images/ and Files/) as a string literal"
-#endif
-
 namespace {
 
-const std::string kRun = ZF_RUN_DIR;
+const std::string kRun = ZF_RUN_DIR;  // the run directory, Images/ and Files/, set by the build
 constexpr uint32_t White = 0xFFFFFF;
 
 uint32_t Rgb(Veld::Rgb c) { return uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b; }

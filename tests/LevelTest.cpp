@@ -109,7 +109,7 @@ void WriteLevel(int nr, F ground) {
 }
 
 // Loading a level shows its picture and the status bar, and leaves nothing of the level before.
-TEST_F(LevelTest, SecondLevelShowsItsPictureAndLeavesNothingOfTheFirst) {
+TEST_F(LevelTest, SecondLevelShowsItsPictureLeavesNothingOfTheFirstAndNeedsEveryFile) {
     const std::function<bool(int, int)> ground[] = {[](int, int y) { return y >= 100; },
                                                     [](int x, int y) { return y >= 300 && x % 3 == 0; }};
     for (int nr : {1, 2}) WriteLevel(nr, ground[nr - 1]);
@@ -129,9 +129,7 @@ TEST_F(LevelTest, SecondLevelShowsItsPictureAndLeavesNothingOfTheFirst) {
     EXPECT_TRUE(Wimdows::Buffering());
     EXPECT_EQ(Find(levelColour, 0, 0, 999, 699, true), (Box{1, 1, 999, 599}));
     EXPECT_EQ(Find(barColour, 0, 0, 999, 699, true), (Box{1, 600, 999, 699}));
-}
-
-TEST_F(LevelTest, MissingFileStopsWithItsName) {
+    // A missing file stops the game with its name.
     std::filesystem::remove("Files/Level2Part2.txt");
     EXPECT_EXIT(MaakLevelAan(2, Level), testing::ExitedWithCode(3), "Files/Level2Part2.txt");
 }
@@ -158,7 +156,7 @@ protected:
 // Each living rabbit has its health bar over its head, rows y-65..y-61: green from column x-15 for
 // a third of its lives, red to x+15. The bars' places and colours show in every screen of the
 // whole games; the last rabbit's bar, of one life, is green at x-15 only.
-TEST_F(RedrawTest, NoImpactsGiveThePictureAndLivingRabbitsWithHealthBars) {
+TEST_F(RedrawTest, PaintsThePictureCratersAndLivingRabbitsWithHealthBars) {
     TestSupport::SetFlatGround(400);
     TestSupport::PutRabbit(1, 200, 300, 100, 1);
     TestSupport::PutRabbit(2, 400, 300, 50, 2);
@@ -180,13 +178,12 @@ TEST_F(RedrawTest, NoImpactsGiveThePictureAndLivingRabbitsWithHealthBars) {
             if (!inRabbit(x, y)) { ASSERT_EQ(Wimdows::BufferPixel(x, y), Picture(x, y)) << x << ", " << y; }
             ASSERT_EQ(Wimdows::WindowPixel(x, y), Wimdows::BufferPixel(x, y)) << "not shown: " << x << ", " << y;
         }
-}
 
-// A crater that ends above row 596 paints its disc in the sky colour. One that reaches row 534
-// also runs a pass over the air cells of its columns (3..997 at most), from its top (row 3 at
-// most) down to row 595: sky above row 534, the black water line on rows 534..536, water below.
-// Ground cells and rows from 596 keep the picture. A redraw paints the impacts up to the count.
-TEST_F(RedrawTest, CratersPaintTheirDiscAndTheWaterLinePassOverAir) {
+    // A crater that ends above row 596 paints its disc in the sky colour. One that reaches row 534
+    // also runs a pass over the air cells of its columns (3..997 at most), from its top (row 3 at
+    // most) down to row 595: sky above row 534, the black water line on rows 534..536, water
+    // below. Ground cells and rows from 596 keep the picture. A redraw paints the impacts up to
+    // the count.
     const auto pass = [&](int32_t x, int32_t y) {
         if (y < 3 || y > 595) return Picture(x, y);
         return y < 534 ? _ACHTERGRONDKLEUR : y <= 536 ? Wimdows::RgbColor(0, 0, 0) : _WATER;

@@ -55,7 +55,6 @@ TEST_F(WimdowsTest, NothingIsDrawnWithoutAWindow) {
     Disc(50, 50, 10, 0xFFFFFF);
     SetBuffering(true);
     EXPECT_FALSE(Buffering());
-    EXPECT_EQ(BufferPixel(1, 1), 0u);
     Open();
     EXPECT_EQ(Count(0, 0, 0, 20, 20), 21 * 21) << "a fresh buffer is black";
 }
@@ -276,7 +275,6 @@ TEST_F(WimdowsTest, ClosingTheWindowReleasesKeysQueueAndPictures) {
     EXPECT_EQ(BitmapCount(), 0u);
     EXPECT_THROW(GetKey(), QuitGame) << "no key can come without a window";
     KillWindow();  // closing twice is harmless
-    EXPECT_EQ(State(), STATE_DEAD);
     Open();
     EXPECT_EQ(TestImages::Mask(2, 2), 1u);
     Headless::Schedule({{100, Headless::Action::Close, 0}});
