@@ -1,5 +1,6 @@
-// The image catalogue as data, BMP files made in memory, solid-colour test pictures and masks
-// loaded into the bitmap store, and searches of the screen.
+// The image catalogue as data (each file with the handle the game keeps it under), BMP files
+// made in memory, solid-colour test pictures and masks loaded into the bitmap store, and searches
+// of the screen.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/TekenBitmaps.h"
 #include "gfx/Wimdows.h"
 
 namespace TestImages {
@@ -18,10 +20,11 @@ namespace TestImages {
 struct Entry {
     std::string stem;
     uint32_t w, h;
+    Wimdows::Handle* handle = nullptr;
 };
 inline const std::vector<Entry>& Catalogue() {
     static const std::vector<Entry> c = {
-#define CATALOGUE(stem, w, h) {#stem, w, h},
+#define CATALOGUE(stem, w, h) {#stem, w, h, &TekenBitmaps::stem##Bitmap},
 #include "gfx/Catalogue.def"
 #undef CATALOGUE
     };
@@ -83,15 +86,13 @@ inline std::string Bmp(int bits, int w, int h, const std::vector<uint32_t>& px) 
     return BmpHeader(uint32_t(w), uint32_t(h), uint32_t(bits), 0, palette, uint32_t(data.size())) + data;
 }
 
-// A picture of w x h pixels, all colour c (red bits 0-7, blue 8-15, green 16-23), loaded from a
-// 24-bit BMP file of its size, or (scaled) from a small one: a screen-sized file is slow to write.
-inline Wimdows::Handle Solid(uint32_t w, uint32_t h, Wimdows::Color c, bool scaled = false) {
-    const uint32_t fw = scaled ? 4 : w, fh = scaled ? 4 : h;
+// A picture of w x h pixels, all colour c (red bits 0-7, blue 8-15, green 16-23), scaled from a
+// 4 x 4 BMP file: a screen-sized file is slow to write, and a solid picture scales to itself.
+inline Wimdows::Handle Solid(uint32_t w, uint32_t h, Wimdows::Color c) {
     const uint32_t rgb = (c & 0xFF) << 16 | (c >> 16 & 0xFF) << 8 | (c >> 8 & 0xFF);
-    const std::string path = "TestImages/solid_" + std::to_string(fw) + "x" + std::to_string(fh) + "_" +
-                             std::to_string(c) + ".bmp";
+    const std::string path = "TestImages/solid_" + std::to_string(c) + ".bmp";
     std::filesystem::create_directories("TestImages");
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << Bmp(24, int(fw), int(fh), std::vector(fw * fh, rgb));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << Bmp(24, 4, 4, std::vector(16u, rgb));
     return Wimdows::LoadBitmap(path, w, h);
 }
 inline Wimdows::Handle Mask(uint32_t w, uint32_t h) { return Solid(w, h, Wimdows::RgbColor(255, 255, 255)); }
