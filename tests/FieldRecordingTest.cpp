@@ -28,7 +28,6 @@ protected:
             picture[way] = Wimdows::WindowHash();
         }
         HermaakLevelOpnemen(true);
-        if (picture[0] != picture[2] || picture[1] != picture[2]) TestSupport::SaveBuffer("field-" + when, true);
         EXPECT_EQ(picture[0], picture[2]) << "first redraw after " << when;
         EXPECT_EQ(picture[1], picture[2]) << "replay after " << when;
     }

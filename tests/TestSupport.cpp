@@ -13,7 +13,6 @@
 
 #include "game/Trace.h"
 #include "game/replay/Verify.h"
-#include "tests/TestImages.h"
 
 #ifndef ZF_RUN_DIR
 #error "ZF_RUN_DIR must name the run directory holding Images/ and Files/"
@@ -120,20 +119,6 @@ void SetFlatGround(int32_t row) {
 
 void PutRabbit(uint32_t k, int32_t x, int32_t y, int32_t lives, uint32_t team) {
     Zanderfell::Konijntjes[k] = Zanderfell::KonijnRecord{{x, y}, lives, team};
-}
-
-std::string SaveBuffer(const std::string& name, bool window) {
-    const uint32_t w = Wimdows::ClientWidth(), h = Wimdows::ClientHeight();
-    std::vector<uint32_t> px;  // 0xRRGGBB from the top
-    for (uint32_t y = 0; y < h; ++y)
-        for (uint32_t x = 0; x < w; ++x) {
-            const Wimdows::Color c = TestImages::Pixel(int32_t(x), int32_t(y), window);
-            px.push_back((c & 0xFF) << 16 | (c >> 16 & 0xFF) << 8 | (c >> 8 & 0xFF));
-        }
-    const fs::path out = fs::path(ZF_TEST_OUTPUT_DIR) / (name + ".bmp");
-    fs::create_directories(out.parent_path());
-    WriteFile(out.string(), TestImages::Bmp(24, int(w), int(h), px));
-    return out.string();
 }
 
 }  // namespace TestSupport

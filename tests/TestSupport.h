@@ -65,9 +65,6 @@ void SetFlatGround(int32_t row);
 // marked in the grid).
 void PutRabbit(uint32_t k, int32_t x, int32_t y, int32_t lives, uint32_t team);
 
-// Writes the off-screen buffer (or the window's picture) as a BMP under the
-// test output directory and returns its path.
-std::string SaveBuffer(const std::string& name, bool window = false);
 
 // The colours of columns x0..x1 and rows y0..y1 of the off-screen buffer (or
 // of what the window shows), row by row: what a procedure drew, to compare
