@@ -79,18 +79,11 @@ play_to_title 2
 [[ "$(cat "$state")" == $'    42\r\n 5.1234E-1\r' ]] || fail "the second start overwrote the random state"
 [[ ! -s "$work/err2.txt" ]] || fail "the second start said: $(cat "$work/err2.txt")"
 
-echo "--- the installed game plays and verifies a record named from where the player stands"
+echo "--- the installed game verifies a record named from where the player stands"
+# (--replay takes its record's name the same way; the replay script plays one.)
 cp "$(dirname "$(realpath "$0")")/../data/replays/duel-every-weapon.zfr" "$work/duel.zfr"
 said=$(cd "$work" && env -u XDG_DATA_HOME HOME="$home" "$prefix/games/zanderfell" --verify duel.zfr) || fail "--verify: $said"
 [[ "$said" == "$work/duel.zfr: ok (9 turns, team 2 won)" ]] || fail "--verify said: $said"
-(cd "$work" && env -u XDG_DATA_HOME HOME="$home" SDL_AUDIODRIVER=dummy "$prefix/games/zanderfell" --replay duel.zfr >/dev/null 2>"$work/err4.txt") &
-game_pid=$!
-wid=$(find_window Zanderfell) || fail "--replay: no window: $(cat "$work/err4.txt")"
-sleep 1
-xdotool windowfocus --sync "$wid" key q
-ends_with_0 "Q in a playback"
-[[ ! -s "$work/err4.txt" ]] || fail "--replay said: $(cat "$work/err4.txt")"
-[[ "$(cat "$state")" == $'    42\r\n 5.1234E-1\r' ]] || fail "a playback touched the random state"
 
 echo "--- a moved prefix, a link to the launcher, XDG_DATA_HOME (no display: the game stops at once)"
 mv "$prefix" "$work/moved prefix"

