@@ -47,6 +47,8 @@ TEST_F(FieldRecordingTest, ReplayedFieldEqualsTheFullRedrawOverManyCraters) {
         // too: beside a crater that reaches the water, outside its disc.
         Schade(COORDINATEN{500, 570}, 30);
         ExpectSameField("a crater in the water");
+        Schade(COORDINATEN{300, 504}, 30);  // its disc ends on the water zone's first row
+        ExpectSameField("a crater touching the water zone");
         int32_t c = 0, r = 0;  // a ground cell in the pass's box, outside the crater
         for (int32_t x = 470; x <= 530 && !c; ++x)
             for (int32_t y = 541; y <= 595 && !c; ++y)

@@ -195,12 +195,13 @@ TEST_F(RedrawTest, PaintsThePictureCratersAndLivingRabbitsWithHealthBars) {
         for (int32_t x : {1, 2, 610, 998, 999}) ASSERT_EQ(Wimdows::BufferPixel(x, y), Picture(x, y)) << x << ", " << y;
         for (int32_t x : {3, 997}) ASSERT_EQ(Wimdows::BufferPixel(x, y), pass(x, y)) << x << ", " << y;
     }
-    // A high crater has no pass below it; one ending on row 596 no disc.
-    SchadeArray[3] = Inslag{700, 300, 10};  // past the count
-    Impacts({{300, 200, 20}, {610, 586, 10}});
-    for (auto [x, y] : {std::pair{310, 210}, {605, 586}, {605, 595}})
+    // A high crater has no pass below it, nor one ending on row 533; one ending on row 534 has;
+    // one ending on row 596 no disc.
+    SchadeArray[5] = Inslag{700, 300, 10};  // past the count
+    Impacts({{300, 200, 20}, {610, 586, 10}, {400, 524, 10}, {450, 523, 10}});
+    for (auto [x, y] : {std::pair{310, 210}, {605, 586}, {605, 595}, {400, 540}})
         EXPECT_EQ(Wimdows::BufferPixel(x, y), pass(x, y)) << x << ", " << y;
-    for (auto [x, y] : {std::pair{320, 200}, {300, 220}, {300, 540}, {610, 586}, {605, 596}, {700, 300}})
+    for (auto [x, y] : {std::pair{320, 200}, {300, 220}, {300, 540}, {610, 586}, {605, 596}, {700, 300}, {450, 540}})
         EXPECT_EQ(Wimdows::BufferPixel(x, y), Picture(x, y)) << x << ", " << y;
 }
 

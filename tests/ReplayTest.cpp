@@ -34,6 +34,7 @@ TEST_F(ReplayTest, BadRecordsAreRefusedAndChangedOnesCaught) {
         {vervang("key 3 740 1 press 39", "key 3 740 3 press 39"), 2, ": line 8: damaged"},
         {vervang("rabbits 2 wind", "rabbits 3 wind"), 2, ": line 5: damaged"},
         {vervang("clock 3370 impacts 0", "clock 3370 impacts 501"), 2, ": line 24: damaged"},
+        {vervang("end winner 2", "end winner 3"), 2, ": line 133: damaged"},
         // The generator's divisor lies in (0, 1]: 1 is a sound state.
         {vervang("random 42 0.349999994", "random 42 1.0000001"), 2, ": line 4: damaged"},
         {vervang("random 42 0.349999994", "random 42 1"), 0, ": ok ("},
