@@ -36,12 +36,13 @@ TEST(Scaler, ChangedRectangleRedrawsAllItReaches) {
 // Between two pixels the window shows their blend by distance: black and
 // white in three columns give black, the half-way grey, white.
 TEST(Scaler, BlendsByDistance) {
-    const std::vector<uint32_t> picture = {0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF};
+    const std::vector<uint32_t> picture = {0x000000, 0xFFFFFF, 0xFFFFFF, 0x000000};
     Scaler::Scaler s;
     s.Layout(2, 2, Scaler::Fit(2, 2, 3, 3));
     std::vector<uint32_t> window(9, 0x123456);
     s.Draw(picture.data(), {0, 0, 2, 2}, window.data(), 3);
-    EXPECT_EQ(std::vector<uint32_t>(window.begin() + 3, window.begin() + 6), (std::vector<uint32_t>{0, 0x7F7F7F, 0xFFFFFF}));
+    const uint32_t g = 0x7F7F7F;  // half of each, across and down
+    EXPECT_EQ(window, (std::vector<uint32_t>{0, g, 0xFFFFFF, g, g, g, 0xFFFFFF, g, 0}));
 }
 
 TEST(WindowChoice, DamagedFilesAreIgnored) {
