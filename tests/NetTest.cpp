@@ -295,6 +295,16 @@ TEST_F(NetGameTest, TwoProgramsPlayOneGameToTheEnd) {
         EXPECT_FALSE(std::filesystem::is_empty(d + "/Replays")) << d;
 }
 
+// A port in use ends the program before any window, with exit code 1.
+TEST_F(NetGameTest, APortInUseEndsTheProgram) {
+    std::string error;
+    const auto bezet = Transport::Host(0, error);
+    ASSERT_TRUE(bezet) << error;
+    Driver driver({});
+    EXPECT_EQ(Play(driver, {"--host", std::to_string(bezet->Port())}), 1);
+    EXPECT_EQ(Headless::WindowsOpened(), 0u);
+}
+
 TEST_F(NetGameTest, HostileMessagesEndTheConnectionWithAClearMessage) {
     struct Case {
         std::vector<std::vector<uint8_t>> send;
