@@ -61,8 +61,9 @@ void AllShotsOfATurn(benchmark::State& state) {
     uint64_t shots = 0;
     for (auto _ : state) {
         shots = 0;
+        const std::vector<float> hoeken = HoekenNaToetsen(voeten, 63);
         for (int32_t omhoog = -63; omhoog <= 63; ++omhoog) {
-            const float hoek = HoekNaToetsen(voeten, omhoog);
+            const float hoek = hoeken[size_t(omhoog + 63)];
             for (uint32_t stappen = 0; stappen <= 58; ++stappen) {
                 const float kracht = KrachtNaStappen(stappen);
                 benchmark::DoNotOptimize(Simuleer(stand, 1, Schot{Wapen::Bazooka, hoek, kracht, -1}));

@@ -19,7 +19,6 @@
 #include "game/movement/Movement.h"
 #include "game/movement/Probes.h"
 #include "game/movement/TurnClock.h"
-#include "game/weapons/Aiming.h"
 #include "game/weapons/Damage.h"
 #include "game/weapons/Weapons.h"
 
@@ -166,15 +165,8 @@ public:
                 besteNa_ = voeten;
             }
         };
-        // The angle after each number of presses, each from the one before
-        // (a refused turn leaves the angle, and every later press with it).
-        std::array<float, 2 * MaxDraai + 1> hoek{};
-        const COORDINATEN richtpunt = RichtPunt(voeten);
-        hoek[MaxDraai] = BeginHoek;
-        for (int32_t n = 1; n <= MaxDraai; ++n) {
-            hoek[size_t(MaxDraai + n)] = DraaiVizier(richtpunt.x, richtpunt.y, hoek[size_t(MaxDraai + n - 1)], -1);
-            hoek[size_t(MaxDraai - n)] = DraaiVizier(richtpunt.x, richtpunt.y, hoek[size_t(MaxDraai - n + 1)], 1);
-        }
+        // The angle after each number of presses, worked out once here.
+        const std::vector<float> hoek = HoekenNaToetsen(voeten, MaxDraai);
         std::array<float, MaxKracht + 1> kracht{};
         for (uint32_t k = 1; k <= MaxKracht; ++k) kracht[k] = KrachtNaStappen(k);
         auto schiet = [&](Wapen w, int32_t omhoog, uint32_t stappen) {

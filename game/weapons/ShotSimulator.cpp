@@ -54,17 +54,19 @@ SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Schot& schot)
     return Uitslag(stand.konijnen, stand.AantalKonijntjes, Voeten, DynamietOntploffing);
 }
 
-float HoekNaToetsen(COORDINATEN Voeten, int32_t Omhoog) {
+std::vector<float> HoekenNaToetsen(COORDINATEN Voeten, uint32_t n) {
     const COORDINATEN Positie = RichtPunt(Voeten);
-    const int32_t Richting = Omhoog > 0 ? -1 : 1;
-    float Hoek = BeginHoek;
-    for (int64_t n = 0; n < std::abs(int64_t{Omhoog}); ++n) {
-        const float volgende = DraaiVizier(Positie.x, Positie.y, Hoek, Richting);
-        // A refused turn leaves the angle, so every later press is refused too.
-        if (volgende == Hoek) break;
-        Hoek = volgende;
+    std::vector<float> hoek(2 * size_t{n} + 1, BeginHoek);
+    for (size_t i = 1; i <= n; ++i) {
+        hoek[n + i] = DraaiVizier(Positie.x, Positie.y, hoek[n + i - 1], -1);  // Up
+        hoek[n - i] = DraaiVizier(Positie.x, Positie.y, hoek[n - i + 1], 1);
     }
-    return Hoek;
+    return hoek;
+}
+
+float HoekNaToetsen(COORDINATEN Voeten, int32_t Omhoog) {
+    const uint32_t n = Runtime::ToU32(std::abs(int64_t{Omhoog}));
+    return HoekenNaToetsen(Voeten, n)[size_t(int64_t{n} + Omhoog)];
 }
 
 float KrachtNaStappen(uint32_t Krachtstappen) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "game/Zanderfell.h"
 #include "game/weapons/Weapons.h"
@@ -55,7 +56,11 @@ struct Toetsen {
 SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Schot& schot);
 // The same for keys: the aiming steps turn them into the angle and power.
 SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Toetsen& toetsen);
-// The angle after the presses (refused turns change nothing) and the power
+// The angle after each number of presses, from n of Down to n of Up, each
+// from the one before (a refused turn leaves the angle, and every later
+// press with it): element n + Omhoog.
+std::vector<float> HoekenNaToetsen(COORDINATEN Voeten, uint32_t n);
+// The angle after the presses (one element of the above) and the power
 // after the meter's steps.
 float HoekNaToetsen(COORDINATEN Voeten, int32_t Omhoog);
 float KrachtNaStappen(uint32_t Krachtstappen);
