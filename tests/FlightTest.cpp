@@ -222,7 +222,6 @@ TEST_F(WeaponTest, TheNumberLostShowsAboveTheRabbitForAMoment) {
         for (uint32_t k = 1; k <= 2; ++k)
             EXPECT_TRUE(verloren[k] == 0 || !toont(Konijntjes[k].Positie, verloren[k])) << "gone after the moment";
     }
-    Klassiek = false;
 }
 
 }  // namespace

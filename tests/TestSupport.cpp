@@ -51,6 +51,7 @@ void GameTest::TearDown() {
     Headless::Reset();  // closing the window checks its picture once more
     EXPECT_EQ(Headless::WindowMismatches(), windowMismatches) << "the window missed a change of the picture";
     Zanderfell::Trace::SetSink(nullptr);
+    Zanderfell::Klassiek = false;  // also after a test that failed in classic mode
     fs::current_path(previousDir);
     std::error_code ec;
     fs::remove_all(dir, ec);

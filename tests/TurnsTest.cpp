@@ -202,7 +202,6 @@ TEST_F(TurnsTest, TheTurnsOpening) {
         EXPECT_TRUE(Konijntjes[g.konijn].Levens == 60 && Level[p.x][p.y].Konijn && Level[p.x - 15][p.y - 65].Konijn);
         for (uint32_t k = g.aantal + 1; k <= 8; ++k) EXPECT_FALSE(Level[100 * k][400].Konijn) << k;
     }
-    Klassiek = false;
 }
 
 TEST_F(TurnsTest, MenusWrapAroundAndReturnTheChoices) {
