@@ -8,6 +8,7 @@
 
 #include "game/replay/Replay.h"
 #include "game/replay/Verify.h"
+#include "gfx/Input.h"
 #include "tests/ScriptedGame.h"
 #include "tests/TestSupport.h"
 
@@ -64,6 +65,8 @@ TEST_F(ReplayTest, APlaybackRunsToItsEnd) {
     EXPECT_EQ(std::count_if(regels.begin(), regels.end(), [](const std::string& r) { return r.starts_with("turn "); }),
               9) << "the record's nine turns";
     EXPECT_EQ(TestSupport::ReadFile("Files/RandomFile.txt"), kans);
+    // Every team's keys are the window's again.
+    for (uint32_t team = 0; team <= 2; ++team) EXPECT_EQ(Input::SourceOf(team), Input::Window()) << team;
 }
 
 // The newest 100 records are kept: a new one takes the place of the oldest.
