@@ -54,19 +54,32 @@ SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Schot& schot)
     return Uitslag(stand.konijnen, stand.AantalKonijntjes, Voeten, DynamietOntploffing);
 }
 
-std::vector<float> HoekenNaToetsen(COORDINATEN Voeten, uint32_t n) {
+namespace {
+
+// The angles after 1, 2, ... n presses one way (Richting -1 Up, 1 Down),
+// each from the one before: a refused turn leaves the angle, and every later
+// press with it.
+template <class Neem>
+void Drukken(COORDINATEN Voeten, uint32_t n, int32_t Richting, Neem neem) {
     const COORDINATEN Positie = RichtPunt(Voeten);
+    float Hoek = BeginHoek;
+    for (uint32_t i = 1; i <= n; ++i) neem(i, Hoek = DraaiVizier(Positie.x, Positie.y, Hoek, Richting));
+}
+
+}  // namespace
+
+std::vector<float> HoekenNaToetsen(COORDINATEN Voeten, uint32_t n) {
     std::vector<float> hoek(2 * size_t{n} + 1, BeginHoek);
-    for (size_t i = 1; i <= n; ++i) {
-        hoek[n + i] = DraaiVizier(Positie.x, Positie.y, hoek[n + i - 1], -1);  // Up
-        hoek[n - i] = DraaiVizier(Positie.x, Positie.y, hoek[n - i + 1], 1);
-    }
+    Drukken(Voeten, n, -1, [&](uint32_t i, float h) { hoek[size_t{n} + i] = h; });
+    Drukken(Voeten, n, 1, [&](uint32_t i, float h) { hoek[size_t{n} - i] = h; });
     return hoek;
 }
 
 float HoekNaToetsen(COORDINATEN Voeten, int32_t Omhoog) {
+    float Hoek = BeginHoek;
     const uint32_t n = Runtime::ToU32(std::abs(int64_t{Omhoog}));
-    return HoekenNaToetsen(Voeten, n)[size_t(int64_t{n} + Omhoog)];
+    Drukken(Voeten, n, Omhoog > 0 ? -1 : 1, [&](uint32_t, float h) { Hoek = h; });
+    return Hoek;
 }
 
 float KrachtNaStappen(uint32_t Krachtstappen) {

@@ -60,8 +60,8 @@ SchotUitslag Simuleer(const Stand& stand, uint32_t KonijnNr, const Toetsen& toet
 // from the one before (a refused turn leaves the angle, and every later
 // press with it): element n + Omhoog.
 std::vector<float> HoekenNaToetsen(COORDINATEN Voeten, uint32_t n);
-// The angle after the presses (one element of the above) and the power
-// after the meter's steps.
+// The angle after the presses (one side of the above, worked out alone) and
+// the power after the meter's steps.
 float HoekNaToetsen(COORDINATEN Voeten, int32_t Omhoog);
 float KrachtNaStappen(uint32_t Krachtstappen);
 
