@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,15 @@ inline std::vector<Wimdows::Color> Snapshot(int32_t x0, int32_t y0, int32_t x1, 
         for (int32_t x = x0; x <= x1; ++x)
             pixels.push_back(window ? Wimdows::WindowPixel(x, y) : Wimdows::BufferPixel(x, y));
     return pixels;
+}
+
+// Runs `f` until it waits for a key the script no longer has; its last frame
+// stays in the buffer.
+template <class F>
+void RunUntilItWaits(F f) {
+    Headless::SetFailOnStarvation(true);
+    EXPECT_THROW(f(), std::runtime_error);
+    Headless::SetFailOnStarvation(false);
 }
 
 // Paints the rectangle in one colour, as a clean background.

@@ -6,7 +6,6 @@
 // after the same keys.
 
 #include <cstdlib>
-#include <stdexcept>
 
 #include "game/Level.h"
 #include "game/Menus.h"
@@ -25,7 +24,7 @@
 
 using namespace Zanderfell;
 using namespace ScriptedGame;
-using TestSupport::Snapshot;
+using TestSupport::RunUntilItWaits, TestSupport::Snapshot;
 
 namespace {
 
@@ -41,15 +40,6 @@ KONIJN Ploeg(const std::vector<int32_t>& levens) {
 uint64_t Taps(uint32_t vk, int count, uint64_t t = Headless::Now() + 100) {
     for (int i = 0; i < count; ++i, t += 100) Headless::Tap(t, vk);
     return t;
-}
-
-// Runs `f` until it waits for a key the script no longer has; its last frame
-// stays in the buffer.
-template <class F>
-void RunUntilItWaits(F f) {
-    Headless::SetFailOnStarvation(true);
-    EXPECT_THROW(f(), std::runtime_error);
-    Headless::SetFailOnStarvation(false);
 }
 
 // The turn passes to the next living rabbit of the other team, counting on
